@@ -1,0 +1,13 @@
+// A complete small installation: ROOT/program (with "tarvo.ini" pointing at
+// ROOT/cd) and ROOT/cd. Each feature adds the files its screens read.
+#pragma once
+
+#include <QString>
+
+struct TInstallation {
+  QString Root;
+  QString ProgramDir() const { return Root + QStringLiteral("/program"); }
+  QString DataRoot() const { return Root + QStringLiteral("/cd"); }
+};
+
+TInstallation WriteBaseInstallation(const QString& root);

@@ -1,0 +1,109 @@
+#include "app/FrmPodklad.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/Globals.h"
+#include "app/Shared.h"
+#include "app/StartOptions.h"
+#include "exercises/FrmCw1.h"
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/Errors.h"
+#include "platform/Paths.h"
+#include "platform/Strings.h"
+#include "platform/TextFile.h"
+#include "players/FrmLogin.h"
+
+TPodkladFrm* PodkladFrm = nullptr;
+
+QString ProgramDirOf(const QString& executablePath) {
+  const qsizetype cut = std::max(executablePath.lastIndexOf(u'/'), executablePath.lastIndexOf(u'\\'));
+  QString dir = executablePath.left(cut + 1);
+  if (dir.endsWith(u'/') || dir.endsWith(u'\\')) dir.chop(1);
+  return dir;
+}
+
+QString ReadDataRoot(const QString& programDir) {
+  try {
+    TTextReader ini = TTextReader::FromFile(programDir + QStringLiteral("/tarvo.ini"));
+    ini.ReadLine();
+    QString line = ini.ReadLine();
+    Delete(line, 1, 3);
+    return Trim(line);
+  } catch (const Exception&) {
+    return {};  // a missing file or line leaves the data root empty
+  }
+}
+
+bool DisplayHasLargeFonts() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return false;
+  // Qt already turns display scaling into a device pixel ratio and reports the
+  // platform's base resolution here; anything else is a text-size setting of its own.
+#ifdef Q_OS_MACOS
+  const int base = 72;
+#else
+  const int base = 96;
+#endif
+  return qRound(screen->logicalDotsPerInch()) != base;
+}
+
+TPodkladFrm::TPodkladFrm() {
+  Caption = QStringLiteral("Kwill Studio");
+  KeyPreview = true;
+  SetColor(clBlack);
+  Image1 = new TImage(this);
+  Image1->SetBounds(2000, 46, 640, 480);
+  Image1->SetAutoSize(true);
+  Image1->Hide();
+}
+
+void TPodkladFrm::FormCreate() {
+  TextFont = TFont{QStringLiteral("Times New Roman CE"), 16, clBlack, 0};
+  SmallFont = TFont{QStringLiteral("Arial CE"), 10, clBlack, 0};
+  ExerciseKind = 0;
+  RightAnswers = 0;
+
+  QString exe = QCoreApplication::applicationFilePath();
+  if (!StartOptions.ProgramDir.isEmpty())
+    exe = QDir(StartOptions.ProgramDir).absolutePath() + QStringLiteral("/tarvolin");
+  ProgramDir = ProgramDirOf(exe);
+  const QString workDir = ProgramDir.isEmpty() ? QStringLiteral("/") : ProgramDir;
+  if (!QDir::setCurrent(workDir)) ShowWarning(QStringLiteral("Cannot find directory"));
+
+  DataRoot = StartOptions.DataRoot.isEmpty() ? ReadDataRoot(ProgramDir) : Trim(StartOptions.DataRoot);
+  if (!DirectoryExists(DataRoot)) {
+    ShowMessage(QStringLiteral("Nie mogę znaleźć płyty CD z programem \"Tarvolin\"."));
+    Application()->Terminate();
+    return;
+  }
+  if (DisplayHasLargeFonts())
+    ShowMessage(QStringLiteral(
+        "Aktualnie czcionka jest ustawiona w trybie Large. Program może działać nieprawidłowo."));
+
+  ShortDateFormat = QStringLiteral("yyyy-mm-dd");
+  GfxDir = QStringLiteral("\\gfx\\");
+  MusicDir = QStringLiteral("\\music\\");
+  WordsDir = QStringLiteral("\\words\\");
+  LocationsDir = QStringLiteral("\\lokacje\\");
+  LoginDir = ProgramDir + QStringLiteral("\\login\\");
+  Image1->LoadFromFile(ProgramDir + GfxDir + QStringLiteral("Tlo_cwic.bmp"));
+}
+
+void TPodkladFrm::FormShow() {
+  LastExercisePicture.clear();
+  SetFocus();
+  if (LoginForm) LoginForm->Show();
+}
+
+void TPodkladFrm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }
+
+void TPodkladFrm::FormDragOver(QWidget*, int, int, TDragState, bool& accept) {
+  accept = false;
+  if (Cw1Form) Cw1Form->CancelDrag();
+}
+
+void TPodkladFrm::FormDragDrop(QWidget*, int, int) {}

@@ -1,0 +1,13 @@
+// Small routines many screens share.
+#pragma once
+
+#include "platform/Controls.h"
+
+// A red or green counter label at the top of a screen (left 484 or 540, top 8).
+TLabel* MakeCounterLabel(QWidget* parent, int left);
+// Alt+F4 (Alt alone) ends the program at once, without saving.
+void EndOnAltF4(int key, TShiftState shift);
+// Writes RedCount and GreenCount into the counters of every screen that shows them.
+void UpdateCounters();
+// Shows or hides the previous/next arrows of exercise screen `screen` (1, 2, 3, 7, 8).
+void SetArrows(int screen);

@@ -1,0 +1,53 @@
+#include "app/StartOptions.h"
+
+TStartOptions StartOptions;
+
+QString UsageText() {
+  return QStringLiteral(
+      "Usage: tarvolin [options]\n"
+      "  --program-dir DIR  read the installed files from DIR instead of the program's directory\n"
+      "  --data-root DIR    read pictures, sounds and videos from DIR instead of line 2 of tarvo.ini\n"
+      "  --window           play in a window instead of full screen\n"
+      "  --scale N          draw every pixel N times larger (default: the largest that fits)\n"
+      "  --help             show this text\n"
+      "  --version          show the version\n");
+}
+
+bool ParseCommandLine(const QStringList& args, TStartOptions& out, QString& error) {
+  out = TStartOptions{};
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& a = args[i];
+    auto value = [&](QString& into) {
+      if (i + 1 >= args.size()) {
+        error = QStringLiteral("Option %1 needs a value").arg(a);
+        return false;
+      }
+      into = args[++i];
+      return true;
+    };
+    if (a == QLatin1String("--program-dir")) {
+      if (!value(out.ProgramDir)) return false;
+    } else if (a == QLatin1String("--data-root")) {
+      if (!value(out.DataRoot)) return false;
+    } else if (a == QLatin1String("--window")) {
+      out.Window = true;
+    } else if (a == QLatin1String("--scale")) {
+      QString n;
+      if (!value(n)) return false;
+      bool ok = false;
+      out.Scale = n.toInt(&ok);
+      if (!ok || out.Scale < 1 || out.Scale > 16) {
+        error = QStringLiteral("--scale needs a whole number from 1 to 16, not '%1'").arg(n);
+        return false;
+      }
+    } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+      out.Help = true;
+    } else if (a == QLatin1String("--version")) {
+      out.Version = true;
+    } else {
+      error = QStringLiteral("Unknown option '%1'").arg(a);
+      return false;
+    }
+  }
+  return true;
+}

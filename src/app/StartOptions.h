@@ -1,0 +1,20 @@
+// Command-line options of the game.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct TStartOptions {
+  QString ProgramDir;  // instead of the executable's directory
+  QString DataRoot;    // instead of line 2 of "tarvo.ini"
+  bool Window = false;
+  int Scale = 0;  // 0: the largest whole factor that fits the display
+  bool Help = false;
+  bool Version = false;
+};
+
+extern TStartOptions StartOptions;
+
+// Parses the arguments after the program name; on error returns false with a message.
+bool ParseCommandLine(const QStringList& args, TStartOptions& out, QString& error);
+QString UsageText();

@@ -1,0 +1,55 @@
+// Program entry: options, display scale, the screens, the message loop.
+#include <QGuiApplication>
+#include <QScreen>
+#include <cstdio>
+
+#include "app/FrmPodklad.h"
+#include "app/Screens.h"
+#include "app/StartOptions.h"
+#include "platform/Application.h"
+
+namespace {
+
+// The largest whole factor at which the 640 x 480 screens fit the display.
+// It must be known before the application object exists, so a short-lived
+// probe asks the display first.
+int ProbeScale(int argc, char** argv, bool windowed) {
+  int probeArgc = argc;
+  QGuiApplication probe(probeArgc, argv);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return 1;
+  const QSize size = windowed ? screen->availableGeometry().size() : screen->geometry().size();
+  return std::max(1, std::min(size.width() / 640, size.height() / 480));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  QString error;
+  if (!ParseCommandLine(args, StartOptions, error)) {
+    std::fprintf(stderr, "tarvolin: %s\n%s", qPrintable(error), qPrintable(UsageText()));
+    return 2;
+  }
+  if (StartOptions.Help) {
+    std::printf("%s", qPrintable(UsageText()));
+    return 0;
+  }
+  if (StartOptions.Version) {
+    std::printf("tarvolin %s\n", TARVOLIN_VERSION);
+    return 0;
+  }
+
+  const int scale = StartOptions.Scale > 0 ? StartOptions.Scale
+                                           : ProbeScale(argc, argv, StartOptions.Window);
+  if (scale > 1) qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
+
+  TApplication app(argc, argv);
+  app.Windowed = StartOptions.Window;
+  CreateScreens();
+  if (app.Terminated()) return 1;
+  PodkladFrm->ShowStage(StartOptions.Window);
+  if (app.Terminated()) return 0;
+  return app.exec();
+}

@@ -1,0 +1,18 @@
+// Exercise screen 2: the word search puzzle.
+#pragma once
+
+#include "platform/Forms.h"
+
+class TCw2Form : public TForm {
+ public:
+  TCw2Form();
+  void FormKeyDown(int& key, TShiftState shift) override;
+
+  TLabel* lbl_Red = nullptr;
+  TLabel* lbl_Green = nullptr;
+  // Previous and next exercise of the list.
+  TControl* CW1_KWS_left = nullptr;
+  TControl* cw1_kws_right = nullptr;
+};
+
+extern TCw2Form* Cw2Form;

@@ -1,0 +1,13 @@
+#include "exercises/FrmCw3.h"
+
+#include "app/Shared.h"
+
+TCw3Form* Cw3Form = nullptr;
+
+TCw3Form::TCw3Form() {
+  SetColor(clBlack);
+  lbl_Red = MakeCounterLabel(this, 484);
+  lbl_Green = MakeCounterLabel(this, 540);
+}
+
+void TCw3Form::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

@@ -1,0 +1,18 @@
+// The lily-pad memory exercise.
+#pragma once
+
+#include "platform/Forms.h"
+
+class TLilieForm : public TForm {
+ public:
+  TLilieForm();
+  void FormKeyDown(int& key, TShiftState shift) override;
+
+  TLabel* lbl_Red = nullptr;
+  TLabel* lbl_Green = nullptr;
+  // Previous and next exercise of the list.
+  TControl* CW1_KWS_left = nullptr;
+  TControl* cw1_kws_right = nullptr;
+};
+
+extern TLilieForm* LilieForm;

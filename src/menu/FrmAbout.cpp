@@ -1,0 +1,11 @@
+#include "menu/FrmAbout.h"
+
+#include "app/Shared.h"
+
+TAboutForm* AboutForm = nullptr;
+
+TAboutForm::TAboutForm() {
+  SetColor(clBlack);
+}
+
+void TAboutForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

@@ -1,0 +1,9 @@
+#include "menu/FrmInfo.h"
+
+#include "app/Shared.h"
+
+TInfoForm* InfoForm = nullptr;
+
+TInfoForm::TInfoForm() {
+  SetColor(clBlack);
+}

@@ -1,0 +1,9 @@
+#include "menu/FrmInformacja.h"
+
+#include "app/Shared.h"
+
+TInformacjaForm* InformacjaForm = nullptr;
+
+TInformacjaForm::TInformacjaForm() {
+  SetColor(clBlack);
+}

@@ -1,0 +1,11 @@
+#include "menu/FrmMenuStart.h"
+
+#include "app/Shared.h"
+
+TMenuStart* MenuStart = nullptr;
+
+TMenuStart::TMenuStart() {
+  SetColor(clBlack);
+}
+
+void TMenuStart::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

@@ -1,0 +1,102 @@
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QStringList>
+#include <memory>
+
+namespace {
+
+struct Listing {
+  QHash<QString, QString> exact;  // name -> name
+  QHash<QString, QString> folded;  // case-folded name -> first name in sorted order
+};
+
+QHash<QString, std::shared_ptr<Listing>>& Cache() {
+  static QHash<QString, std::shared_ptr<Listing>> cache;
+  return cache;
+}
+
+std::shared_ptr<Listing> ListingOf(const QString& dir) {
+  auto& cache = Cache();
+  if (auto it = cache.find(dir); it != cache.end()) return *it;
+  auto listing = std::make_shared<Listing>();
+  QDir d(dir.isEmpty() ? QStringLiteral(".") : dir);
+  const QStringList names =
+      d.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                  QDir::Name);
+  for (const QString& n : names) {
+    listing->exact.insert(n, n);
+    const QString key = n.toCaseFolded();
+    if (!listing->folded.contains(key)) listing->folded.insert(key, n);
+  }
+  cache.insert(dir, listing);
+  return listing;
+}
+
+}  // namespace
+
+QString NormalizeSeparators(const QString& path) {
+  QString p = path;
+  p.replace(u'\\', u'/');
+  QString out;
+  out.reserve(p.size());
+  for (QChar c : p)
+    if (!(c == u'/' && out.endsWith(u'/'))) out += c;
+  return out;
+}
+
+QString ResolvePath(const QString& path) {
+  const QString p = NormalizeSeparators(path);
+  if (p.isEmpty()) return p;
+  const bool absolute = p.startsWith(u'/');
+  const QStringList parts = p.split(u'/', Qt::SkipEmptyParts);
+  QString current = absolute ? QStringLiteral("/") : QString();
+  bool missing = false;
+  for (const QString& part : parts) {
+    QString name = part;
+    if (!missing && part != u'.' && part != QStringLiteral("..")) {
+      auto listing = ListingOf(current);
+      if (!listing->exact.contains(part)) {
+        auto it = listing->folded.find(part.toCaseFolded());
+        if (it != listing->folded.end())
+          name = *it;
+        else
+          missing = true;  // nothing below a missing component can exist
+      }
+    }
+    if (current.isEmpty())
+      current = name;
+    else if (current.endsWith(u'/'))
+      current += name;
+    else
+      current += u'/' + name;
+  }
+  if (p.endsWith(u'/') && !current.endsWith(u'/')) current += u'/';
+  return current;
+}
+
+bool FileExists(const QString& path) {
+  if (path.isEmpty()) return false;
+  QFileInfo fi(ResolvePath(path));
+  return fi.exists() && !fi.isDir();
+}
+
+bool DirectoryExists(const QString& path) {
+  if (path.isEmpty()) return false;
+  return QFileInfo(ResolvePath(path)).isDir();
+}
+
+void NotePathWritten(const QString& path) {
+  const QString real = NormalizeSeparators(path);
+  QFileInfo fi(real);
+  auto& cache = Cache();
+  cache.remove(real);
+  QString dir = fi.path();
+  cache.remove(dir);
+  if (!dir.endsWith(u'/')) cache.remove(dir + u'/');
+  if (dir == QStringLiteral(".")) cache.remove(QString());
+}
+
+void ClearPathCache() { Cache().clear(); }

@@ -1,0 +1,48 @@
+// Windows-1250 text files. Lines end with CR LF, LF or a lone CR; reading past
+// the end yields empty lines, as the original's line reads did. Writing always
+// produces CR LF and replaces the file atomically.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class TTextReader {
+ public:
+  // Reads the whole file through the path resolver; EInOutError names the file.
+  static TTextReader FromFile(const QString& path);
+  TTextReader(const QByteArray& bytes, QString fileName = {});
+
+  QString ReadLine();
+  bool Eof() const { return pos_ >= bytes_.size(); }
+  // 1-based number of the line last read (0 before the first read).
+  int LineNo() const { return line_; }
+  const QString& FileName() const { return fileName_; }
+
+ private:
+  QByteArray bytes_;
+  QString fileName_;
+  qsizetype pos_ = 0;
+  int line_ = 0;
+};
+
+// All lines of a byte buffer, by the rules above (no trailing empty line for a final line end).
+QStringList SplitLines(const QByteArray& bytes);
+
+class TTextWriter {
+ public:
+  void WriteLine(const QString& line);
+  const QByteArray& Bytes() const { return bytes_; }
+  // Writes the collected lines to `path` atomically.
+  void SaveTo(const QString& path) const;
+
+ private:
+  QByteArray bytes_;
+};
+
+// Writes `bytes` to a temporary file next to `path`, flushes it to disk and
+// renames it over `path`, so a crash leaves either the old or the new file.
+// EInOutError names the file.
+void WriteFileAtomic(const QString& path, const QByteArray& bytes);
+// Reads a whole file through the path resolver; EInOutError names the file.
+QByteArray ReadWholeFile(const QString& path);

@@ -1,0 +1,9 @@
+#include "players/FrmDiamenty.h"
+
+#include "app/Shared.h"
+
+TDiamentyForm* DiamentyForm = nullptr;
+
+TDiamentyForm::TDiamentyForm() {
+  SetColor(clBlack);
+}

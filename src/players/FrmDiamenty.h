@@ -1,0 +1,12 @@
+// The diamond award screen.
+#pragma once
+
+#include "platform/Forms.h"
+
+class TDiamentyForm : public TForm {
+ public:
+  TDiamentyForm();
+
+};
+
+extern TDiamentyForm* DiamentyForm;

@@ -1,0 +1,11 @@
+#include "players/FrmLogin.h"
+
+#include "app/Shared.h"
+
+TLoginForm* LoginForm = nullptr;
+
+TLoginForm::TLoginForm() {
+  SetColor(clBlack);
+}
+
+void TLoginForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

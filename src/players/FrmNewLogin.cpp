@@ -1,0 +1,11 @@
+#include "players/FrmNewLogin.h"
+
+#include "app/Shared.h"
+
+TNewLoginForm* NewLoginForm = nullptr;
+
+TNewLoginForm::TNewLoginForm() {
+  SetColor(clBlack);
+}
+
+void TNewLoginForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

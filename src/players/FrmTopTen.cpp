@@ -1,0 +1,11 @@
+#include "players/FrmTopTen.h"
+
+#include "app/Shared.h"
+
+TTopTenForm* TopTenForm = nullptr;
+
+TTopTenForm::TTopTenForm() {
+  SetColor(clBlack);
+}
+
+void TTopTenForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

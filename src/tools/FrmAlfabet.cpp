@@ -1,0 +1,11 @@
+#include "tools/FrmAlfabet.h"
+
+#include "app/Shared.h"
+
+TAlfabetForm* AlfabetForm = nullptr;
+
+TAlfabetForm::TAlfabetForm() {
+  SetColor(clBlack);
+}
+
+void TAlfabetForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

@@ -1,0 +1,9 @@
+#include "tools/FrmFind.h"
+
+#include "app/Shared.h"
+
+TFindForm* FindForm = nullptr;
+
+TFindForm::TFindForm() {
+  SetColor(clBlack);
+}

@@ -1,0 +1,11 @@
+#include "tools/FrmSlownik.h"
+
+#include "app/Shared.h"
+
+TSlownikForm* SlownikForm = nullptr;
+
+TSlownikForm::TSlownikForm() {
+  SetColor(clBlack);
+}
+
+void TSlownikForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

@@ -1,0 +1,55 @@
+#include "support/Support.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+
+#include "app/Globals.h"
+#include "app/Screens.h"
+#include "app/StartOptions.h"
+#include "platform/Paths.h"
+
+TempInstallation::TempInstallation() {
+  ClearPathCache();
+  inst_ = WriteBaseInstallation(dir_.path());
+}
+
+MessageRecorder::MessageRecorder() {
+  SetMessageHandler([this](const TMessageRequest& r) {
+    Messages.push_back(r);
+    return 1;
+  });
+}
+
+MessageRecorder::~MessageRecorder() { SetMessageHandler({}); }
+
+QStringList MessageRecorder::Texts() const {
+  QStringList out;
+  for (const auto& m : Messages) out << m.Text;
+  return out;
+}
+
+GameScreens::GameScreens(const QString& programDir, const QString& dataRoot) {
+  ResetSharedState();
+  ClearPathCache();
+  StartOptions = TStartOptions{};
+  StartOptions.ProgramDir = programDir;
+  StartOptions.DataRoot = dataRoot;
+  StartOptions.Window = true;
+  CreateScreens();
+}
+
+GameScreens::~GameScreens() {
+  DestroyScreens();
+  StartOptions = TStartOptions{};
+  ResetSharedState();
+}
+
+void PumpEvents(int ms) {
+  QElapsedTimer t;
+  t.start();
+  do {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  } while (t.elapsed() < ms);
+}

@@ -1,0 +1,44 @@
+// Test helpers: temporary installations on disk, recorded message boxes, and
+// the game's screens created over an installation.
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "lib/Installation.h"
+#include "platform/Dialogs.h"
+
+// A fresh installation in a temporary directory, removed afterwards.
+class TempInstallation {
+ public:
+  TempInstallation();
+  const TInstallation& Install() const { return inst_; }
+  QString ProgramDir() const { return inst_.ProgramDir(); }
+  QString DataRoot() const { return inst_.DataRoot(); }
+  QString Root() const { return inst_.Root; }
+
+ private:
+  QTemporaryDir dir_;
+  TInstallation inst_;
+};
+
+// Records every message box instead of showing it, answering OK.
+class MessageRecorder {
+ public:
+  MessageRecorder();
+  ~MessageRecorder();
+  std::vector<TMessageRequest> Messages;
+  QStringList Texts() const;
+};
+
+// Creates the twenty screens over `programDir` the way the program entry does
+// (with `dataRoot` overriding "tarvo.ini" when given), and removes them again.
+class GameScreens {
+ public:
+  explicit GameScreens(const QString& programDir, const QString& dataRoot = {});
+  ~GameScreens();
+};
+
+// Processes pending events (posted notifications, deferred deletes) a few times.
+void PumpEvents(int ms = 0);
