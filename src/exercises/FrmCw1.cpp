@@ -5,7 +5,6 @@
 TCw1Form* Cw1Form = nullptr;
 
 TCw1Form::TCw1Form() {
-  SetColor(clBlack);
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);
 }

@@ -5,7 +5,6 @@
 TCw2Form* Cw2Form = nullptr;
 
 TCw2Form::TCw2Form() {
-  SetColor(clBlack);
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);
 }

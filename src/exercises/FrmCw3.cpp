@@ -5,7 +5,6 @@
 TCw3Form* Cw3Form = nullptr;
 
 TCw3Form::TCw3Form() {
-  SetColor(clBlack);
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);
 }

@@ -5,7 +5,6 @@
 TCw5Form* Cw5Form = nullptr;
 
 TCw5Form::TCw5Form() {
-  SetColor(clBlack);
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);
 }

@@ -5,7 +5,6 @@
 Tcw6form* cw6form = nullptr;
 
 Tcw6form::Tcw6form() {
-  SetColor(clBlack);
 }
 
 void Tcw6form::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

@@ -5,7 +5,6 @@
 TCw7Form* Cw7Form = nullptr;
 
 TCw7Form::TCw7Form() {
-  SetColor(clBlack);
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);
 }

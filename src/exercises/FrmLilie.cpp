@@ -5,7 +5,6 @@
 TLilieForm* LilieForm = nullptr;
 
 TLilieForm::TLilieForm() {
-  SetColor(clBlack);
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);
 }

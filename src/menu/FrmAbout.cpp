@@ -5,7 +5,6 @@
 TAboutForm* AboutForm = nullptr;
 
 TAboutForm::TAboutForm() {
-  SetColor(clBlack);
 }
 
 void TAboutForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

@@ -5,5 +5,4 @@
 TInfoForm* InfoForm = nullptr;
 
 TInfoForm::TInfoForm() {
-  SetColor(clBlack);
 }

@@ -5,5 +5,4 @@
 TInformacjaForm* InformacjaForm = nullptr;
 
 TInformacjaForm::TInformacjaForm() {
-  SetColor(clBlack);
 }

@@ -5,7 +5,6 @@
 TMenuStart* MenuStart = nullptr;
 
 TMenuStart::TMenuStart() {
-  SetColor(clBlack);
 }
 
 void TMenuStart::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

@@ -5,5 +5,4 @@
 TDiamentyForm* DiamentyForm = nullptr;
 
 TDiamentyForm::TDiamentyForm() {
-  SetColor(clBlack);
 }

@@ -5,7 +5,6 @@
 TLoginForm* LoginForm = nullptr;
 
 TLoginForm::TLoginForm() {
-  SetColor(clBlack);
 }
 
 void TLoginForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

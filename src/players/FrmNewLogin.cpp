@@ -5,7 +5,6 @@
 TNewLoginForm* NewLoginForm = nullptr;
 
 TNewLoginForm::TNewLoginForm() {
-  SetColor(clBlack);
 }
 
 void TNewLoginForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

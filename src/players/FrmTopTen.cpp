@@ -5,7 +5,6 @@
 TTopTenForm* TopTenForm = nullptr;
 
 TTopTenForm::TTopTenForm() {
-  SetColor(clBlack);
 }
 
 void TTopTenForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

@@ -5,7 +5,6 @@
 TAlfabetForm* AlfabetForm = nullptr;
 
 TAlfabetForm::TAlfabetForm() {
-  SetColor(clBlack);
 }
 
 void TAlfabetForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

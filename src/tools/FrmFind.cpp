@@ -5,5 +5,4 @@
 TFindForm* FindForm = nullptr;
 
 TFindForm::TFindForm() {
-  SetColor(clBlack);
 }

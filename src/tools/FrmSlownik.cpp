@@ -5,7 +5,6 @@
 TSlownikForm* SlownikForm = nullptr;
 
 TSlownikForm::TSlownikForm() {
-  SetColor(clBlack);
 }
 
 void TSlownikForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }
