@@ -17,6 +17,8 @@ class TApplication : public QApplication {
   // Ends the program: every event loop returns, and a loop not yet started never runs.
   void Terminate();
   bool Terminated() const { return terminated_; }
+  // Lets a test that ended the program start another run in the same process.
+  void ClearTerminated() { terminated_ = false; }
   // Full screen or a window; the stage and the message boxes follow it.
   bool Windowed = false;
 

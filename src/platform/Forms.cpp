@@ -214,7 +214,6 @@ void TStageForm::FormHidden(TForm* form) {
         break;
       }
     }
-    if (form == active_) active_ = nullptr;
     Activate(next);
     if (next->isVisible()) next->SetFocus();
   }

@@ -4,10 +4,14 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <ostream>
 #include <vector>
 
 #include "lib/Installation.h"
 #include "platform/Dialogs.h"
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // A fresh installation in a temporary directory, removed afterwards.
 class TempInstallation {

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "support/Support.h"
+
+#include <QTemporaryDir>
+#include <cstdio>
+#include <jpeglib.h>
+
+#include "lib/Writers.h"
+#include "platform/Errors.h"
+#include "platform/Picture.h"
+#include "platform/TextFile.h"
+
+namespace {
+// A baseline JPEG written with libjpeg itself, so the test does not depend on Qt's plugins.
+QByteArray EncodeJpeg(const QImage& source) {
+  const QImage img = source.convertToFormat(QImage::Format_RGB888);
+  jpeg_compress_struct info{};
+  jpeg_error_mgr err{};
+  info.err = jpeg_std_error(&err);
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &out, &size);
+  info.image_width = img.width();
+  info.image_height = img.height();
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 95, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW row = const_cast<uchar*>(img.constScanLine(static_cast<int>(info.next_scanline)));
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  QByteArray bytes(reinterpret_cast<char*>(out), static_cast<qsizetype>(size));
+  jpeg_destroy_compress(&info);
+  std::free(out);
+  return bytes;
+}
+
+QImage TwoColours() {
+  QImage img(16, 8, QImage::Format_RGB32);
+  img.fill(QColor(200, 30, 40));
+  for (int y = 0; y < 8; ++y)
+    for (int x = 8; x < 16; ++x) img.setPixel(x, y, qRgb(20, 60, 220));
+  return img;
+}
+
+bool Near(QRgb a, QRgb b, int tolerance) {
+  return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+         std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+}  // namespace
+
+TEST(Picture, LoadsBitmapsAndJpegsByExtension) {
+  QTemporaryDir dir;
+  WriteBmp(dir.filePath("a.bmp"), TwoColours());
+  WriteFileAtomic(dir.filePath("b.JPG"), EncodeJpeg(TwoColours()));
+  WriteFileAtomic(dir.filePath("c.jpeg"), EncodeJpeg(TwoColours()));
+  const QImage bmp = LoadPicture(dir.filePath("a.bmp"));
+  ASSERT_EQ(bmp.size(), QSize(16, 8));
+  EXPECT_EQ(bmp.pixel(0, 0), qRgb(200, 30, 40));
+  EXPECT_EQ(bmp.pixel(15, 7), qRgb(20, 60, 220));
+  for (const char* name : {"b.JPG", "c.jpeg"}) {
+    const QImage jpg = LoadPicture(dir.filePath(name));
+    ASSERT_EQ(jpg.size(), QSize(16, 8)) << name;
+    EXPECT_EQ(jpg.format(), QImage::Format_RGB32);
+    EXPECT_TRUE(Near(jpg.pixel(2, 4), qRgb(200, 30, 40), 12)) << name;
+    EXPECT_TRUE(Near(jpg.pixel(13, 4), qRgb(20, 60, 220), 12)) << name;
+  }
+}
+
+TEST(Picture, BadFilesGiveErrorsNamingTheFile) {
+  QTemporaryDir dir;
+  WriteBmp(dir.filePath("ok.bmp"), TwoColours());
+  WriteFileAtomic(dir.filePath("ok.png"), "whatever");
+  WriteFileAtomic(dir.filePath("broken.bmp"), "BM not a bitmap");
+  WriteFileAtomic(dir.filePath("broken.jpg"), "\xFF\xD8\xFF garbage");
+  WriteFileAtomic(dir.filePath("empty.jpg"), "");
+  QByteArray truncated = EncodeJpeg(TwoColours());
+  truncated.truncate(truncated.size() / 3);
+  WriteFileAtomic(dir.filePath("short.jpg"), truncated);
+  for (const char* name : {"ok.png", "broken.bmp", "broken.jpg", "empty.jpg", "missing.bmp"}) {
+    try {
+      LoadPicture(dir.filePath(name));
+      ADD_FAILURE() << name << " loaded";
+    } catch (const EInOutError& e) {
+      EXPECT_TRUE(e.Message.contains(dir.filePath(name))) << e.what();
+    }
+  }
+  // A truncated JPEG is damaged, not fatal: either an error or a picture of the right size.
+  try {
+    EXPECT_EQ(LoadPicture(dir.filePath("short.jpg")).size(), QSize(16, 8));
+  } catch (const EInOutError&) {
+  }
+}

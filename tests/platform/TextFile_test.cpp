@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "support/Support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "platform/Errors.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+#include "platform/Win1250.h"
+
+TEST(TextReader, AcceptsEveryLineEndAndReadsEmptyLinesPastTheEnd) {
+  TTextReader r(QByteArray("one\r\ntwo\nthree\rfour\r\n\r\nlast"), QStringLiteral("f.txt"));
+  const QStringList expected = {"one", "two", "three", "four", "", "last", "", ""};
+  for (const QString& e : expected) EXPECT_EQ(r.ReadLine(), e);
+  EXPECT_TRUE(r.Eof());
+  EXPECT_EQ(r.LineNo(), 8);
+  EXPECT_EQ(SplitLines(QByteArray("a\r\nb\r\n")), QStringList({"a", "b"}));
+  EXPECT_EQ(SplitLines(QByteArray()), QStringList());
+}
+
+TEST(TextReader, DecodesWindows1250) {
+  TTextReader r(EncodeWin1250(QStringLiteral("Żółw\r\nźdźbło")));
+  EXPECT_EQ(r.ReadLine(), QStringLiteral("Żółw"));
+  EXPECT_EQ(r.ReadLine(), QStringLiteral("źdźbło"));
+}
+
+TEST(TextReader, MissingFileErrorNamesTheFile) {
+  try {
+    TTextReader::FromFile(QStringLiteral("/nonexistent/dir/plik.txt"));
+    FAIL();
+  } catch (const EInOutError& e) {
+    EXPECT_TRUE(e.Message.contains(QStringLiteral("/nonexistent/dir/plik.txt"))) << e.what();
+  }
+}
+
+TEST(TextWriter, WritesCrLfWindows1250AndReplacesWhole) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("lista.txt"));
+  TTextWriter w;
+  w.WriteLine(QStringLiteral("Łukasz"));
+  w.WriteLine(QString());
+  w.SaveTo(path);
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), QByteArray("\xA3ukasz\r\n\r\n"));
+  f.close();
+  TTextWriter shorter;
+  shorter.WriteLine(QStringLiteral("x"));
+  shorter.SaveTo(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), QByteArray("x\r\n"));
+  // Only the file itself remains: no temporary left behind.
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"lista.txt"}));
+}
+
+TEST(TextWriter, FailedWriteKeepsTheOldFileAndNamesThePath) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("gracz.txt"));
+  WriteFileAtomic(path, "old\r\n");
+  QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  const bool rootIgnoresPermissions = QFileInfo(dir.path()).isWritable();
+  if (!rootIgnoresPermissions) {
+    try {
+      WriteFileAtomic(path, "new\r\n");
+      ADD_FAILURE() << "write into a read-only directory succeeded";
+    } catch (const EInOutError& e) {
+      EXPECT_TRUE(e.Message.contains(path)) << e.what();
+    }
+  }
+  QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  EXPECT_EQ(ReadWholeFile(path), QByteArray("old\r\n"));
+  // A writer whose target is a directory fails and leaves the directory alone.
+  QDir(dir.path()).mkdir(QStringLiteral("sub"));
+  EXPECT_THROW(WriteFileAtomic(dir.filePath(QStringLiteral("sub")), "x"), EInOutError);
+  EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("sub"))).isDir());
+}
