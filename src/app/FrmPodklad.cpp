@@ -26,9 +26,11 @@ QString ProgramDirOf(const QString& executablePath) {
   return dir;
 }
 
+QString SettingsFilePath(const QString& programDir) { return programDir + QStringLiteral("/tarvo.ini"); }
+
 QString ReadDataRoot(const QString& programDir) {
   try {
-    TTextReader ini = TTextReader::FromFile(programDir + QStringLiteral("/tarvo.ini"));
+    TTextReader ini = TTextReader::FromFile(SettingsFilePath(programDir));
     ini.ReadLine();
     QString line = ini.ReadLine();
     Delete(line, 1, 3);

@@ -23,6 +23,8 @@ extern TPodkladFrm* PodkladFrm;
 // The program directory for an executable path: up to the last separator,
 // without it ("/" for "/tarvolin" gives "").
 QString ProgramDirOf(const QString& executablePath);
+// The settings file of a program directory ("/tarvo.ini" for the root's empty one).
+QString SettingsFilePath(const QString& programDir);
 // Line 2 of the settings file without its first three characters, trimmed; empty when unreadable.
 QString ReadDataRoot(const QString& programDir);
 // True when the display's text scale is not the one our fixed 96-DPI layout assumes.

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "app/FrmPodklad.h"
+#include "app/Globals.h"
+#include "app/Screens.h"
+#include "app/Shared.h"
+#include "app/StartOptions.h"
+#include "exercises/FrmCw1.h"
+#include "exercises/FrmCw2.h"
+#include "exercises/FrmCw3.h"
+#include "exercises/FrmCw5.h"
+#include "exercises/FrmCw6.h"
+#include "exercises/FrmCw7.h"
+#include "exercises/FrmLilie.h"
+#include "lib/Writers.h"
+#include "menu/FrmAbout.h"
+#include "menu/FrmInfo.h"
+#include "menu/FrmInformacja.h"
+#include "menu/FrmMenuStart.h"
+#include "platform/Application.h"
+#include "players/FrmDiamenty.h"
+#include "players/FrmLogin.h"
+#include "players/FrmNewLogin.h"
+#include "players/FrmTopTen.h"
+#include "support/Support.h"
+#include "tools/FrmAlfabet.h"
+#include "tools/FrmFind.h"
+#include "tools/FrmSlownik.h"
+#include "world/FrmMain.h"
+
+namespace {
+const QString kNoCd = QStringLiteral("Nie mogę znaleźć płyty CD z programem \"Tarvolin\".");
+
+class StartUp : public ::testing::Test {
+ protected:
+  void TearDown() override { Application()->ClearTerminated(); }
+  void WriteIni(const QStringList& lines) { WriteTextLines(inst.ProgramDir() + "/tarvo.ini", lines); }
+  TempInstallation inst;
+  MessageRecorder boxes;
+};
+}  // namespace
+
+TEST_F(StartUp, SettingsLineTwoLosesThreeCharactersAndBlanks) {
+  WriteIni({"[x]", "cd=" + inst.DataRoot() + "  \t"});
+  GameScreens game(inst.ProgramDir());
+  EXPECT_EQ(DataRoot, inst.DataRoot());
+  EXPECT_TRUE(boxes.Messages.empty()) << boxes.Texts().join('|').toStdString();
+  EXPECT_FALSE(Application()->Terminated());
+  EXPECT_EQ(ReadDataRoot(inst.ProgramDir()), inst.DataRoot());
+}
+
+TEST_F(StartUp, UnusableSettingsEndTheProgramWithTheDataRootMessage) {
+  const std::vector<QStringList> broken = {
+      {"[x]", "cd="},                     // three characters only
+      {"[x]"},                            // one line
+      {"[x]", "cd=" + inst.Root() + "/nowhere"},
+      {},                                 // empty file
+  };
+  for (const QStringList& ini : broken) {
+    WriteIni(ini);
+    boxes.Messages.clear();
+    {
+      GameScreens game(inst.ProgramDir());
+      EXPECT_TRUE(Application()->Terminated()) << ini.join('|').toStdString();
+      ASSERT_EQ(boxes.Messages.size(), 1u);
+      EXPECT_EQ(boxes.Messages[0].Text, kNoCd);
+      EXPECT_EQ(boxes.Messages[0].Caption, QStringLiteral("Tarvolin"));
+      EXPECT_EQ(LoginForm, nullptr);  // no other screen was created
+    }
+    Application()->ClearTerminated();
+  }
+  QFile::remove(inst.ProgramDir() + "/tarvo.ini");
+  GameScreens game(inst.ProgramDir());
+  EXPECT_TRUE(Application()->Terminated());
+}
+
+TEST_F(StartUp, DataRootOptionReplacesTheSettingsFile) {
+  WriteIni({"[x]", "cd=/nowhere"});
+  GameScreens game(inst.ProgramDir(), inst.DataRoot());
+  EXPECT_EQ(DataRoot, inst.DataRoot());
+  EXPECT_FALSE(Application()->Terminated());
+}
+
+TEST(ProgramDir, IsTheExecutablesDirectoryWithoutItsSeparator) {
+  EXPECT_EQ(ProgramDirOf("/usr/games/tarvolin/tarvolin"), "/usr/games/tarvolin");
+  EXPECT_EQ(ProgramDirOf("/tarvolin"), "");
+  EXPECT_EQ(SettingsFilePath(ProgramDirOf("/tarvolin")), "/tarvo.ini");
+  EXPECT_EQ(ProgramDirOf("C:\\tarvolin.exe"), "C:");
+  EXPECT_EQ(ProgramDirOf("tarvolin"), "");
+}
+
+TEST_F(StartUp, CreatesTheTwentyScreensInOrderAndFixesTheSharedValues) {
+  GameScreens game(inst.ProgramDir());
+  const std::vector<QWidget*> expected = {
+      MainForm,  Cw1Form,     Cw2Form,   Cw3Form,      Cw5Form,     cw6form,      Cw7Form,
+      MenuStart, SlownikForm, InfoForm,  FindForm,     AlfabetForm, LilieForm,    NewLoginForm,
+      LoginForm, InformacjaForm, TopTenForm, DiamentyForm, AboutForm};
+  const auto screens = PodkladFrm->Screens();
+  ASSERT_EQ(screens.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(screens[i], expected[i]) << i;
+  for (TForm* s : screens) EXPECT_TRUE(s->isHidden());
+
+  EXPECT_EQ(ProgramDir, QDir(inst.ProgramDir()).absolutePath());
+  EXPECT_EQ(QDir::currentPath(), ProgramDir);
+  EXPECT_EQ(GfxDir, "\\gfx\\");
+  EXPECT_EQ(MusicDir, "\\music\\");
+  EXPECT_EQ(WordsDir, "\\words\\");
+  EXPECT_EQ(LocationsDir, "\\lokacje\\");
+  EXPECT_EQ(LoginDir, ProgramDir + "\\login\\");
+  EXPECT_EQ(TextFont, (TFont{"Times New Roman CE", 16, clBlack, 0}));
+  EXPECT_EQ(SmallFont, (TFont{"Arial CE", 10, clBlack, 0}));
+  EXPECT_EQ(ShortDateFormat, "yyyy-mm-dd");
+  EXPECT_EQ(DateToStr(), QDate::currentDate().toString("yyyy-MM-dd"));
+  EXPECT_EQ(PodkladFrm->Image1->Picture().size(), QSize(640, 480));
+  EXPECT_TRUE(boxes.Messages.empty());
+}
+
+TEST_F(StartUp, MissingBackgroundPictureIsReportedAndStartUpGoesOn) {
+  QFile::remove(inst.ProgramDir() + "/gfx/Tlo_cwic.bmp");
+  GameScreens game(inst.ProgramDir());
+  ASSERT_EQ(boxes.Messages.size(), 1u);
+  EXPECT_EQ(boxes.Messages[0].Kind, TMessageKind::Error);
+  EXPECT_TRUE(boxes.Messages[0].Text.contains("Tlo_cwic.bmp"));
+  EXPECT_NE(AboutForm, nullptr);
+  EXPECT_FALSE(Application()->Terminated());
+}
+
+TEST_F(StartUp, ShowingTheStageHandsOverToPlayerSelection) {
+  GameScreens game(inst.ProgramDir());
+  LastExercisePicture = "x.bmp";
+  PodkladFrm->ShowStage(true);
+  EXPECT_TRUE(LastExercisePicture.isEmpty());
+  EXPECT_FALSE(LoginForm->isHidden());
+  EXPECT_EQ(PodkladFrm->ActiveForm(), LoginForm);
+}
+
+TEST_F(StartUp, AltF4EndsTheProgramOnSixteenScreens) {
+  GameScreens game(inst.ProgramDir());
+  const std::vector<TForm*> ending = {PodkladFrm, MainForm, Cw1Form, Cw2Form, Cw3Form, Cw5Form,
+                                      cw6form, Cw7Form, MenuStart, SlownikForm, AlfabetForm,
+                                      LilieForm, NewLoginForm, LoginForm, TopTenForm, AboutForm};
+  const std::vector<TForm*> staying = {InfoForm, FindForm, InformacjaForm, DiamentyForm};
+  for (TForm* f : ending) {
+    int key = VK_F4;
+    f->FormKeyDown(key, ssAlt | ssShift);
+    EXPECT_FALSE(Application()->Terminated());
+    f->FormKeyDown(key, ssAlt);
+    EXPECT_TRUE(Application()->Terminated()) << f->metaObject()->className();
+    Application()->ClearTerminated();
+  }
+  for (TForm* f : staying) {
+    int key = VK_F4;
+    f->FormKeyDown(key, ssAlt);
+    EXPECT_FALSE(Application()->Terminated());
+  }
+}
+
+TEST(SharedState, FindFromReturnsThePositionAfterTheMatch) {
+  struct Case {
+    int from;
+    const char* text;
+    const char* pattern;
+    int expected;
+  } cases[] = {
+      {1, "12,34,", ",", 4}, {4, "12,34,", ",", 7}, {7, "12,34,", ",", -1},
+      {1, "abc", "bc", 3},   {0, "abc", "a", -1},   {1, "", ",", -1},
+      {1, "abc", "", -1},    {3, "abc", "c", 4},    {2, "a,b", "x", -1},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FindFrom(c.from, c.text, c.pattern), c.expected) << c.from << " " << c.text;
+}
+
+TEST_F(StartUp, UpdateCountersWritesEveryScreenWithCounters) {
+  GameScreens game(inst.ProgramDir());
+  RedCount = 12;
+  GreenCount = 345;
+  UpdateCounters();
+  for (TLabel* red : {MainForm->lbl_Red, Cw1Form->lbl_Red, Cw2Form->lbl_Red, Cw3Form->lbl_Red,
+                      Cw5Form->lbl_Red, Cw7Form->lbl_Red, LilieForm->lbl_Red})
+    EXPECT_EQ(red->Caption(), "12");
+  for (TLabel* green : {MainForm->lbl_Green, Cw1Form->lbl_Green, Cw2Form->lbl_Green,
+                        Cw3Form->lbl_Green, Cw5Form->lbl_Green, Cw7Form->lbl_Green,
+                        LilieForm->lbl_Green}) {
+    EXPECT_EQ(green->Caption(), "345");
+    EXPECT_EQ(green->Left(), 540);
+    EXPECT_EQ(green->Top(), 8);
+  }
+}
