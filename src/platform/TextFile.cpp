@@ -51,13 +51,22 @@ void TTextWriter::WriteLine(const QString& line) {
 
 void TTextWriter::SaveTo(const QString& path) const { WriteFileAtomic(path, bytes_); }
 
-void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
-  const QString real = ResolvePath(path);
+void WriteFileAtomic(const QString& path, const QByteArray& bytes, bool exactName) {
+  QString real;
+  if (exactName) {
+    const QString spelled = NormalizeSeparators(path);
+    const qsizetype cut = spelled.lastIndexOf(u'/');
+    real = cut < 0 ? spelled : ResolvePath(spelled.left(cut + 1)) + spelled.mid(cut + 1);
+  } else {
+    real = ResolvePath(path);
+  }
   QSaveFile f(real);
   // QSaveFile writes a temporary file beside the target, fsyncs and renames on commit.
   if (!f.open(QIODevice::WriteOnly))
     throw EInOutError(QStringLiteral("Nie można zapisać pliku %1 (%2)").arg(path, f.errorString()));
-  if (f.write(bytes) != bytes.size() || !f.commit())
+  // commit() ignores a failed final flush and would rename a truncated file
+  // over the old one (a full disk), so the flush is checked first.
+  if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit())
     throw EInOutError(QStringLiteral("Nie można zapisać pliku %1 (%2)").arg(path, f.errorString()));
   NotePathWritten(real);
 }

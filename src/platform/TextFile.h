@@ -42,7 +42,9 @@ class TTextWriter {
 
 // Writes `bytes` to a temporary file next to `path`, flushes it to disk and
 // renames it over `path`, so a crash leaves either the old or the new file.
-// EInOutError names the file.
-void WriteFileAtomic(const QString& path, const QByteArray& bytes);
+// EInOutError names the file. With `exactName` only the directories are
+// matched without regard to case and the file gets the name as spelled, so a
+// new file can sit beside one whose name differs only in case.
+void WriteFileAtomic(const QString& path, const QByteArray& bytes, bool exactName = false);
 // Reads a whole file through the path resolver; EInOutError names the file.
 QByteArray ReadWholeFile(const QString& path);
