@@ -18,6 +18,12 @@ QHash<QString, std::shared_ptr<Listing>>& Cache() {
   return cache;
 }
 
+// Whole paths already resolved; any write forgets them all (writes are rare).
+QHash<QString, QString>& Resolved() {
+  static QHash<QString, QString> resolved;
+  return resolved;
+}
+
 std::shared_ptr<Listing> ListingOf(const QString& dir) {
   auto& cache = Cache();
   if (auto it = cache.find(dir); it != cache.end()) return *it;
@@ -48,6 +54,8 @@ QString NormalizeSeparators(const QString& path) {
 }
 
 QString ResolvePath(const QString& path) {
+  auto& resolved = Resolved();
+  if (auto it = resolved.constFind(path); it != resolved.constEnd()) return *it;
   const QString p = NormalizeSeparators(path);
   if (p.isEmpty()) return p;
   const bool absolute = p.startsWith(u'/');
@@ -74,6 +82,8 @@ QString ResolvePath(const QString& path) {
       current += u'/' + name;
   }
   if (p.endsWith(u'/') && !current.endsWith(u'/')) current += u'/';
+  // Relative paths depend on the working directory, so only absolute ones are kept.
+  if (absolute) resolved.insert(path, current);
   return current;
 }
 
@@ -91,6 +101,7 @@ bool DirectoryExists(const QString& path) {
 void NotePathWritten(const QString& path) {
   const QString real = NormalizeSeparators(path);
   QFileInfo fi(real);
+  Resolved().clear();
   auto& cache = Cache();
   cache.remove(real);
   QString dir = fi.path();
@@ -99,4 +110,7 @@ void NotePathWritten(const QString& path) {
   if (dir == QStringLiteral(".")) cache.remove(QString());
 }
 
-void ClearPathCache() { Cache().clear(); }
+void ClearPathCache() {
+  Cache().clear();
+  Resolved().clear();
+}
