@@ -7,6 +7,7 @@
 #include "app/Screens.h"
 #include "app/StartOptions.h"
 #include "platform/Application.h"
+#include "platform/AudioEngine.h"
 
 namespace {
 
@@ -47,6 +48,10 @@ int main(int argc, char** argv) {
 
   TApplication app(argc, argv);
   app.Windowed = StartOptions.Window;
+  Audio::Startup();
+  struct AudioGuard {
+    ~AudioGuard() { Audio::Shutdown(); }
+  } audioGuard;
   CreateScreens();
   if (app.Terminated()) return 1;
   PodkladFrm->ShowStage(StartOptions.Window);

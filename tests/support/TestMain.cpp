@@ -5,14 +5,17 @@
 #include <QDir>
 
 #include "platform/Application.h"
+#include "platform/AudioEngine.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
   ::testing::InitGoogleTest(&argc, argv);
   TApplication app(argc, argv);
+  Audio::Startup();
   const QString cwd = QDir::currentPath();
   const int result = RUN_ALL_TESTS();
+  Audio::Shutdown();
   QDir::setCurrent(cwd);
   return result;
 }

@@ -1,0 +1,15 @@
+#include "app/Sound.h"
+
+#include "platform/MediaPlayer.h"
+#include "platform/Paths.h"
+#include "world/FrmMain.h"
+
+void PlayWave(const QString& path) {
+  if (!FileExists(path)) return;
+  if (!MainForm || !MainForm->MediaPlayer1) return;
+  TMediaPlayer* player = MainForm->MediaPlayer1;
+  player->Close();
+  player->FileName = path;
+  player->Open();
+  player->Play();
+}

@@ -1,0 +1,9 @@
+// Playing the game's wave sounds through the location screen's shared player.
+#pragma once
+
+#include <QString>
+
+// Plays one wave file without waiting; the end goes to MainForm's
+// MediaPlayer1Notify. A missing file is skipped silently and leaves whatever
+// is playing untouched.
+void PlayWave(const QString& path);
