@@ -16,11 +16,11 @@ passed=0 failed=0
 for t in $(cd "$BUILD_DIR" && ctest -N | sed -n 's/^ *Test *#[0-9]*: //p'); do
   xml="$BUILD_DIR/test-results/$t.xml"
   if [[ -f $xml ]]; then
-    total=$(grep -o '<testsuites tests="[0-9]*"' "$xml" | grep -o '[0-9]*$')
-    fails=$(grep -o '<testsuites tests="[0-9]*" failures="[0-9]*"' "$xml" | grep -o '[0-9]*$')
-    disabled=$(grep -o '<testsuites [^>]*disabled="[0-9]*"' "$xml" | grep -o 'disabled="[0-9]*"' | grep -o '[0-9]*')
-    passed=$((passed + total - fails - ${disabled:-0}))
-    failed=$((failed + fails))
+    head=$(grep -m1 -o '<testsuites [^>]*>' "$xml")
+    attr() { sed -n "s/.* $1=\"\([0-9]*\)\".*/\1/p" <<<"$head"; }
+    total=$(attr tests) fails=$(attr failures) disabled=$(attr disabled) errors=$(attr errors)
+    passed=$((passed + ${total:-0} - ${fails:-0} - ${disabled:-0} - ${errors:-0}))
+    failed=$((failed + ${fails:-0} + ${errors:-0}))
   else
     failed=$((failed + 1))
   fi
