@@ -1,6 +1,7 @@
 // Exercise screen 1: presentation, dragging, listening and the letter grid.
 #pragma once
 
+#include "controls/TransparentButton.h"
 #include "platform/Forms.h"
 
 class TCw1Form : public TForm {
@@ -13,8 +14,8 @@ class TCw1Form : public TForm {
   TLabel* lbl_Red = nullptr;
   TLabel* lbl_Green = nullptr;
   // Previous and next exercise of the list.
-  TControl* CW1_KWS_left = nullptr;
-  TControl* cw1_kws_right = nullptr;
+  TTransparentButton* CW1_KWS_left = nullptr;
+  TTransparentButton* cw1_kws_right = nullptr;
 };
 
 extern TCw1Form* Cw1Form;

@@ -7,6 +7,8 @@ TCw2Form* Cw2Form = nullptr;
 TCw2Form::TCw2Form() {
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);
+  CW1_KWS_left = NewButton(this, 586, 133, 1, QStringLiteral("Poprzednie ćwiczenie"));
+  cw1_kws_right = NewButton(this, 590, 167, 2, QStringLiteral("Następne ćwiczenie"));
 }
 
 void TCw2Form::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

@@ -1,6 +1,7 @@
 // Exercise screen 2: the word search puzzle.
 #pragma once
 
+#include "controls/TransparentButton.h"
 #include "platform/Forms.h"
 
 class TCw2Form : public TForm {
@@ -11,8 +12,8 @@ class TCw2Form : public TForm {
   TLabel* lbl_Red = nullptr;
   TLabel* lbl_Green = nullptr;
   // Previous and next exercise of the list.
-  TControl* CW1_KWS_left = nullptr;
-  TControl* cw1_kws_right = nullptr;
+  TTransparentButton* CW1_KWS_left = nullptr;
+  TTransparentButton* cw1_kws_right = nullptr;
 };
 
 extern TCw2Form* Cw2Form;

@@ -1,6 +1,7 @@
 // The lily-pad memory exercise.
 #pragma once
 
+#include "controls/TransparentButton.h"
 #include "platform/Forms.h"
 
 class TLilieForm : public TForm {
@@ -11,8 +12,8 @@ class TLilieForm : public TForm {
   TLabel* lbl_Red = nullptr;
   TLabel* lbl_Green = nullptr;
   // Previous and next exercise of the list.
-  TControl* CW1_KWS_left = nullptr;
-  TControl* cw1_kws_right = nullptr;
+  TTransparentButton* CW1_KWS_left = nullptr;
+  TTransparentButton* cw1_kws_right = nullptr;
 };
 
 extern TLilieForm* LilieForm;
