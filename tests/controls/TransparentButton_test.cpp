@@ -9,16 +9,10 @@
 #include <QTemporaryDir>
 
 #include "controls/ButtonStrips.h"
-#include "exercises/FrmCw1.h"
-#include "exercises/FrmCw2.h"
-#include "exercises/FrmCw3.h"
-#include "exercises/FrmCw7.h"
-#include "exercises/FrmLilie.h"
 #include "lib/Writers.h"
 #include "platform/Canvas.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
-#include "support/Support.h"
 
 namespace {
 
@@ -119,20 +113,6 @@ TEST(MyImageList, AddChecksTheFileAndTheFrameWidth) {
   EXPECT_EQ(list.Count(), 1);
 }
 
-TEST(MyImageList, IndexesPastTheEndFallBackTo33) {
-  QTemporaryDir dir;
-  WriteSolidBmp(dir.path() + "/s.bmp", 20, 10, Qt::red);
-  TMyImageList list;
-  for (int i = 0; i < 30; ++i) list.Add(dir.path() + "/s.bmp", 2, 0, 0);
-  for (int index : {30, 31, 1000}) {
-    EXPECT_EQ(list.GetFrameWidth(index), 33);
-    EXPECT_EQ(list.GetFrameHeight(index), 33);
-    EXPECT_EQ(list.GetLeft(index), 33);
-    EXPECT_EQ(list.GetTop(index), 33);
-  }
-  EXPECT_EQ(list.GetFrameWidth(29), 10);
-}
-
 TEST(MyImageList, DrawsOnlyTheClippedPartWithTheBottomLeftColourLeftOut) {
   QTemporaryDir dir;
   WriteBmp(dir.path() + "/b.bmp", ButtonStrip(2, 8, 6));
@@ -196,7 +176,12 @@ TEST(MyImageList, ButtonStripsLoadInTableOrderAndStopAtTheFirstFailure) {
   LoadButtonStrips(list, program);
   ASSERT_EQ(list.Count(), 30);
   for (int i = 0; i < 30; ++i) EXPECT_EQ(list.GetFrameWidth(i), 10 + i);
-  EXPECT_EQ(list.GetFrameWidth(30), 33);
+  for (int index : {30, 1000}) {  // past the end
+    EXPECT_EQ(list.GetFrameWidth(index), 33);
+    EXPECT_EQ(list.GetFrameHeight(index), 33);
+    EXPECT_EQ(list.GetLeft(index), 33);
+    EXPECT_EQ(list.GetTop(index), 33);
+  }
 
   const QString missing = ButtonStripPath(program, ButtonStrips[5]);
   QFile::remove(QString(missing).replace('\\', '/'));
@@ -282,30 +267,4 @@ TEST(TransparentButton, SizeAndPlaceComeFromTheList) {
   QImage out(s.parent.size(), QImage::Format_RGB32);
   s.parent.render(&out);
   EXPECT_EQ(s.button->pos(), QPoint(20, 12));
-}
-
-TEST(TransparentButton, ExerciseScreensCreateTheirArrows) {
-  TempInstallation inst;
-  MessageRecorder messages;
-  GameScreens screens(inst.ProgramDir(), inst.DataRoot());
-  struct Screen {
-    const char* name;
-    TTransparentButton *left, *right;
-  };
-  const Screen all[] = {{"Cw1", Cw1Form->CW1_KWS_left, Cw1Form->cw1_kws_right},
-                        {"Cw2", Cw2Form->CW1_KWS_left, Cw2Form->cw1_kws_right},
-                        {"Cw3", Cw3Form->CW1_KWS_left, Cw3Form->cw1_kws_right},
-                        {"Cw7", Cw7Form->CW1_KWS_left, Cw7Form->cw1_kws_right},
-                        {"Lilie", LilieForm->CW1_KWS_left, LilieForm->cw1_kws_right}};
-  for (const Screen& s : all) {
-    ASSERT_TRUE(s.left && s.right) << s.name;
-    EXPECT_EQ(s.left->pos(), QPoint(586, 133)) << s.name;
-    EXPECT_EQ(s.right->pos(), QPoint(590, 167)) << s.name;
-    EXPECT_EQ(s.left->BitmapNormal(), 1) << s.name;
-    EXPECT_EQ(s.right->BitmapNormal(), 2) << s.name;
-    EXPECT_EQ(s.left->Hint(), QStringLiteral("Poprzednie ćwiczenie")) << s.name;
-    EXPECT_EQ(s.right->Hint(), QStringLiteral("Następne ćwiczenie")) << s.name;
-    EXPECT_EQ(s.left->ImageList(), &SharedImageList()) << s.name;
-    EXPECT_EQ(s.left->Style(), TStyls(tbs_Highlighted)) << s.name;
-  }
 }
