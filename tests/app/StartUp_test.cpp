@@ -188,3 +188,39 @@ TEST_F(StartUp, UpdateCountersWritesEveryScreenWithCounters) {
     EXPECT_EQ(green->Top(), 8);
   }
 }
+
+TEST_F(StartUp, SetArrowsShowsWhatTheListPositionAllows) {
+  GameScreens game(inst.ProgramDir());
+  struct Case {
+    int count, index;
+    bool prev, next;
+  } cases[] = {{3, 1, false, true}, {3, 2, true, true}, {3, 3, true, false}, {1, 1, false, false}};
+  const std::vector<std::pair<int, std::pair<TControl*, TControl*>>> screens = {
+      {1, {Cw1Form->CW1_KWS_left, Cw1Form->cw1_kws_right}},
+      {2, {Cw2Form->CW1_KWS_left, Cw2Form->cw1_kws_right}},
+      {3, {Cw3Form->CW1_KWS_left, Cw3Form->cw1_kws_right}},
+      {7, {Cw7Form->CW1_KWS_left, Cw7Form->cw1_kws_right}},
+      {8, {LilieForm->CW1_KWS_left, LilieForm->cw1_kws_right}}};
+  for (const auto& [code, arrows] : screens) {
+    for (const Case& c : cases) {
+      ExerciseCount = c.count;
+      ExerciseIndex = c.index;
+      SetArrows(code);
+      EXPECT_EQ(arrows.first->Visible(), c.prev) << code << ": " << c.index << "/" << c.count;
+      EXPECT_EQ(arrows.second->Visible(), c.next) << code << ": " << c.index << "/" << c.count;
+    }
+    // An index outside the list leaves the arrows as they were.
+    ExerciseCount = 3;
+    ExerciseIndex = 3;
+    SetArrows(code);
+    ExerciseIndex = 5;
+    SetArrows(code);
+    EXPECT_TRUE(arrows.first->Visible());
+    EXPECT_FALSE(arrows.second->Visible());
+  }
+  // Other codes touch nothing: screen 1's arrows keep their state.
+  ExerciseCount = 3;
+  ExerciseIndex = 2;
+  SetArrows(5);
+  EXPECT_FALSE(Cw1Form->cw1_kws_right->Visible());
+}
