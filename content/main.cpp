@@ -1,29 +1,45 @@
-// tarvolin-content: builds and inspects game installations.
-#include <QCoreApplication>
+// tarvolin-content: inspects game files and installations, and builds the demo.
+#include <QGuiApplication>
 #include <cstdio>
 
-#include "lib/Installation.h"
+#include "lib/Check.h"
+#include "lib/Demo.h"
+#include "lib/Dump.h"
 #include "platform/Errors.h"
 
 namespace {
+// Qt's note that it invents a runtime directory says nothing about our files.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+  if (type != QtDebugMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 int Usage() {
-  std::fprintf(stderr, "Usage: tarvolin-content build-demo OUT_DIR\n");
+  std::fprintf(stderr,
+               "Usage:\n"
+               "  tarvolin-content dump FILE [--as FORMAT]   print what the game reads from FILE as JSON\n"
+               "  tarvolin-content check PROGRAM_DIR [DATA_ROOT]\n"
+               "                                            walk an installation as the game does\n"
+               "  tarvolin-content build-demo OUT_DIR [--sources DIR]\n"
+               "                                            write the demo installation (OUT_DIR/program, OUT_DIR/cd)\n");
   return 2;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  // Pictures are drawn with fonts, which need a GUI application, never a window.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietMessages);
+  QGuiApplication app(argc, argv);
   const QStringList args = app.arguments().mid(1);
   if (args.isEmpty()) return Usage();
+  const QString command = args[0];
   try {
-    if (args[0] == QLatin1String("build-demo") && args.size() == 2) {
-      const TInstallation inst = WriteBaseInstallation(args[1]);
-      std::printf("%s\n", qPrintable(inst.ProgramDir()));
-      return 0;
-    }
+    if (command == QLatin1String("dump")) return RunDump(args.mid(1));
+    if (command == QLatin1String("check")) return RunCheck(args.mid(1));
+    if (command == QLatin1String("build-demo")) return RunBuildDemo(args.mid(1));
   } catch (const Exception& e) {
-    std::fprintf(stderr, "tarvolin-content: %s\n", qPrintable(e.Message));
+    std::fprintf(stderr, "%s\n", qPrintable(e.Message));
     return 1;
   }
   return Usage();

@@ -1,0 +1,335 @@
+#include "lib/Demo.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QPainter>
+#include <QSet>
+#include <cstdio>
+
+#include "controls/ButtonStrips.h"
+#include "lib/DemoDraw.h"
+#include "lib/DemoSound.h"
+#include "lib/Lint.h"
+#include "lib/ListFiles.h"
+#include "lib/MediaWriters.h"
+#include "lib/Writers.h"
+#include "platform/Errors.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+#include "world/LocationFile.h"
+
+#ifndef TARVOLIN_DEMO_SOURCES
+#define TARVOLIN_DEMO_SOURCES ""
+#endif
+
+QString DefaultDemoSources() { return QStringLiteral(TARVOLIN_DEMO_SOURCES); }
+
+namespace {
+
+// The colour of the idle videos' one-pixel border: the animation window shows
+// the clip's top-left colour as its own background, so a colour that appears
+// nowhere else keeps the picture itself whole.
+const QColor kVideoKey(1, 2, 3);
+
+class TCompiler {
+ public:
+  TCompiler(const TInstallation& inst, const TDemoOptions& options)
+      : inst_(inst), sounds_(options.Speech) {}
+
+  void Compile(const std::vector<TSourceNode>& nodes) {
+    for (const TSourceNode& n : nodes) Top(n);
+  }
+
+  void Finish(const QString& sourcesDir) {
+    QStringList missing;
+    for (const TButtonStrip& b : ButtonStrips)
+      if (!buttons_.contains(QString::fromLatin1(b.File).toLower())) missing << QString::fromLatin1(b.File);
+    if (!missing.isEmpty())
+      throw EFormatError(QStringLiteral("%1: no button drawn for %2").arg(sourcesDir, missing.join(QStringLiteral(", "))));
+    sounds_.WriteAll();
+    report_.Sounds = sounds_.Count();
+    report_.Spoken = sounds_.Spoken();
+  }
+
+  const TDemoReport& Report() const { return report_; }
+
+ private:
+  // "program\gfx\x.bmp" or "cd\music\y.wav": the first component names the root.
+  // Directories are matched without regard to case, as the game looks them up,
+  // so "Music" and "music" in two sources make one directory.
+  QString RealPath(const TSourceNode& n, const QString& path) const {
+    const QString spelled = SpelledPath(n, path);
+    MakeParentDirs(spelled);
+    return ResolvePath(spelled);
+  }
+
+  QString SpelledPath(const TSourceNode& n, const QString& path) const {
+    const QString p = QString(path).replace(u'/', u'\\');
+    const qsizetype cut = p.indexOf(u'\\');
+    const QString root = p.left(cut).toLower(), rest = cut < 0 ? QString() : p.mid(cut);
+    if (rest.size() < 2) n.Fail(QStringLiteral("'%1' names no file under program\\ or cd\\").arg(path));
+    if (root == QLatin1String("program")) return inst_.ProgramDir() + rest;
+    if (root == QLatin1String("cd")) return inst_.DataRoot() + rest;
+    n.Fail(QStringLiteral("'%1' must start with program\\ or cd\\").arg(path));
+  }
+
+  void SavePicture(const TSourceNode& n, const QString& sourcePath, const QImage& img) {
+    const QString real = RealPath(n, sourcePath);
+    if (!real.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
+      n.Fail(QStringLiteral("pictures are written as .bmp: %1").arg(sourcePath));
+    WriteBmp(real, img);
+    cache_[QString(sourcePath).replace(u'/', u'\\').toLower()] = img;
+  }
+
+  void Top(const TSourceNode& n) {
+    const QString& c = n.Command;
+    if (c == QLatin1String("picture")) Picture(n);
+    else if (c == QLatin1String("button")) Button(n);
+    else if (c == QLatin1String("sound")) sounds_.Add(RealPath(n, n.Arg(0, "a file")), n, 1);
+    else if (c == QLatin1String("video")) Video(n);
+    else if (c == QLatin1String("location")) Location(n);
+    else if (c == QLatin1String("exercise-list")) List(n, TListKind::Exercises);
+    else if (c == QLatin1String("dialogue-list")) List(n, TListKind::Dialogues);
+    else n.Fail(QStringLiteral("unknown command '%1' (picture, button, sound, video, location, exercise-list, dialogue-list)").arg(c));
+  }
+
+  void Picture(const TSourceNode& n) {
+    n.Allow({});
+    SavePicture(n, n.Arg(0, "a file"), DrawPicture(n.SizeArg(1, "a size"), n.Children, cache_));
+    ++report_.Pictures;
+  }
+
+  void Button(const TSourceNode& n) {
+    n.Allow({"glyph", "emoji", "text", "size"});
+    const QString file = n.Arg(0, "a strip file");
+    bool known = false;
+    for (const TButtonStrip& b : ButtonStrips) known = known || file.compare(QLatin1String(b.File), Qt::CaseInsensitive) == 0;
+    if (!known) n.Fail(QStringLiteral("%1 is none of the thirty button strips").arg(file));
+    QSize size(36, 36);
+    if (n.Has(QStringLiteral("size"))) {
+      TSourceNode s = n;
+      s.Args = {n.Text(QStringLiteral("size"))};
+      size = s.SizeArg(0, "size");
+    }
+    const QString path = QStringLiteral("program\\buttons\\") + file;
+    SavePicture(n, path, DrawButtonStrip(n, size));
+    buttons_.insert(file.toLower());
+    ++report_.Buttons;
+  }
+
+  // MS Video 1 and Cinepak work on 4 x 4 blocks; other sizes are kept raw.
+  static TVideoCodec Codec(const TSourceNode& n, QSize size) {
+    const bool blocks = size.width() % 4 == 0 && size.height() % 4 == 0;
+    const QString c = n.Text(QStringLiteral("codec"), blocks ? QStringLiteral("msvideo1") : QStringLiteral("raw"));
+    if (c != QLatin1String("raw") && !blocks) n.Fail(QStringLiteral("%1 needs a width and height divisible by 4").arg(c));
+    if (c == QLatin1String("raw")) return TVideoCodec::Raw;
+    if (c == QLatin1String("msvideo1")) return TVideoCodec::MsVideo1;
+    if (c == QLatin1String("cinepak")) return TVideoCodec::Cinepak;
+    n.Fail(QStringLiteral("codec must be raw, msvideo1 or cinepak"));
+  }
+
+  void Video(const TSourceNode& n) {
+    n.Allow({"frames", "fps", "codec"});
+    const QSize size = n.SizeArg(1, "a size");
+    QImage blank(size, QImage::Format_RGB32);
+    blank.fill(Qt::black);
+    const auto frames = DrawFrames(blank, n.NamedInt(QStringLiteral("frames"), 24), n.Children, cache_);
+    WriteAvi(RealPath(n, n.Arg(0, "a file")), frames, n.NamedInt(QStringLiteral("fps"), 12), Codec(n, size));
+    ++report_.Videos;
+  }
+
+  void List(const TSourceNode& n, TListKind kind) {
+    n.Allow({});
+    TListFile list;
+    for (const TSourceNode& e : n.Children) {
+      if (e.Command != QLatin1String("entry")) e.Fail(QStringLiteral("a list holds only 'entry KEY FILE' lines"));
+      list.Entries.push_back({e.Arg(0, "a key"), e.Arg(1, "a file"), e.Line});
+    }
+    if (list.Entries.empty() || static_cast<int>(list.Entries.size()) > MaxListEntries(kind))
+      n.Fail(QStringLiteral("a list needs 1 to %1 entries").arg(MaxListEntries(kind)));
+    try {
+      WriteFileAtomic(RealPath(n, n.Arg(0, "a file")), WriteListFile(list, kind));
+    } catch (const EFormatError& e) {
+      n.Fail(e.Message);
+    }
+    ++report_.Lists;
+  }
+
+  static int Coord(const TSourceNode& n, int i) { return n.Int(i, "a coordinate"); }
+
+  void Location(const TSourceNode& n) {
+    n.Allow({});
+    const QString file = n.Arg(0, "a location file name");
+    TLocation loc;
+    loc.BackLink = QStringLiteral("NONE");
+    QImage place;
+    QString placeKey;
+    // The picture first: sprites and videos are drawn over it.
+    for (const TSourceNode& c : n.Children) {
+      if (c.Command != QLatin1String("picture")) continue;
+      if (!place.isNull()) c.Fail(QStringLiteral("a place has one picture"));
+      loc.Picture = c.Arg(0, "a picture name");
+      placeKey = QStringLiteral("cd\\lokacje\\") + loc.Picture;
+      place = DrawPicture(QSize(PlacePictureWidth, PlacePictureHeight), c.Children, cache_);
+      SavePicture(c, placeKey, place);
+      ++report_.Pictures;
+    }
+    if (place.isNull()) n.Fail(QStringLiteral("a place needs a picture"));
+    for (const TSourceNode& c : n.Children) {
+      const QString& k = c.Command;
+      if (k == QLatin1String("picture")) {
+      } else if (k == QLatin1String("back")) {
+        loc.BackLink = c.Arg(0, "a location file or NONE");
+      } else if (k == QLatin1String("walk")) {
+        c.Allow({"sound"});
+        loc.WalkSpots.push_back({Coord(c, 0), Coord(c, 1), Coord(c, 2), Coord(c, 3), c.Arg(4, "a target place"),
+                                 c.Text(QStringLiteral("sound"), QStringLiteral("0"))});
+      } else if (k == QLatin1String("sound-spot")) {
+        loc.SoundSpots.push_back({Coord(c, 0), Coord(c, 1), Coord(c, 2), Coord(c, 3), c.Arg(4, "a sound name")});
+      } else if (k == QLatin1String("exercise-spot")) {
+        loc.ExerciseSpots.push_back({Coord(c, 0), Coord(c, 1), Coord(c, 2), Coord(c, 3), c.Arg(4, "a list file")});
+      } else if (k == QLatin1String("exercises")) {
+        loc.ExerciseListFile = c.Arg(0, "a list file");
+        loc.ExerciseListLines = 1;
+      } else if (k == QLatin1String("dialogues")) {
+        loc.DialogueListFile = c.Arg(0, "a list file");
+        loc.DialogueListLines = 1;
+      } else if (k == QLatin1String("sprite")) {
+        Sprite(c, loc, place);
+      } else if (k == QLatin1String("idle-sound")) {
+        loc.WaveEvents << c.Arg(0, "a sound name");
+      } else if (k == QLatin1String("idle-video")) {
+        IdleVideo(c, loc, place);
+      } else if (k == QLatin1String("fx")) {
+        sounds_.Add(RealPath(c, QStringLiteral("cd\\lokacje\\Fx\\") + c.Arg(0, "a sound name") + QStringLiteral(".wav")), c, 1);
+      } else {
+        c.Fail(QStringLiteral("unknown place line '%1'").arg(k));
+      }
+    }
+    try {
+      SaveLocationFile(inst_.ProgramDir() + QStringLiteral("\\lokacje\\") + file, loc);
+      // What the game would refuse must not leave the tool.
+      ReadLocation(WriteLocation(loc), file);
+    } catch (const Exception& e) {
+      n.Fail(e.Message);
+    }
+    ++report_.Places;
+  }
+
+  void Sprite(const TSourceNode& c, TLocation& loc, const QImage& place) {
+    c.Allow({"frames", "interval", "strip", "action", "sound", "still"});
+    TSpriteRecord s;
+    s.X = Coord(c, 0);
+    s.Y = Coord(c, 1);
+    const QSize size = c.SizeArg(2, "a frame size");
+    s.Width = size.width();
+    s.Height = size.height();
+    s.Frames = c.NamedInt(QStringLiteral("frames"), 8);
+    s.Interval = c.NamedInt(QStringLiteral("interval"), 120);
+    s.Strip = c.Text(QStringLiteral("strip"));
+    if (!s.Strip.startsWith(u'\\')) c.Fail(QStringLiteral("strip= must be a path under the CD beginning with a backslash"));
+    s.Action = c.NamedInt(QStringLiteral("action"), 0);
+    s.Sound = c.Text(QStringLiteral("sound"), QStringLiteral("0"));
+    s.Still = c.NamedInt(QStringLiteral("still"), 0);
+    if (s.Frames < 1 || s.Frames > 64) c.Fail(QStringLiteral("frames= must be 1 to 64"));
+    const QImage background = place.copy(QRect(s.X, s.Y, s.Width, s.Height));
+    SavePicture(c, QStringLiteral("cd") + s.Strip, DrawStrip(background, s.Frames, c.Children, cache_));
+    loc.Sprites.push_back(s);
+    ++report_.Strips;
+  }
+
+  void IdleVideo(const TSourceNode& c, TLocation& loc, const QImage& place) {
+    c.Allow({"video", "sound", "frames", "fps", "codec"});
+    TAniEvent a;
+    a.Left = Coord(c, 0);
+    a.Top = Coord(c, 1);
+    const QSize size = c.SizeArg(2, "a window size");
+    a.Width = size.width();
+    a.Height = size.height();
+    a.Video = c.Text(QStringLiteral("video"));
+    if (!a.Video.startsWith(u'\\')) c.Fail(QStringLiteral("video= must be a path under the CD beginning with a backslash"));
+    a.Sound = c.Text(QStringLiteral("sound"), QStringLiteral("0"));
+    // The window stands at screen (Left + 1, Top); the place picture at (8, 37).
+    const QImage background = place.copy(QRect(a.Left + 1 - 8, a.Top - 37, a.Width, a.Height));
+    auto frames = DrawFrames(background, c.NamedInt(QStringLiteral("frames"), 24), c.Children, cache_);
+    for (QImage& f : frames) {
+      QPainter p(&f);
+      p.setPen(kVideoKey);
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(0, 0, f.width() - 1, f.height() - 1);
+    }
+    WriteAvi(RealPath(c, QStringLiteral("cd") + a.Video), frames, c.NamedInt(QStringLiteral("fps"), 12), TVideoCodec::Raw);
+    loc.AniEvents.push_back(a);
+    ++report_.Videos;
+  }
+
+  const TInstallation& inst_;
+  TSoundBank sounds_;
+  TPictureCache cache_;
+  QSet<QString> buttons_;
+  TDemoReport report_;
+};
+
+}  // namespace
+
+TDemoReport CompileDemoSources(const TInstallation& inst, const TDemoOptions& options) {
+  const QDir dir(options.Sources);
+  if (options.Sources.isEmpty() || !dir.exists())
+    throw EInOutError(QStringLiteral("demo sources not found: '%1' (give --sources DIR)").arg(options.Sources));
+  QStringList files;
+  QDirIterator it(dir.path(), {QStringLiteral("*.txt")}, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) files << it.next();
+  files.sort();
+  TCompiler compiler(inst, options);
+  for (const QString& f : files) compiler.Compile(ReadSourceFile(f));
+  compiler.Finish(options.Sources);
+  return compiler.Report();
+}
+
+TDemoReport BuildDemo(const QString& root, const TDemoOptions& options) {
+  const TInstallation inst = WriteBaseInstallation(root);
+  return CompileDemoSources(inst, options);
+}
+
+namespace {
+qint64 TreeSize(const QString& path, int& files) {
+  qint64 bytes = 0;
+  QDirIterator it(path, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    bytes += QFileInfo(it.next()).size();
+    ++files;
+  }
+  return bytes;
+}
+}  // namespace
+
+int RunBuildDemo(const QStringList& args) {
+  QString out;
+  TDemoOptions options;
+  options.Sources = DefaultDemoSources();
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("--sources") && i + 1 < args.size()) options.Sources = args[++i];
+    else if (args[i] == QLatin1String("--no-speech")) options.Speech = false;
+    else if (out.isEmpty() && !args[i].startsWith(QLatin1String("--"))) out = args[i];
+    else out.clear(), i = args.size();
+  }
+  if (out.isEmpty()) {
+    std::fprintf(stderr, "Usage: tarvolin-content build-demo OUT_DIR [--sources DIR] [--no-speech]\n");
+    return 2;
+  }
+  QElapsedTimer timer;
+  timer.start();
+  const TDemoReport r = BuildDemo(out, options);
+  int files = 0;
+  const qint64 bytes = TreeSize(out, files);
+  std::printf("%s\n", qPrintable(QDir(out).absoluteFilePath(QStringLiteral("program"))));
+  std::fprintf(stderr,
+               "demo: %d places, %d pictures, %d buttons, %d sprite strips, %d videos, %d sounds (%d spoken), "
+               "%d lists; %d files, %.1f MB in %.1f s%s\n",
+               r.Places, r.Pictures, r.Buttons, r.Strips, r.Videos, r.Sounds, r.Spoken, r.Lists, files,
+               bytes / 1048576.0, timer.elapsed() / 1000.0,
+               HaveEmojiFont() ? "" : " (no colour emoji font: emoji drawn as discs)");
+  return 0;
+}

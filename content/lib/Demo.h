@@ -1,0 +1,31 @@
+// The demo installation: the base installation (content/lib/Installation.h),
+// the places, pictures and sounds other parts of the program write for it, and
+// everything compiled from the readable sources in content/demo/ (see its
+// README.md for the format).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "lib/Installation.h"
+
+struct TDemoOptions {
+  QString Sources;      // the content/demo directory
+  bool Speech = true;   // espeak-ng for spoken lines when installed
+};
+
+struct TDemoReport {
+  int Pictures = 0, Buttons = 0, Strips = 0, Videos = 0, Sounds = 0, Spoken = 0, Places = 0, Lists = 0;
+};
+
+// The sources directory of this build's tree.
+QString DefaultDemoSources();
+
+// Compiles every source file (*.txt under `options.Sources`, in name order)
+// into `inst`. Errors name the source file and line.
+TDemoReport CompileDemoSources(const TInstallation& inst, const TDemoOptions& options);
+// The whole demo into `root`.
+TDemoReport BuildDemo(const QString& root, const TDemoOptions& options);
+
+// `build-demo OUT_DIR [--sources DIR] [--no-speech]`.
+int RunBuildDemo(const QStringList& args);

@@ -1,0 +1,35 @@
+// Drawing the demo's pictures from their source commands: scenes made of
+// shapes, signs, colour emoji and moving "actors", button strips, sprite strips
+// and video frames. Colour emoji come from the "Noto Color Emoji" font when it
+// is installed; without it each emoji becomes a drawn disc, so the demo still
+// builds.
+#pragma once
+
+#include <QImage>
+#include <QMap>
+#include <QString>
+#include <vector>
+
+#include "lib/DemoSource.h"
+
+// Pictures already drawn, by their source path (lower case), for crops.
+using TPictureCache = QMap<QString, QImage>;
+
+// Draws `commands` onto `image` (already sized and possibly holding a
+// background). `t` in [0, 1) is the moment of an animation: actors move with it.
+void DrawCommands(QImage& image, const std::vector<TSourceNode>& commands, double t, const TPictureCache& cache);
+// A new picture of `size` drawn from `commands` at moment 0.
+QImage DrawPicture(QSize size, const std::vector<TSourceNode>& commands, const TPictureCache& cache);
+// `frames` frames side by side, each `background` with the commands drawn at
+// moment i / frames.
+QImage DrawStrip(const QImage& background, int frames, const std::vector<TSourceNode>& commands,
+                 const TPictureCache& cache);
+std::vector<QImage> DrawFrames(const QImage& background, int frames, const std::vector<TSourceNode>& commands,
+                               const TPictureCache& cache);
+
+// A button strip: normal and highlighted frame of `frameSize`, on the key
+// colour (magenta), which is also the bottom-left pixel.
+QImage DrawButtonStrip(const TSourceNode& button, QSize frameSize);
+inline const QColor ButtonKeyColor(255, 0, 255);
+
+bool HaveEmojiFont();

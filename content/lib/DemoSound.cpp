@@ -1,0 +1,230 @@
+#include "lib/DemoSound.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "lib/MediaWriters.h"
+#include "platform/Errors.h"
+
+namespace {
+
+constexpr int kRate = 22050;
+constexpr double kPi = std::numbers::pi;
+
+QString EspeakPath() {
+  static const QString path = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
+  return path;
+}
+
+void Append(TSoundData& to, const std::vector<double>& samples, double gain = 0.6) {
+  for (double v : samples)
+    to.Samples.push_back(static_cast<std::int16_t>(std::lround(std::clamp(v * gain, -1.0, 1.0) * 32767)));
+}
+
+TSoundData Empty() {
+  TSoundData s;
+  s.Rate = kRate;
+  s.Channels = 1;
+  s.BlockAlign = 2;
+  return s;
+}
+
+// A soft mallet note: a sine with a little overtone and a quick decay.
+std::vector<double> Note(double hz, int ms) {
+  const int n = kRate * ms / 1000;
+  std::vector<double> out(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    const double t = static_cast<double>(i) / kRate;
+    const double env = std::min(1.0, t / 0.008) * std::exp(-t * 5.5) * std::min(1.0, (n - i) / (0.01 * kRate));
+    out[static_cast<size_t>(i)] = env * (std::sin(2 * kPi * hz * t) + 0.25 * std::sin(4 * kPi * hz * t));
+  }
+  return out;
+}
+
+std::vector<double> Rest(int ms) { return std::vector<double>(static_cast<size_t>(kRate * ms / 1000), 0.0); }
+
+double NoteFrequency(const QString& name, const TSourceNode& where) {
+  static const QRegularExpression re(QStringLiteral("^([A-Ga-g])(#|b)?([0-8])$"));
+  const auto m = re.match(name);
+  if (!m.hasMatch()) where.Fail(QStringLiteral("'%1' is no note (C4, F#5, Bb3 ...)").arg(name));
+  static const int steps[] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
+  int semitone = steps[m.captured(1).toUpper()[0].unicode() - 'A'];
+  if (m.captured(2) == QLatin1String("#")) ++semitone;
+  if (m.captured(2) == QLatin1String("b")) --semitone;
+  const int midi = 12 * (m.captured(3).toInt() + 1) + semitone;
+  return 440.0 * std::pow(2.0, (midi - 69) / 12.0);
+}
+
+std::vector<double> Chirp(double from, double to, int ms) {
+  const int n = kRate * ms / 1000;
+  std::vector<double> out(static_cast<size_t>(n));
+  double phase = 0;
+  for (int i = 0; i < n; ++i) {
+    const double k = static_cast<double>(i) / n;
+    const double hz = from + (to - from) * k;
+    phase += 2 * kPi * hz / kRate;
+    out[static_cast<size_t>(i)] = std::sin(kPi * k) * std::sin(phase);
+  }
+  return out;
+}
+
+std::vector<double> Noise(int ms, bool low) {
+  const int n = kRate * ms / 1000;
+  std::vector<double> out(static_cast<size_t>(n));
+  QRandomGenerator rng(12345);
+  double y = 0, slow = 0;
+  const double a = low ? 0.03 : 0.35;
+  for (int i = 0; i < n; ++i) {
+    const double k = static_cast<double>(i) / n;
+    y += a * ((rng.generateDouble() * 2 - 1) - y);
+    // Wind swells; a splash dies away.
+    slow = low ? 0.55 + 0.45 * std::sin(2 * kPi * k * 1.5) : std::exp(-k * 5);
+    out[static_cast<size_t>(i)] = y * slow * std::sin(kPi * std::min(1.0, k * 8)) * (low ? 3.0 : 1.2);
+  }
+  return out;
+}
+
+// A spoken line without a speech engine: one gentle two-tone "syllable" per word.
+TSoundData WordTones(const QString& text, bool english) {
+  TSoundData s = Empty();
+  const QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+  const double base = english ? 330 : 262;
+  for (const QString& w : words) {
+    const double hz = base * std::pow(2.0, static_cast<double>(qHash(w) % 7) / 12.0);
+    Append(s, Note(hz, 90 + 20 * std::min<int>(6, static_cast<int>(w.size()))), 0.4);
+    Append(s, Rest(60));
+  }
+  if (words.isEmpty()) Append(s, Rest(100));
+  return s;
+}
+
+// Gentle fades and a common level, so every line sounds alike.
+void Finish(TSoundData& s) {
+  if (s.Samples.empty()) return;
+  int peak = 1;
+  for (std::int16_t v : s.Samples) peak = std::max(peak, std::abs(static_cast<int>(v)));
+  const double gain = std::min(3.0, 0.8 * 32767 / peak);
+  const size_t fade = std::min<size_t>(s.Samples.size() / 2, kRate / 200);
+  for (size_t i = 0; i < s.Samples.size(); ++i) {
+    double v = s.Samples[i] * gain;
+    if (i < fade) v *= static_cast<double>(i) / fade;
+    if (s.Samples.size() - i <= fade) v *= static_cast<double>(s.Samples.size() - i - 1) / fade;
+    s.Samples[i] = static_cast<std::int16_t>(std::clamp(std::lround(v), -32767L, 32767L));
+  }
+}
+
+bool IsSpeech(const QString& kind) { return kind == QLatin1String("pl") || kind == QLatin1String("en"); }
+
+}  // namespace
+
+bool SpeechAvailable() { return !EspeakPath().isEmpty(); }
+
+TSoundData SynthesiseTune(const QString& notes, const TSourceNode& where) {
+  TSoundData s = Empty();
+  for (const QString& item : notes.split(u' ', Qt::SkipEmptyParts)) {
+    const QStringList parts = item.split(u':');
+    bool ok = false;
+    const int ms = parts.size() == 2 ? parts[1].toInt(&ok) : 0;
+    if (!ok || ms <= 0 || ms > 10000) where.Fail(QStringLiteral("'%1' must be NOTE:MS or -:MS").arg(item));
+    if (parts[0] == QLatin1String("-")) Append(s, Rest(ms));
+    else Append(s, Note(NoteFrequency(parts[0], where), ms));
+  }
+  return s;
+}
+
+TSoundData SynthesiseWordTones(const QString& text, bool english) { return WordTones(text, english); }
+
+TSoundBank::TSoundBank(bool speech) : speech_(speech && SpeechAvailable()) {}
+
+void TSoundBank::Add(const QString& path, const TSourceNode& node, int first) {
+  const QString kind = node.Arg(first, "a sound (pl, en, tone, tune, chirp or noise)");
+  if (IsSpeech(kind)) {
+    node.Arg(first + 1, "the words to say");
+  } else if (kind == QLatin1String("tone")) {
+    node.Int(first + 1, "a frequency");
+    node.Int(first + 2, "a length in ms");
+  } else if (kind == QLatin1String("tune")) {
+    SynthesiseTune(node.Arg(first + 1, "notes"), node);
+  } else if (kind == QLatin1String("chirp")) {
+    node.Int(first + 3, "a length in ms");
+  } else if (kind == QLatin1String("noise")) {
+    node.Int(first + 1, "a length in ms");
+  } else {
+    node.Fail(QStringLiteral("unknown sound '%1' (pl, en, tone, tune, chirp, noise)").arg(kind));
+  }
+  jobs_.push_back({path, node, first});
+}
+
+void TSoundBank::WriteAll() {
+  QTemporaryDir temp;
+  if (!temp.isValid()) throw EInOutError(QStringLiteral("cannot make a temporary directory for speech"));
+  struct TRunning {
+    QProcess* Process;
+    size_t Job;
+    QString Wave;
+  };
+  std::vector<TRunning> running;
+  const int parallel = std::max(2, QThread::idealThreadCount() * 2);
+  auto finish = [&](TRunning& r) {
+    r.Process->waitForFinished(60000);
+    const TJob& job = jobs_[r.Job];
+    if (r.Process->exitStatus() != QProcess::NormalExit || r.Process->exitCode() != 0)
+      job.Node.Fail(QStringLiteral("espeak-ng failed: %1").arg(QString::fromLocal8Bit(r.Process->readAllStandardError())));
+    TSoundData s = DecodeSoundFile(r.Wave);
+    Finish(s);
+    WriteWave(job.Path, s);
+    delete r.Process;
+  };
+  for (size_t i = 0; i < jobs_.size(); ++i) {
+    const TJob& job = jobs_[i];
+    const TSourceNode& n = job.Node;
+    const QString kind = n.Args[job.First];
+    if (IsSpeech(kind) && speech_) {
+      const bool english = kind == QLatin1String("en");
+      const QString voice = n.Text(QStringLiteral("voice"), english ? QStringLiteral("en-gb") : QStringLiteral("pl"));
+      const QString wave = temp.filePath(QStringLiteral("s%1.wav").arg(i));
+      auto* proc = new QProcess;
+      proc->setProgram(EspeakPath());
+      proc->setArguments({QStringLiteral("-v"), voice, QStringLiteral("-s"),
+                          QString::number(n.NamedInt(QStringLiteral("speed"), english ? 130 : 150)), QStringLiteral("-p"),
+                          QString::number(n.NamedInt(QStringLiteral("pitch"), 60)), QStringLiteral("-w"), wave,
+                          QStringLiteral("--"), n.Args[job.First + 1]});
+      proc->start();
+      running.push_back({proc, i, wave});
+      ++spoken_;
+      if (static_cast<int>(running.size()) >= parallel) {
+        finish(running.front());
+        running.erase(running.begin());
+      }
+      continue;
+    }
+    TSoundData s = Empty();
+    if (IsSpeech(kind)) {
+      s = WordTones(n.Args[job.First + 1], kind == QLatin1String("en"));
+    } else if (kind == QLatin1String("tone")) {
+      Append(s, Note(n.Int(job.First + 1, "a frequency"), n.Int(job.First + 2, "a length")));
+    } else if (kind == QLatin1String("tune")) {
+      s = SynthesiseTune(n.Args[job.First + 1], n);
+    } else if (kind == QLatin1String("chirp")) {
+      const int times = n.NamedInt(QStringLiteral("times"), 1);
+      for (int k = 0; k < times; ++k) {
+        Append(s, Chirp(n.Int(job.First + 1, "a start frequency"), n.Int(job.First + 2, "an end frequency"),
+                        n.Int(job.First + 3, "a length")), 0.5);
+        Append(s, Rest(70));
+      }
+    } else if (kind == QLatin1String("noise")) {
+      Append(s, Noise(n.Int(job.First + 1, "a length"), n.Args.value(job.First + 2) != QLatin1String("high")), 0.5);
+    }
+    Finish(s);
+    WriteWave(job.Path, s);
+  }
+  for (TRunning& r : running) finish(r);
+}

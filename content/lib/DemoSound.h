@@ -1,0 +1,47 @@
+// The demo's sounds: spoken lines through espeak-ng when it is installed (an
+// English voice for English, the Polish voice for Polish), and small
+// synthesised tunes, chirps and noises for everything else. Without espeak-ng
+// a spoken line becomes a row of soft tones, one per word.
+//
+// A sound is described by words of a source line, from a given position:
+//   pl "Cześć!"          en "a cat"          tone 440 300
+//   tune "C5:150 E5:150 G5:300 -:100"        chirp 2000 3500 120 times=3
+//   noise 800 low|high
+// Named words on the same line: speed= (words a minute), pitch= (0-99),
+// voice= (an espeak-ng voice, e.g. en-us).
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "lib/DemoSource.h"
+#include "platform/AudioDecoder.h"
+
+bool SpeechAvailable();
+
+class TSoundBank {
+ public:
+  // With `speech` false every spoken line becomes tones (faster, and the same on every machine).
+  explicit TSoundBank(bool speech);
+  // Queues the sound described by `node`'s arguments from `first` on, to be written to `path`
+  // (a path as the data spells it). Checks the description at once.
+  void Add(const QString& path, const TSourceNode& node, int first);
+  // Writes every queued sound, running several speech processes at a time.
+  void WriteAll();
+  int Count() const { return static_cast<int>(jobs_.size()); }
+  int Spoken() const { return spoken_; }
+
+ private:
+  struct TJob {
+    QString Path;
+    TSourceNode Node;
+    int First = 0;
+  };
+  bool speech_;
+  int spoken_ = 0;
+  std::vector<TJob> jobs_;
+};
+
+// The synthesised kinds (not speech), for tests and previews.
+TSoundData SynthesiseTune(const QString& notes, const TSourceNode& where);
+TSoundData SynthesiseWordTones(const QString& text, bool english);
