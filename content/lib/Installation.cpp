@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include "lib/DemoPlaces.h"
+#include "lib/PlayerWriters.h"
 #include "lib/Writers.h"
 
 TInstallation WriteBaseInstallation(const QString& root) {
@@ -15,9 +17,11 @@ TInstallation WriteBaseInstallation(const QString& root) {
     for (int y : {0, 1, 478, 479}) background.setPixel(x, y, qRgb(120, 90, 40));
   WriteBmp(p + "/gfx/Tlo_cwic.bmp", background);
   WriteSolidBmp(p + "/gfx/tlo_main.bmp", 640, 480, QColor(60, 40, 20));
+  WriteSignInBackgrounds(p);
   for (const char* dir : {"/lokacje", "/music", "/words", "/gfx"}) QDir().mkpath(cd + dir);
   QDir().mkpath(p + "/lokacje");
   QDir().mkpath(p + "/cwicz");
   QDir().mkpath(p + "/buttons");
+  WriteDemoPlaces(inst);
   return inst;
 }

@@ -1,10 +1,105 @@
 #include "players/FrmLogin.h"
 
+#include <QRegularExpression>
+
+#include "app/FrmPodklad.h"
+#include "app/Globals.h"
 #include "app/Shared.h"
+#include "app/Sound.h"
+#include "app/StartOptions.h"
+#include "controls/TransparentButton.h"
+#include "menu/FrmMenuStart.h"
+#include "platform/Application.h"
+#include "platform/Errors.h"
+#include "players/FrmNewLogin.h"
+#include "players/PlayerFile.h"
 
 TLoginForm* LoginForm = nullptr;
 
-TLoginForm::TLoginForm() {
+QString GreetingSound(const QDate& lastPlay, const QDate& today, int visitCount) {
+  if (lastPlay.addDays(7) < today) return QStringLiteral("L1");
+  return visitCount % 2 != 0 ? QStringLiteral("L3") : QStringLiteral("L4");
 }
+
+QDate StrToDate(const QString& text, const QString& file) {
+  static const QRegularExpression format(QStringLiteral("^\\s*(\\d{1,4})-(\\d{1,2})-(\\d{1,2})\\s*$"));
+  const QRegularExpressionMatch m = format.match(text);
+  const QDate date = m.hasMatch() ? QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt())
+                                  : QDate();
+  if (!date.isValid())
+    throw EConvertError(Located(file, 1, QStringLiteral("\u201E%1\u201D nie jest poprawną datą").arg(text)));
+  return date;
+}
+
+TLoginForm::TLoginForm() : TForm(253, 136) {
+  KeyPreview = true;
+  Image1 = new TImage(this);
+  Image1->move(0, 0);
+  Image1->SetAutoSize(true);
+  Label1 = new TLabel(this);
+  Label1->SetFont(TFont{QStringLiteral("MS Sans Serif"), -13, clBlack, fsBold});
+  Label1->SetTransparent(true);
+  Label1->move(8, 4);
+  Label1->SetCaption(QStringLiteral("Twoje imię:"));
+  ListBox1 = new TListBox(this);
+  ListBox1->SetBounds(8, 24, 181, 101);
+  btn_OK = NewButton(this, 198, 11, 2, QStringLiteral("OK"));
+  btn_nowy = NewButton(this, 194, 48, 26, QStringLiteral("Nowy użytkownik"));
+  btn_anuluj = NewButton(this, 194, 90, 5, QStringLiteral("Koniec"));
+  btn_OK->OnClick = [this] { btn_OKClick(); };
+  btn_nowy->OnClick = [this] { btn_nowyClick(); };
+  btn_anuluj->OnClick = [this] { btn_AnulujClick(); };
+}
+
+void TLoginForm::FormCreate() {
+  ShortDateFormat = QStringLiteral("yyyy-mm-dd");
+  Image1->LoadFromFile(ProgramDir + QStringLiteral("\\gfx\\Login.bmp"));
+  LoadPlayerList();
+  // With players this screen waits to be shown, centred like every screen;
+  // with none the very first run begins by creating one.
+  if (PlayerCount == 0) {
+    if (PodkladFrm && PodkladFrm->isHidden()) PodkladFrm->ShowStage(StartOptions.Window);
+    if (NewLoginForm) NewLoginForm->ShowModal();
+  }
+  FillPlayerListBox();
+}
+
+void TLoginForm::FillPlayerListBox() {
+  ListBox1->Clear();
+  for (int i = 0; i < PlayerCount; ++i) ListBox1->Add(PlayerNames[i]);
+}
+
+void TLoginForm::FormShow() {
+  PlayWave(DataRoot + QStringLiteral("\\Music\\") + (PlayerCount > 0 ? QStringLiteral("ll2") : QStringLiteral("ll3")) +
+           QStringLiteral(".wav"));
+  ListBox1->setFocus(Qt::OtherFocusReason);
+  ListBox1->Repaint();
+}
+
+void TLoginForm::FormActivate() { ListBox1->setFocus(Qt::OtherFocusReason); }
+
+void TLoginForm::btn_OKClick() {
+  const int index = ListBox1->ItemIndex();
+  if (index < 0 || ListBox1->Count() == 0) return;
+  LoadPlayer(index);
+  ShortDateFormat = QStringLiteral("yyyy-mm-dd");
+  const QDate lastPlay = StrToDate(LastPlayDate, PlayerFilePath(PlayerNames[index]));
+  PlayWave(DataRoot + QStringLiteral("\\music\\") + GreetingSound(lastPlay, QDate::currentDate(), VisitCount) +
+           QStringLiteral(".wav"));
+  ++VisitCount;
+  LastPlayDate = DateToStr();
+  Close();
+  if (MenuStart) MenuStart->Show();
+}
+
+void TLoginForm::btn_nowyClick() {
+  if (NewLoginForm) NewLoginForm->ShowModal();
+}
+
+void TLoginForm::btn_AnulujClick() {
+  if (Application()) Application()->Terminate();
+}
+
+void TLoginForm::FormClose() { Image1->SetPicture(QImage()); }
 
 void TLoginForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

@@ -49,10 +49,11 @@ void WriteRaw(const QString& path, const QByteArray& bytes) {
 const QByteArray kNewKot = Lines({"Kot=2026-12-06=211=150=320=Man=", "CDR=120", "AD1=430", "C6B=210",
                                   "KWS=350", "OMB=180", "LST=980", "CWA=230"});
 
-// A program directory of its own with LoginDir pointing at its login folder.
+// A program directory of its own, without players, with LoginDir pointing at its login folder.
 class PlayerFiles : public ::testing::Test {
  protected:
   void SetUp() override {
+    QDir(Login()).removeRecursively();
     ResetSharedState();
     ClearPathCache();
     LoginDir = inst.ProgramDir() + QStringLiteral("\\login\\");

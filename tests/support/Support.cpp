@@ -7,11 +7,14 @@
 #include "app/Globals.h"
 #include "app/Screens.h"
 #include "app/StartOptions.h"
+#include "lib/PlayerWriters.h"
 #include "platform/Paths.h"
 
 TempInstallation::TempInstallation() {
   ClearPathCache();
   inst_ = WriteBaseInstallation(dir_.path());
+  // One player, so that starting the game does not stop at the first-run screen.
+  WritePlayers(inst_.ProgramDir(), {QStringLiteral("Tester")});
 }
 
 MessageRecorder::MessageRecorder() {
