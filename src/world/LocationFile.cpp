@@ -49,9 +49,9 @@ class LineCursor {
 
 int ReadCount(LineCursor& in, int labelLength, int limit, const char* what) {
   const int n = in.Int(in.Next(labelLength));
-  if (n < 0) in.Fail(QStringLiteral("liczba %1 nie może być ujemna (%2)").arg(QLatin1String(what)).arg(n));
+  if (n < 0) in.Fail(QStringLiteral("liczba %1 nie może być ujemna (%2)").arg(QString::fromUtf8(what)).arg(n));
   if (limit >= 0 && n > limit)
-    in.Fail(QStringLiteral("za dużo: %1 %2, najwyżej %3").arg(n).arg(QLatin1String(what)).arg(limit));
+    in.Fail(QStringLiteral("za dużo: %1 %2, najwyżej %3").arg(n).arg(QString::fromUtf8(what)).arg(limit));
   return n;
 }
 
