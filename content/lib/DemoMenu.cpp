@@ -1,0 +1,107 @@
+#include "lib/DemoMenu.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+#include "lib/Installation.h"
+#include "lib/Writers.h"
+#include "platform/Paths.h"
+
+namespace {
+
+QFont Face(int px, bool bold, bool serif = false) {
+  QFont f(serif ? QStringLiteral("Liberation Serif") : QStringLiteral("Liberation Sans"));
+  f.setPixelSize(px);
+  f.setBold(bold);
+  return f;
+}
+
+QImage AlphabetPicture() {
+  QImage img(640, 480, QImage::Format_RGB32);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.fillRect(img.rect(), QColor(235, 245, 255));
+  const QColor colours[] = {QColor(230, 80, 70), QColor(70, 130, 220), QColor(80, 180, 90),
+                            QColor(240, 170, 40)};
+  p.setFont(Face(26, true));
+  for (int i = 0; i < 26; ++i) {
+    const QRectF cell(40 + (i % 7) * 78, 60 + (i / 7) * 90, 64, 64);
+    p.setPen(QPen(colours[i % 4].darker(140), 2));
+    p.setBrush(colours[i % 4]);
+    p.drawRoundedRect(cell, 8, 8);
+    p.setPen(Qt::white);
+    p.drawText(cell, Qt::AlignCenter, QString(QChar(u'A' + i)));
+  }
+  return img;
+}
+
+QImage Frame(QSize size, QColor fill, QColor border) {
+  QImage img(size, QImage::Format_RGB32);
+  QPainter p(&img);
+  p.fillRect(img.rect(), fill);
+  p.setPen(QPen(border, 3));
+  p.drawRect(QRectF(1.5, 1.5, size.width() - 3, size.height() - 3));
+  return img;
+}
+
+QImage RememberPicture() {
+  QImage img = Frame(QSize(393, 136), QColor(255, 244, 170), QColor(200, 140, 40));
+  QPainter p(&img);
+  p.setPen(QPen(QColor(225, 200, 120), 1));
+  for (int y = 40; y < 130; y += 16) p.drawLine(8, y, 385, y);
+  return img;
+}
+
+QImage MessagePicture() {
+  QImage img = Frame(QSize(360, 90), QColor(225, 240, 255), QColor(60, 110, 180));
+  return img;
+}
+
+QImage AuthorsPicture() {
+  QImage img(640, 480, QImage::Format_RGB32);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient g(0, 0, 0, 480);
+  g.setColorAt(0, QColor(30, 40, 90));
+  g.setColorAt(1, QColor(80, 50, 110));
+  p.fillRect(img.rect(), g);
+  p.setPen(QColor(255, 215, 90));
+  p.setFont(Face(40, true, true));
+  p.drawText(QRectF(0, 50, 640, 60), Qt::AlignCenter, QStringLiteral("Autorzy"));
+  p.setPen(Qt::white);
+  p.setFont(Face(20, false));
+  const QStringList lines = {
+      QStringLiteral("Tarvolin – wersja demonstracyjna"),
+      QString(),
+      QStringLiteral("Program: zespół Tarvolin"),
+      QStringLiteral("Obrazy, filmy i dźwięki: narysowane i zagrane przez program"),
+      QStringLiteral("Głosy: syntezator mowy"),
+  };
+  p.drawText(QRectF(40, 150, 560, 250), Qt::AlignHCenter | Qt::AlignTop, lines.join(u'\n'));
+  return img;
+}
+
+}  // namespace
+
+QString DemoNoteText() {
+  return QStringLiteral(
+      "Zapamiętaj: kolor stawiamy przed rzeczownikiem: a % red car, a % blue bus. @ "
+      "O kolor pytamy: % What * colour is it? @ "
+      "Odpowiadamy: It is % green. * It is % yellow.");
+}
+
+TDemoMenuReport WriteDemoMenu(const TInstallation& inst) {
+  TDemoMenuReport report;
+  const QString gfx = inst.ProgramDir() + QStringLiteral("/gfx/");
+  if (!FileExists(gfx + QStringLiteral("Alfabet.bmp"))) {
+    WriteBmp(gfx + QStringLiteral("Alfabet.bmp"), AlphabetPicture());
+    ++report.Pictures;
+  }
+  WriteBmp(gfx + QStringLiteral("remember.bmp"), RememberPicture());
+  WriteBmp(gfx + QStringLiteral("Informac.bmp"), MessagePicture());
+  WriteBmp(gfx + QStringLiteral("Autorzy.bmp"), AuthorsPicture());
+  report.Pictures += 3;
+  WriteTextLines(inst.ProgramDir() + QStringLiteral("/cwicz/town/4Cb.txt"), {DemoNoteText()});
+  report.Notes = 1;
+  return report;
+}
