@@ -6,6 +6,7 @@
 #include "app/Shared.h"
 #include "app/Sound.h"
 #include "exercises/FrmCw6.h"
+#include "controls/TransparentButton.h"
 #include "platform/Application.h"
 #include "platform/Beep.h"
 #include "platform/Errors.h"
@@ -384,7 +385,11 @@ void TMenuStart::lbl_AlfabetClick() {
 
 void TMenuStart::lbl_TopTenClick() {
   LeaveForScreen();
-  if (TopTenForm) TopTenForm->Show();
+  if (TopTenForm) {
+    // The crown for a girl, the time machine for a boy.
+    TopTenForm->TransparentButton1->SetBitmapNormal(PlayerSex == QLatin1String("Woman") ? 20 : 19);
+    TopTenForm->Show();
+  }
   PlayWave(Music("Fanfary.wav"));
 }
 

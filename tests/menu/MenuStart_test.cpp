@@ -8,6 +8,7 @@
 #include "platform/MediaPlayer.h"
 #include "platform/Paths.h"
 #include "platform/Timers.h"
+#include "controls/TransparentButton.h"
 #include "players/FrmTopTen.h"
 #include "world/FrmMain.h"
 #include "world/LocationFile.h"
@@ -290,7 +291,15 @@ TEST_F(Menu, BrokenFirstPlaceLeavesTheMenuAsItWas) {
   EXPECT_TRUE(MenuStart->Timer2.Enabled());
 }
 
-TEST_F(Menu, BestPlayersGetTheirFanfare) {
+TEST_F(Menu, BestPlayersGetTheirFanfareAndButton) {
+  for (const auto& [sex, picture] : {std::pair{"Man", 19}, std::pair{"Woman", 20}}) {
+    PlayerSex = sex;
+    MenuStart->Show();
+    Click(MenuStart->lbl_TopTen);
+    EXPECT_EQ(TopTenForm->TransparentButton1->BitmapNormal(), picture) << sex;
+    TopTenForm->Close();
+    MenuStart->Close();
+  }
   MenuStart->Show();
   Tick();
   Tick();
