@@ -53,7 +53,9 @@ TLoginForm::TLoginForm() : TForm(253, 136) {
 
 void TLoginForm::FormCreate() {
   ShortDateFormat = QStringLiteral("yyyy-mm-dd");
-  Image1->LoadFromFile(ProgramDir + QStringLiteral("\\gfx\\Login.bmp"));
+  // A missing picture is reported but must not keep the players from loading:
+  // a list never read would be overwritten by the next new player.
+  Guarded([this] { Image1->LoadFromFile(ProgramDir + QStringLiteral("\\gfx\\Login.bmp")); });
   LoadPlayerList();
   // With players this screen waits to be shown, centred like every screen;
   // with none the very first run begins by creating one.

@@ -232,6 +232,9 @@ void SavePlayerList() {
   TPlayerList list;
   for (int i = 0; i < std::clamp(PlayerCount, 0, MaxListedPlayers); ++i) list.Names << PlayerNames[i];
   const QString path = PlayerListPath();
+  // A list that could not be read is never replaced by the names we know.
+  if (g_listExtra.Path != ResolvePath(path) && FileExists(path))
+    throw EInOutError(QStringLiteral("Nie można zapisać pliku %1 (lista graczy nie została wczytana)").arg(path));
   if (g_listExtra.Path == ResolvePath(path)) list.ExtraLines = g_listExtra.Lines;
   WriteFileAtomic(path, FormatPlayerList(list));
 }

@@ -73,6 +73,7 @@ QString PlayerFilePath(const QString& name);
 // when the program's directory is read-only).
 void LoadPlayerList();
 // Writes PlayerNames 0 .. PlayerCount - 1 (and the names past the limit).
+// EInOutError when the list on disk was not read by LoadPlayerList first.
 void SavePlayerList();
 // Reads the file of PlayerNames[i] into the shared player state; the state is
 // unchanged when the file cannot be read or is broken. An index outside the

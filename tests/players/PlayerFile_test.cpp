@@ -324,6 +324,16 @@ TEST_F(PlayerFiles, ListAndResultsPastTheLimitsAreKeptOnDisk) {
   EXPECT_EQ(ReadRaw(Login(QStringLiteral("Gracz1.txt"))), player);
 }
 
+TEST_F(PlayerFiles, ListNotReadIsNeverOverwritten) {
+  WriteList("Kot\r\nPies\r\n");
+  PlayerNames[0] = QStringLiteral("Nowy");
+  PlayerCount = 1;
+  EXPECT_THROW(SavePlayerList(), EInOutError);
+  EXPECT_THROW(WriteNewPlayer(QStringLiteral("Ala"), false), EInOutError);
+  EXPECT_EQ(ReadRaw(Login(QStringLiteral("_Lista_Logowania.txt"))), QByteArray("Kot\r\nPies\r\n"));
+  EXPECT_EQ(PlayerCount, 1);
+}
+
 TEST_F(PlayerFiles, FailedListSaveTakesTheNewNameBackOut) {
   LoadPlayerList();
   WriteNewPlayer(QStringLiteral("Kot"), true);

@@ -306,3 +306,13 @@ TEST_F(SignIn, UnreadableDateStopsTheSignInAfterTheFileIsRead) {
   EXPECT_TRUE(LoginForm->Visible());
   EXPECT_FALSE(MenuStart->Visible());
 }
+
+TEST_F(SignIn, MissingBackgroundIsReportedAndThePlayersStillLoad) {
+  QFile::remove(inst.ProgramDir() + QStringLiteral("/gfx/Login.bmp"));
+  GameScreens game(inst.ProgramDir());
+  bool reported = false;
+  for (const auto& m : boxes.Messages) reported |= m.Kind == TMessageKind::Error && m.Text.contains(QStringLiteral("Login.bmp"));
+  EXPECT_TRUE(reported);
+  EXPECT_EQ(PlayerCount, 1);
+  EXPECT_EQ(LoginForm->ListBox1->Item(0), QStringLiteral("Tester"));
+}
