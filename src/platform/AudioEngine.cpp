@@ -5,12 +5,13 @@
 #include <QObject>
 #include <QPointer>
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <unordered_map>
 
 namespace {
-// 10 ms at 44.1 kHz: short enough for a quick start of every sound, and a
-// whole number of milliseconds, so the dummy driver keeps exact real time.
+// 10 ms at 44.1 kHz: short enough for a quick start of every sound.
 constexpr int kDefaultRate = 44100;
 constexpr int kDefaultBufferFrames = 441;
 }  // namespace
@@ -27,6 +28,9 @@ struct TMixer {
   std::vector<TAudioVoice*> voices;
   Audio::TOutputTap tap;
   std::vector<std::int32_t> accum;
+  std::vector<std::int16_t> mixed;
+  std::int64_t mixedFrames = 0;
+  std::chrono::steady_clock::time_point clockStart;
   // GUI thread only.
   QObject* events = nullptr;
   std::unordered_map<std::uint64_t, TAudioVoice*> byId;
@@ -35,6 +39,7 @@ struct TMixer {
 
   static void Callback(void* user, Uint8* stream, int len);
   void Mix(std::int16_t* out, int frames);
+  int DueFrames(int frames);
   void VoiceEnded(std::uint64_t id, std::uint64_t serial);
   QObject* Events() {
     if (!events) events = new QObject;  // lives as long as the program
@@ -77,7 +82,9 @@ bool OpenOutput(int bufferFrames) {
   M().device = dev;
   M().rate = have.freq;
   M().bufferFrames = have.samples;
-  M().accum.assign(static_cast<std::size_t>(have.samples) * 2, 0);
+  M().accum.assign(static_cast<std::size_t>(have.freq) * 2, 0);
+  M().mixed.assign(static_cast<std::size_t>(have.freq) * 2, 0);
+  M().mixedFrames = 0;
   const char* name = SDL_GetCurrentAudioDriver();
   M().driver = QString::fromLatin1(name ? name : "");
   M().silent = M().driver == QLatin1String("dummy");
@@ -99,19 +106,36 @@ void TMixer::Callback(void* user, Uint8* stream, int len) {
   static_cast<TMixer*>(user)->Mix(reinterpret_cast<std::int16_t*>(stream), len / 4);
 }
 
+// The dummy driver sleeps a whole number of milliseconds per buffer and
+// overshoots, so it runs slower than real time. With it the mixer goes by the
+// wall clock instead: each call mixes what real time has made due (one buffer
+// ahead, like a real device), so sounds end and positions move in real time.
+int TMixer::DueFrames(int frames) {
+  const auto now = std::chrono::steady_clock::now();
+  if (mixedFrames == 0) clockStart = now;
+  const auto elapsed = std::chrono::duration<double>(now - clockStart).count();
+  const std::int64_t due = static_cast<std::int64_t>(elapsed * rate) + frames;
+  // After a long stall the clock catches up over a few calls, as a real
+  // device would play late rather than skip.
+  return static_cast<int>(std::clamp<std::int64_t>(due - mixedFrames, 0, 4 * frames));
+}
+
 // Runs on the audio thread with the device lock held.
 void TMixer::Mix(std::int16_t* out, int frames) {
-  if (accum.size() < static_cast<std::size_t>(frames) * 2) accum.resize(frames * 2);
-  std::fill(accum.begin(), accum.begin() + frames * 2, 0);
+  const int n = silent ? DueFrames(frames) : frames;
+  mixedFrames += n;
+  if (accum.size() < static_cast<std::size_t>(n) * 2) accum.resize(static_cast<std::size_t>(n) * 2);
+  if (mixed.size() < static_cast<std::size_t>(n) * 2) mixed.resize(static_cast<std::size_t>(n) * 2);
+  std::fill(accum.begin(), accum.begin() + n * 2, 0);
   for (TAudioVoice* v : voices) {
     if (!v->running_.load(std::memory_order_relaxed)) continue;
     const std::vector<std::int16_t>* data = v->data_.get();
     const std::int64_t total = data ? static_cast<std::int64_t>(data->size() / 2) : 0;
     std::int64_t cursor = v->cursor_.load(std::memory_order_relaxed);
-    const std::int64_t n = std::clamp<std::int64_t>(total - cursor, 0, frames);
-    const std::int16_t* src = n > 0 ? data->data() + cursor * 2 : nullptr;
-    for (std::int64_t i = 0; i < n * 2; ++i) accum[i] += src[i];
-    cursor += n;
+    const std::int64_t count = std::clamp<std::int64_t>(total - cursor, 0, n);
+    const std::int16_t* src = count > 0 ? data->data() + cursor * 2 : nullptr;
+    for (std::int64_t i = 0; i < count * 2; ++i) accum[i] += src[i];
+    cursor += count;
     v->cursor_.store(cursor);
     if (cursor >= total) {
       v->running_.store(false);
@@ -120,9 +144,12 @@ void TMixer::Mix(std::int16_t* out, int frames) {
                                 Qt::QueuedConnection);
     }
   }
-  for (int i = 0; i < frames * 2; ++i)
-    out[i] = static_cast<std::int16_t>(std::clamp(accum[i], -32768, 32767));
-  if (tap) tap(out, frames);
+  for (int i = 0; i < n * 2; ++i)
+    mixed[i] = static_cast<std::int16_t>(std::clamp(accum[i], -32768, 32767));
+  if (tap) tap(mixed.data(), n);
+  const int shown = std::min(n, frames);
+  std::copy(mixed.begin(), mixed.begin() + shown * 2, out);
+  std::fill(out + shown * 2, out + frames * 2, 0);
 }
 
 void TMixer::VoiceEnded(std::uint64_t id, std::uint64_t serial) {
@@ -203,27 +230,30 @@ std::vector<std::int16_t> ToDeviceFormat(const TSoundData& sound) {
     }
     return out;
   }
-  SDL_AudioStream* stream = SDL_NewAudioStream(AUDIO_S16SYS, static_cast<Uint8>(sound.Channels),
-                                               sound.Rate, AUDIO_S16SYS, 2, rate);
-  if (!stream) return out;
-  out.reserve(static_cast<std::size_t>(static_cast<double>(sound.Frames()) * rate / sound.Rate + 64) * 2);
-  std::vector<std::int16_t> chunk(16384);
-  auto drain = [&] {
-    for (;;) {
-      const int got = SDL_AudioStreamGet(stream, chunk.data(), static_cast<int>(chunk.size() * 2));
-      if (got <= 0) break;
-      out.insert(out.end(), chunk.begin(), chunk.begin() + got / 2);
-    }
+  // Cubic (Hermite) interpolation: the sounds are converted once, when loaded.
+  const std::int64_t inFrames = sound.Frames();
+  const std::int64_t outFrames = inFrames * rate / sound.Rate;
+  const int ch = sound.Channels;
+  const double step = static_cast<double>(sound.Rate) / rate;
+  auto at = [&](std::int64_t f, int c) -> double {
+    f = std::clamp<std::int64_t>(f, 0, inFrames - 1);
+    return sound.Samples[static_cast<std::size_t>(f * ch + (c < ch ? c : 0))];
   };
-  constexpr std::size_t kPut = 1 << 18;
-  for (std::size_t at = 0; at < sound.Samples.size(); at += kPut) {
-    const std::size_t n = std::min(kPut, sound.Samples.size() - at);
-    SDL_AudioStreamPut(stream, sound.Samples.data() + at, static_cast<int>(n * 2));
-    drain();
+  out.resize(static_cast<std::size_t>(outFrames) * 2);
+  for (std::int64_t i = 0; i < outFrames; ++i) {
+    const double pos = static_cast<double>(i) * step;
+    const auto f = static_cast<std::int64_t>(pos);
+    const double t = pos - static_cast<double>(f);
+    for (int c = 0; c < 2; ++c) {
+      const double y0 = at(f - 1, c), y1 = at(f, c), y2 = at(f + 1, c), y3 = at(f + 2, c);
+      const double a = -0.5 * y0 + 1.5 * y1 - 1.5 * y2 + 0.5 * y3;
+      const double b = y0 - 2.5 * y1 + 2 * y2 - 0.5 * y3;
+      const double d = -0.5 * y0 + 0.5 * y2;
+      const double v = ((a * t + b) * t + d) * t + y1;
+      out[static_cast<std::size_t>(i * 2 + c)] =
+          static_cast<std::int16_t>(std::clamp(std::lround(v), -32768L, 32767L));
+    }
   }
-  SDL_AudioStreamFlush(stream);
-  drain();
-  SDL_FreeAudioStream(stream);
   return out;
 }
 }  // namespace

@@ -2,7 +2,7 @@
 // with one voice per media player (and one for the beep). A sound is converted
 // to the device's format when it is loaded, so the audio thread only adds
 // samples. With no usable device the engine runs on SDL's silent "dummy"
-// driver, which keeps real time, so the ends of sounds still arrive on time.
+// driver, paced by the wall clock, so the ends of sounds still arrive on time.
 //
 // Threads: everything here is called on the GUI thread except the output tap,
 // which runs on the audio thread. The end of a sound is reported later as an

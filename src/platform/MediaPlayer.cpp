@@ -266,12 +266,12 @@ bool TMediaPlayer::VideoAtEnd() const {
 
 double TMediaPlayer::PositionMs() {
   if (clip_) return VideoMs();
-  if (hasSound_) return voice_.PositionMs();
+  if (hasSound_) return static_cast<double>(voice_.Cursor()) * 1000.0 / Audio::DeviceRate();
   return 0;
 }
 
 double TMediaPlayer::LengthMs() const {
-  double ms = hasSound_ ? voice_.LengthMs() : 0;
+  double ms = hasSound_ ? static_cast<double>(voice_.LengthFrames()) * 1000.0 / Audio::DeviceRate() : 0;
   if (clip_) ms = std::max(ms, static_cast<double>(clip_->DurationMs()));
   return ms;
 }
@@ -324,7 +324,7 @@ TMPModes TMediaPlayer::Mode() {
 int TMediaPlayer::FromMs(double ms) const {
   if (clip_ || TimeFormat == tfMilliseconds || sourceRate_ <= 0)
     return static_cast<int>(std::floor(ms));
-  const double samples = std::floor(ms * sourceRate_ / 1000.0);
+  const double samples = std::round(ms * sourceRate_ / 1000.0);
   return static_cast<int>(TimeFormat == tfSamples ? samples : samples * blockAlign_);
 }
 

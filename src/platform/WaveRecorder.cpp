@@ -65,7 +65,7 @@ QString TWaveRecorder::Open() {
   want.freq = 22050;
   want.format = AUDIO_S16SYS;
   want.channels = 1;
-  want.samples = 1024;
+  want.samples = 512;
   want.callback = &TWaveRecorder::Callback;
   want.userdata = this;
   SDL_AudioSpec have{};
@@ -83,13 +83,19 @@ QString TWaveRecorder::Record() {
   std::lock_guard lock(mutex_);
   take_.clear();
   recording_ = true;
+  started_.start();
   return {};
 }
 
 QString TWaveRecorder::Stop() {
   if (!device_) return QStringLiteral("Urządzenie nagrywające nie jest otwarte");
   std::lock_guard lock(mutex_);
+  if (!recording_) return {};
   recording_ = false;
+  // The dummy driver hands over silence in whole buffers and a little late;
+  // its take is as long as the recording really lasted.
+  if (Audio::Silent())
+    take_.resize(static_cast<std::size_t>(started_.elapsed() * rate_ / 1000), 0);
   return {};
 }
 
@@ -100,6 +106,7 @@ int TWaveRecorder::LengthMs() const {
 
 QString TWaveRecorder::Save(const QString& path) {
   if (!device_) return QStringLiteral("Urządzenie nagrywające nie jest otwarte");
+  if (recording_) Stop();
   std::vector<std::int16_t> take;
   {
     std::lock_guard lock(mutex_);

@@ -4,6 +4,7 @@
 // dummy driver the take is silence recorded in real time.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <cstdint>
 #include <mutex>
@@ -21,7 +22,8 @@ class TWaveRecorder {
   // Starts a new take (the previous one is dropped).
   QString Record();
   QString Stop();
-  // Writes the take as a 16-bit PCM wave file, whole or not at all.
+  // Writes the take as a 16-bit PCM wave file, whole or not at all; a take
+  // still recording is stopped first.
   QString Save(const QString& path);
   // Stops recording and closes the device; the take is dropped.
   QString Close();
@@ -39,6 +41,7 @@ class TWaveRecorder {
   std::uint32_t device_ = 0;
   int rate_ = 22050;
   bool recording_ = false;
+  QElapsedTimer started_;
   mutable std::mutex mutex_;
   std::vector<std::int16_t> take_;
 };

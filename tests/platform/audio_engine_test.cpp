@@ -1,0 +1,112 @@
+// Decoding wave files and the mixer's output, on the real engine.
+#include <gtest/gtest.h>
+
+#include <sndfile.h>
+
+#include <QFile>
+
+#include "media_test_support.h"
+#include "platform/Beep.h"
+#include "platform/Errors.h"
+
+namespace {
+
+TEST(AudioDecoding, EveryEncodingOfOldCdsDecodesToItsLength) {
+  struct Case {
+    const char* name;
+    int rate, channels;
+    TWaveEncoding encoding;
+    int tolerance;  // ADPCM pads its last block with silence
+  };
+  const Case cases[] = {
+      {"pcm16 mono 22k", 22050, 1, TWaveEncoding::Pcm16, 0},
+      {"pcm16 stereo 44k", 44100, 2, TWaveEncoding::Pcm16, 0},
+      {"pcm8 mono 11k", 11025, 1, TWaveEncoding::Pcm8, 0},
+      {"ms adpcm mono 22k", 22050, 1, TWaveEncoding::MsAdpcm, 2048},
+      {"ima adpcm stereo 22k", 22050, 2, TWaveEncoding::ImaAdpcm, 2048},
+  };
+  MediaDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TSoundData tone = MakeTone(200, 500, c.rate, c.channels);
+    WriteWave(dir.Path("x.wav"), tone, c.encoding);
+    const TSoundData got = DecodeSoundFile(dir.Path("x.wav"));
+    EXPECT_EQ(got.Rate, c.rate);
+    EXPECT_EQ(got.Channels, c.channels);
+    EXPECT_NEAR(static_cast<double>(got.Frames()), static_cast<double>(tone.Frames()), c.tolerance);
+    // Compare the middle of the sound, sample by sample, within the codec's loss.
+    const int lossy = c.encoding == TWaveEncoding::Pcm16 ? 0 : c.encoding == TWaveEncoding::Pcm8 ? 256 : 2500;
+    for (std::size_t i = 1000; i < 1100; ++i)
+      ASSERT_NEAR(got.Samples[i], tone.Samples[i], lossy) << "sample " << i;
+  }
+}
+
+TEST(AudioDecoding, MissingAndBrokenFilesNameTheFile) {
+  MediaDir dir;
+  EXPECT_THROW(DecodeSoundFile(dir.Path("none.wav")), EInOutError);
+  QFile f(dir.Path("empty.wav"));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.close();
+  try {
+    DecodeSoundFile(dir.Path("empty.wav"));
+    FAIL() << "no error";
+  } catch (const EInOutError& e) {
+    EXPECT_TRUE(e.Message.contains("empty.wav")) << e.Message.toStdString();
+  }
+}
+
+TEST(AudioDecoding, FileNamesMatchWithoutRegardToCase) {
+  MediaDir dir;
+  WriteWave(dir.Path("Lower.wav"), MakeTone(50, 300));
+  EXPECT_GT(DecodeSoundFile(dir.Path("LOWER.WAV")).Frames(), 1000);
+}
+
+TEST(AudioMixer, VoicesAreConvertedToTheDeviceRateAndAddUp) {
+  OutputTap tap;
+  TAudioVoice low, high;
+  low.Load(MakeTone(100, 300, 11025, 1, 0.3));
+  high.Load(MakeTone(100, 300, 48000, 2, 0.3));
+  EXPECT_NEAR(low.LengthMs(), 100, 1);
+  EXPECT_NEAR(high.LengthMs(), 100, 1);
+  int ends = 0;
+  low.OnEnd = high.OnEnd = [&](std::uint64_t) { ++ends; };
+  tap.Reset();
+  low.Start();
+  high.Start();
+  ASSERT_TRUE(WaitUntil([&] { return ends == 2; }));
+  // Started together, the two overlap: about 100 ms of sound, not 200.
+  EXPECT_NEAR(tap.LoudFrames(), 4410, 450);
+}
+
+TEST(AudioMixer, HaltedVoiceReportsNoEndAndResumesWhereItWas) {
+  TAudioVoice v;
+  v.Load(MakeTone(2000, 300));
+  int ends = 0;
+  v.OnEnd = [&](std::uint64_t) { ++ends; };
+  v.Start();
+  Settle(60);
+  v.Halt();
+  const auto at = v.Cursor();
+  EXPECT_GT(at, 0);
+  Settle(100);
+  EXPECT_EQ(ends, 0);
+  EXPECT_EQ(v.Cursor(), at);
+  v.Start();
+  Settle(30);
+  EXPECT_GT(v.Cursor(), at);
+  v.Seek(v.LengthFrames() - 441);  // goes on from there
+  ASSERT_TRUE(WaitUntil([&] { return ends == 1; }));
+  EXPECT_TRUE(v.AtEnd());
+}
+
+TEST(AudioMixer, BeepIsAShortToneThroughTheMixer) {
+  OutputTap tap;
+  tap.Reset();
+  Beep();
+  Settle(BeepMs + 60);
+  const double frames = BeepMs * Audio::DeviceRate() / 1000.0;
+  EXPECT_NEAR(tap.LoudFrames(), frames, 100);
+  EXPECT_NEAR(tap.SignChanges(), 2.0 * BeepHz * BeepMs / 1000.0, 8);
+}
+
+}  // namespace
