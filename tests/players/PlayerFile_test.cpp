@@ -67,13 +67,6 @@ class PlayerFiles : public ::testing::Test {
 
 }  // namespace
 
-TEST(PlayerFileFormat, NewPlayerHasExactlyEightLines) {
-  EXPECT_EQ(FormatPlayerFile(NewPlayerFile(QStringLiteral("Kot"), QStringLiteral("2026-12-06"), true)), kNewKot);
-  const QByteArray girl = FormatPlayerFile(NewPlayerFile(QStringLiteral("Żaneta"), QStringLiteral("2026-01-31"), false));
-  EXPECT_TRUE(girl.startsWith(EncodeWin1250(QStringLiteral("Żaneta=2026-01-31=211=150=320=Woman=\r\n"))));
-  EXPECT_EQ(girl.count("\r\n"), 8);
-}
-
 TEST(PlayerFileFormat, HeaderFieldsDropTheirTwoCharacterPrefixesWhateverTheyAre) {
   struct Case {
     const char* header;
@@ -150,12 +143,6 @@ TEST(PlayerFileFormat, NamesThatCannotBeFileNamesAreRefused) {
   EXPECT_TRUE(NicknameProblem(QStringLiteral("a/b")).contains(QStringLiteral("„/”")));
 }
 
-TEST(PlayerListFormat, BlankLinesSkippedNamesKeptAsRead) {
-  const TPlayerList list = ParsePlayerList(QByteArray("Kot\r\n\r\n  \r\nPies\r\n Ala \n\xA3ukasz"));
-  EXPECT_EQ(list.Names, QStringList({"Kot", "Pies", " Ala ", "Łukasz"}));
-  EXPECT_EQ(FormatPlayerList(list), EncodeWin1250(QStringLiteral("Kot\r\nPies\r\n Ala \r\nŁukasz\r\n")));
-}
-
 TEST_F(PlayerFiles, FirstRunCreatesLoginDirectoryAndEmptyList) {
   ASSERT_FALSE(QFileInfo::exists(Login()));
   LoadPlayerList();
@@ -165,16 +152,15 @@ TEST_F(PlayerFiles, FirstRunCreatesLoginDirectoryAndEmptyList) {
   EXPECT_EQ(LoginDir, inst.ProgramDir() + QStringLiteral("\\login\\"));
 }
 
-TEST_F(PlayerFiles, ListWithBlankLineFillsSlotsInOrder) {
-  WriteList("Kot\r\n\r\nPies\r\n");
-  PlayerNames[2] = QStringLiteral("stale");
+TEST_F(PlayerFiles, ListSkipsBlankLinesAndKeepsNamesAsRead) {
+  WriteList("Kot\r\n\r\n  \r\nPies\r\n Ala \n\xA3ukasz");
+  PlayerNames[4] = QStringLiteral("stale");
   LoadPlayerList();
-  EXPECT_EQ(PlayerCount, 2);
-  EXPECT_EQ(PlayerNames[0], QStringLiteral("Kot"));
-  EXPECT_EQ(PlayerNames[1], QStringLiteral("Pies"));
-  EXPECT_EQ(PlayerNames[2], QString());
+  EXPECT_EQ(PlayerCount, 4);
+  EXPECT_EQ(QStringList(PlayerNames.begin(), PlayerNames.begin() + 5),
+            QStringList({"Kot", "Pies", " Ala ", "Łukasz", ""}));
   SavePlayerList();
-  EXPECT_EQ(ReadRaw(Login(QStringLiteral("_Lista_Logowania.txt"))), QByteArray("Kot\r\nPies\r\n"));
+  EXPECT_EQ(ReadRaw(Login(QStringLiteral("_Lista_Logowania.txt"))), QByteArray("Kot\r\nPies\r\n Ala \r\n\xA3ukasz\r\n"));
 }
 
 TEST_F(PlayerFiles, UnwritableProgramDirectoryFallsBackToUserDataDirectory) {
