@@ -10,7 +10,7 @@ PACKAGES=(cmake ninja-build g++ pkg-config
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libjpeg62-turbo-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick ffmpeg espeak-ng fonts-noto-color-emoji)
+  xvfb xauth imagemagick ffmpeg espeak-ng fonts-noto-color-emoji xdotool)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

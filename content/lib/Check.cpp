@@ -92,7 +92,11 @@ TInstallationCheck::TInstallationCheck(const QString& programDir, const QString&
 }
 
 std::map<QString, TInstallationCheck::TEntryCheck>& TInstallationCheck::EntryChecks() {
-  static std::map<QString, TEntryCheck> checks;
+  static std::map<QString, TEntryCheck> checks = [] {
+    std::map<QString, TEntryCheck> m;
+    AddExerciseChecks(m);
+    return m;
+  }();
   return checks;
 }
 
@@ -240,7 +244,7 @@ void TInstallationCheck::CheckPlace(const QString& name, const TWhere& from, QSt
   placeOrder_ << shown;
   TLocation loc;
   try {
-    loc = ReadLocationFile(path);
+    loc = ReadLocationFile(shown);
   } catch (const Exception& e) {
     problems_.push_back({true, QString(), 0, e.Message});
     return;
@@ -313,7 +317,7 @@ void TInstallationCheck::CheckList(const QString& name, TListKind kind, const TW
   lists_.insert(QString::number(static_cast<int>(kind)) + shown);
   TListFile list;
   try {
-    list = ReadListFileAt(path, kind);
+    list = ReadListFileAt(shown, kind);
   } catch (const Exception& e) {
     problems_.push_back({true, QString(), 0, e.Message});
     return;
@@ -382,6 +386,7 @@ int RunCheck(const QStringList& args) {
   TInstallationCheck check(args[0], args.value(1));
   check.Run();
   for (const TProblem& p : check.Problems()) std::printf("%s\n", qPrintable(p.Text()));
+  std::fflush(stdout);
   std::fprintf(stderr, "checked %lld places, %d lists, %d files: %d errors, %d warnings\n",
                static_cast<long long>(check.PlacesVisited().size()), check.ListsChecked(), check.FilesChecked(),
                check.Errors(), check.Warnings());

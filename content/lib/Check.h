@@ -87,5 +87,8 @@ class TInstallationCheck {
   QStringList placeOrder_;
 };
 
+// The checks of the exercise and dialogue formats (CheckExercises.cpp).
+void AddExerciseChecks(std::map<QString, TInstallationCheck::TEntryCheck>& checks);
+
 // `check PROGRAM_DIR [DATA_ROOT]`: prints the problems; 1 when there is an error.
 int RunCheck(const QStringList& args);

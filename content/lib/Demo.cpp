@@ -9,6 +9,10 @@
 #include <cstdio>
 
 #include "controls/ButtonStrips.h"
+#include "lib/DemoContext.h"
+#include "lib/DemoDialogues.h"
+#include "lib/DemoMenu.h"
+#include "lib/DemoRewards.h"
 #include "lib/DemoDraw.h"
 #include "lib/DemoSound.h"
 #include "lib/Lint.h"
@@ -35,8 +39,7 @@ const QColor kVideoKey(1, 2, 3);
 
 class TCompiler {
  public:
-  TCompiler(const TInstallation& inst, const TDemoOptions& options)
-      : inst_(inst), sounds_(options.Speech) {}
+  TCompiler(const TInstallation& inst, const TDemoOptions& options) : ctx_(inst, options.Speech) {}
 
   void Compile(const std::vector<TSourceNode>& nodes) {
     for (const TSourceNode& n : nodes) Top(n);
@@ -48,57 +51,50 @@ class TCompiler {
       if (!buttons_.contains(QString::fromLatin1(b.File).toLower())) missing << QString::fromLatin1(b.File);
     if (!missing.isEmpty())
       throw EFormatError(QStringLiteral("%1: no button drawn for %2").arg(sourcesDir, missing.join(QStringLiteral(", "))));
-    sounds_.WriteAll();
-    report_.Sounds = sounds_.Count();
-    report_.Spoken = sounds_.Spoken();
+    ctx_.Sounds.WriteAll();
+    ctx_.Report.Sounds = ctx_.Sounds.Count();
+    ctx_.Report.Spoken = ctx_.Sounds.Spoken();
   }
 
-  const TDemoReport& Report() const { return report_; }
+  const TDemoReport& Report() const { return ctx_.Report; }
 
  private:
-  // "program\gfx\x.bmp" or "cd\music\y.wav": the first component names the root.
-  // Directories are matched without regard to case, as the game looks them up,
-  // so "Music" and "music" in two sources make one directory.
-  QString RealPath(const TSourceNode& n, const QString& path) const {
-    const QString spelled = SpelledPath(n, path);
-    MakeParentDirs(spelled);
-    return ResolvePath(spelled);
-  }
-
-  QString SpelledPath(const TSourceNode& n, const QString& path) const {
-    const QString p = QString(path).replace(u'/', u'\\');
-    const qsizetype cut = p.indexOf(u'\\');
-    const QString root = p.left(cut).toLower(), rest = cut < 0 ? QString() : p.mid(cut);
-    if (rest.size() < 2) n.Fail(QStringLiteral("'%1' names no file under program\\ or cd\\").arg(path));
-    if (root == QLatin1String("program")) return inst_.ProgramDir() + rest;
-    if (root == QLatin1String("cd")) return inst_.DataRoot() + rest;
-    n.Fail(QStringLiteral("'%1' must start with program\\ or cd\\").arg(path));
-  }
-
+  QString RealPath(const TSourceNode& n, const QString& path) const { return ctx_.RealPath(n, path); }
   void SavePicture(const TSourceNode& n, const QString& sourcePath, const QImage& img) {
-    const QString real = RealPath(n, sourcePath);
-    if (!real.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
-      n.Fail(QStringLiteral("pictures are written as .bmp: %1").arg(sourcePath));
-    WriteBmp(real, img);
-    cache_[QString(sourcePath).replace(u'/', u'\\').toLower()] = img;
+    ctx_.SavePicture(n, sourcePath, img);
   }
 
   void Top(const TSourceNode& n) {
     const QString& c = n.Command;
     if (c == QLatin1String("picture")) Picture(n);
     else if (c == QLatin1String("button")) Button(n);
-    else if (c == QLatin1String("sound")) sounds_.Add(RealPath(n, n.Arg(0, "a file")), n, 1);
+    else if (c == QLatin1String("sound")) ctx_.Sounds.Add(RealPath(n, n.Arg(0, "a file")), n, 1);
     else if (c == QLatin1String("video")) Video(n);
     else if (c == QLatin1String("location")) Location(n);
-    else if (c == QLatin1String("exercise-list")) List(n, TListKind::Exercises);
-    else if (c == QLatin1String("dialogue-list")) List(n, TListKind::Dialogues);
-    else n.Fail(QStringLiteral("unknown command '%1' (picture, button, sound, video, location, exercise-list, dialogue-list)").arg(c));
+    else if (c == QLatin1String("exercise-list")) CompileList(ctx_, n, true);
+    else if (c == QLatin1String("dialogue-list")) CompileList(ctx_, n, false);
+    else if (c == QLatin1String("word-exercise")) CompileWordExercise(ctx_, n);
+    else if (c == QLatin1String("word-search")) CompileWordSearch(ctx_, n);
+    else if (c == QLatin1String("dialogue")) CompileDialogue(ctx_, n);
+    else if (c == QLatin1String("gap-dialogue")) CompileGapDialogue(ctx_, n);
+    else if (c == QLatin1String("note")) Note(n);
+    else
+      n.Fail(QStringLiteral("unknown command '%1' (picture, button, sound, video, location, exercise-list, "
+                            "dialogue-list, word-exercise, word-search, dialogue, gap-dialogue, note)").arg(c));
   }
 
   void Picture(const TSourceNode& n) {
     n.Allow({});
-    SavePicture(n, n.Arg(0, "a file"), DrawPicture(n.SizeArg(1, "a size"), n.Children, cache_));
-    ++report_.Pictures;
+    SavePicture(n, n.Arg(0, "a file"), DrawPicture(n.SizeArg(1, "a size"), n.Children, ctx_.Pictures));
+    ++ctx_.Report.Pictures;
+  }
+
+  // A text file of the given lines (a presentation's "remember" note).
+  void Note(const TSourceNode& n) {
+    n.Allow({});
+    const QStringList lines = n.Args.mid(1);
+    if (lines.isEmpty()) n.Fail(QStringLiteral("a note needs its text"));
+    WriteTextLines(RealPath(n, n.Arg(0, "a file")), lines);
   }
 
   void Button(const TSourceNode& n) {
@@ -116,7 +112,7 @@ class TCompiler {
     const QString path = QStringLiteral("program\\buttons\\") + file;
     SavePicture(n, path, DrawButtonStrip(n, size));
     buttons_.insert(file.toLower());
-    ++report_.Buttons;
+    ++ctx_.Report.Buttons;
   }
 
   // MS Video 1 and Cinepak work on 4 x 4 blocks; other sizes are kept raw.
@@ -135,26 +131,9 @@ class TCompiler {
     const QSize size = n.SizeArg(1, "a size");
     QImage blank(size, QImage::Format_RGB32);
     blank.fill(Qt::black);
-    const auto frames = DrawFrames(blank, n.NamedInt(QStringLiteral("frames"), 24), n.Children, cache_);
+    const auto frames = DrawFrames(blank, n.NamedInt(QStringLiteral("frames"), 24), n.Children, ctx_.Pictures);
     WriteAvi(RealPath(n, n.Arg(0, "a file")), frames, n.NamedInt(QStringLiteral("fps"), 12), Codec(n, size));
-    ++report_.Videos;
-  }
-
-  void List(const TSourceNode& n, TListKind kind) {
-    n.Allow({});
-    TListFile list;
-    for (const TSourceNode& e : n.Children) {
-      if (e.Command != QLatin1String("entry")) e.Fail(QStringLiteral("a list holds only 'entry KEY FILE' lines"));
-      list.Entries.push_back({e.Arg(0, "a key"), e.Arg(1, "a file"), e.Line});
-    }
-    if (list.Entries.empty() || static_cast<int>(list.Entries.size()) > MaxListEntries(kind))
-      n.Fail(QStringLiteral("a list needs 1 to %1 entries").arg(MaxListEntries(kind)));
-    try {
-      WriteFileAtomic(RealPath(n, n.Arg(0, "a file")), WriteListFile(list, kind));
-    } catch (const EFormatError& e) {
-      n.Fail(e.Message);
-    }
-    ++report_.Lists;
+    ++ctx_.Report.Videos;
   }
 
   static int Coord(const TSourceNode& n, int i) { return n.Int(i, "a coordinate"); }
@@ -172,9 +151,9 @@ class TCompiler {
       if (!place.isNull()) c.Fail(QStringLiteral("a place has one picture"));
       loc.Picture = c.Arg(0, "a picture name");
       placeKey = QStringLiteral("cd\\lokacje\\") + loc.Picture;
-      place = DrawPicture(QSize(PlacePictureWidth, PlacePictureHeight), c.Children, cache_);
+      place = DrawPicture(QSize(PlacePictureWidth, PlacePictureHeight), c.Children, ctx_.Pictures);
       SavePicture(c, placeKey, place);
-      ++report_.Pictures;
+      ++ctx_.Report.Pictures;
     }
     if (place.isNull()) n.Fail(QStringLiteral("a place needs a picture"));
     for (const TSourceNode& c : n.Children) {
@@ -203,19 +182,19 @@ class TCompiler {
       } else if (k == QLatin1String("idle-video")) {
         IdleVideo(c, loc, place);
       } else if (k == QLatin1String("fx")) {
-        sounds_.Add(RealPath(c, QStringLiteral("cd\\lokacje\\Fx\\") + c.Arg(0, "a sound name") + QStringLiteral(".wav")), c, 1);
+        ctx_.Sounds.Add(RealPath(c, QStringLiteral("cd\\lokacje\\Fx\\") + c.Arg(0, "a sound name") + QStringLiteral(".wav")), c, 1);
       } else {
         c.Fail(QStringLiteral("unknown place line '%1'").arg(k));
       }
     }
     try {
-      SaveLocationFile(inst_.ProgramDir() + QStringLiteral("\\lokacje\\") + file, loc);
+      SaveLocationFile(ctx_.Inst.ProgramDir() + QStringLiteral("\\lokacje\\") + file, loc);
       // What the game would refuse must not leave the tool.
       ReadLocation(WriteLocation(loc), file);
     } catch (const Exception& e) {
       n.Fail(e.Message);
     }
-    ++report_.Places;
+    ++ctx_.Report.Places;
   }
 
   void Sprite(const TSourceNode& c, TLocation& loc, const QImage& place) {
@@ -235,9 +214,9 @@ class TCompiler {
     s.Still = c.NamedInt(QStringLiteral("still"), 0);
     if (s.Frames < 1 || s.Frames > 64) c.Fail(QStringLiteral("frames= must be 1 to 64"));
     const QImage background = place.copy(QRect(s.X, s.Y, s.Width, s.Height));
-    SavePicture(c, QStringLiteral("cd") + s.Strip, DrawStrip(background, s.Frames, c.Children, cache_));
+    SavePicture(c, QStringLiteral("cd") + s.Strip, DrawStrip(background, s.Frames, c.Children, ctx_.Pictures));
     loc.Sprites.push_back(s);
-    ++report_.Strips;
+    ++ctx_.Report.Strips;
   }
 
   void IdleVideo(const TSourceNode& c, TLocation& loc, const QImage& place) {
@@ -253,7 +232,7 @@ class TCompiler {
     a.Sound = c.Text(QStringLiteral("sound"), QStringLiteral("0"));
     // The window stands at screen (Left + 1, Top); the place picture at (8, 37).
     const QImage background = place.copy(QRect(a.Left + 1 - 8, a.Top - 37, a.Width, a.Height));
-    auto frames = DrawFrames(background, c.NamedInt(QStringLiteral("frames"), 24), c.Children, cache_);
+    auto frames = DrawFrames(background, c.NamedInt(QStringLiteral("frames"), 24), c.Children, ctx_.Pictures);
     for (QImage& f : frames) {
       QPainter p(&f);
       p.setPen(kVideoKey);
@@ -262,17 +241,34 @@ class TCompiler {
     }
     WriteAvi(RealPath(c, QStringLiteral("cd") + a.Video), frames, c.NamedInt(QStringLiteral("fps"), 12), TVideoCodec::Raw);
     loc.AniEvents.push_back(a);
-    ++report_.Videos;
+    ++ctx_.Report.Videos;
   }
 
-  const TInstallation& inst_;
-  TSoundBank sounds_;
-  TPictureCache cache_;
+  TDemoContext ctx_;
   QSet<QString> buttons_;
-  TDemoReport report_;
 };
 
 }  // namespace
+
+QString TDemoContext::RealPath(const TSourceNode& n, const QString& path) const {
+  const QString p = QString(path).replace(u'/', u'\\');
+  const qsizetype cut = p.indexOf(u'\\');
+  const QString root = p.left(cut).toLower(), rest = cut < 0 ? QString() : p.mid(cut);
+  if (rest.size() < 2) n.Fail(QStringLiteral("'%1' names no file under program\\ or cd\\").arg(path));
+  QString spelled;
+  if (root == QLatin1String("program")) spelled = Inst.ProgramDir() + rest;
+  else if (root == QLatin1String("cd")) spelled = Inst.DataRoot() + rest;
+  else n.Fail(QStringLiteral("'%1' must start with program\\ or cd\\").arg(path));
+  MakeParentDirs(spelled);
+  return ResolvePath(spelled);
+}
+
+void TDemoContext::SavePicture(const TSourceNode& n, const QString& sourcePath, const QImage& img) {
+  if (!sourcePath.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
+    n.Fail(QStringLiteral("pictures are written as .bmp: %1").arg(sourcePath));
+  WriteBmp(RealPath(n, sourcePath), img);
+  Pictures[QString(sourcePath).replace(u'/', u'\\').toLower()] = img;
+}
 
 TDemoReport CompileDemoSources(const TInstallation& inst, const TDemoOptions& options) {
   const QDir dir(options.Sources);
@@ -290,6 +286,11 @@ TDemoReport CompileDemoSources(const TInstallation& inst, const TDemoOptions& op
 
 TDemoReport BuildDemo(const QString& root, const TDemoOptions& options) {
   const TInstallation inst = WriteBaseInstallation(root);
+  // The parts the screens' own units draw and write, before the sources,
+  // which may replace what they wrote (such as a place's exercise list).
+  WriteDemoMenu(inst);
+  WriteDemoRewards(inst);
+  WriteDemoDialogues(inst, options.Speech);
   return CompileDemoSources(inst, options);
 }
 
@@ -325,10 +326,11 @@ int RunBuildDemo(const QStringList& args) {
   int files = 0;
   const qint64 bytes = TreeSize(out, files);
   std::printf("%s\n", qPrintable(QDir(out).absoluteFilePath(QStringLiteral("program"))));
+  std::fflush(stdout);
   std::fprintf(stderr,
                "demo: %d places, %d pictures, %d buttons, %d sprite strips, %d videos, %d sounds (%d spoken), "
-               "%d lists; %d files, %.1f MB in %.1f s%s\n",
-               r.Places, r.Pictures, r.Buttons, r.Strips, r.Videos, r.Sounds, r.Spoken, r.Lists, files,
+               "%d lists, %d exercise files; %d files, %.1f MB in %.1f s%s\n",
+               r.Places, r.Pictures, r.Buttons, r.Strips, r.Videos, r.Sounds, r.Spoken, r.Lists, r.Exercises, files,
                bytes / 1048576.0, timer.elapsed() / 1000.0,
                HaveEmojiFont() ? "" : " (no colour emoji font: emoji drawn as discs)");
   return 0;

@@ -15,7 +15,7 @@ struct TDemoOptions {
 };
 
 struct TDemoReport {
-  int Pictures = 0, Buttons = 0, Strips = 0, Videos = 0, Sounds = 0, Spoken = 0, Places = 0, Lists = 0;
+  int Pictures = 0, Buttons = 0, Strips = 0, Videos = 0, Sounds = 0, Spoken = 0, Places = 0, Lists = 0, Exercises = 0;
 };
 
 // The sources directory of this build's tree.

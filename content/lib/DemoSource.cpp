@@ -110,7 +110,8 @@ std::vector<TWord> Words(const QString& line, const QString& file, int lineNo) {
 
 bool IsNamed(const QString& word, QString& key, QString& value) {
   const qsizetype eq = word.indexOf(u'=');
-  if (eq <= 0) return false;
+  // "PREZ=" (a list key) has nothing after its "=" and stays a plain word.
+  if (eq <= 0 || eq == word.size() - 1) return false;
   for (qsizetype i = 0; i < eq; ++i)
     if (!(word[i].isLetterOrNumber() || word[i] == u'-' || word[i] == u'_')) return false;
   key = word.left(eq);

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/FrmPodklad.h"
+#include "exercises/ExerciseFiles.h"
 #include "lib/ListFiles.h"
 #include "platform/AudioDecoder.h"
 #include "platform/Errors.h"
@@ -142,6 +143,89 @@ TJson DumpVideo(const QString& path, TNotes&) {
       .Set("HasAudio", clip.HasAudio());
 }
 
+TJson DumpWordExercise(const QString& path, TNotes& notes) {
+  const TWordExercise e = ReadWordExercise(ReadWholeFile(path), path);
+  TJson spots = TJson::Array(), positions = TJson::Array();
+  for (const auto& h : e.HotSpots) spots.Append(Rect(h.Left, h.Top, h.Right, h.Bottom));
+  for (const auto& w : e.WordPositions) positions.Append(TJson::Object().Set("X", w.X).Set("Y", w.Y));
+  for (int i = 0; i < e.ItemCount && i < WordItems; ++i) {
+    const auto& h = e.HotSpots[static_cast<size_t>(i)];
+    if (e.ItemUsed[static_cast<size_t>(i)] == 1 && (h.Left > h.Right || h.Top > h.Bottom))
+      notes.push_back({0, QStringLiteral("item %1: hot spot (%2,%3)-(%4,%5) can never be hit").arg(i + 1).arg(h.Left).arg(h.Top).arg(h.Right).arg(h.Bottom)});
+    if (e.ItemUsed[static_cast<size_t>(i)] != 0 && e.ItemUsed[static_cast<size_t>(i)] != 1)
+      notes.push_back({0, QStringLiteral("item %1: ItemUsed %2 is neither 0 nor 1").arg(i + 1).arg(e.ItemUsed[static_cast<size_t>(i)])});
+    if (e.SoundNumbers[static_cast<size_t>(i)] < 0)
+      notes.push_back({0, QStringLiteral("item %1: sound number %2 is negative").arg(i + 1).arg(e.SoundNumbers[static_cast<size_t>(i)])});
+  }
+  if (e.UsedCount() == 0) notes.push_back({0, QStringLiteral("no item of the first %1 takes part").arg(e.ItemCount)});
+  return TJson::Object()
+      .Set("ItemCount", e.ItemCount)
+      .Set("HotSpots", spots)
+      .Set("WordPositions", positions)
+      .Set("SoundNumbers", TJson::Ints(e.SoundNumbers))
+      .Set("Translations", TJson::Strings(QStringList(e.Translations.begin(), e.Translations.end())))
+      .Set("Words", TJson::Strings(QStringList(e.Words.begin(), e.Words.end())))
+      .Set("PictureName", e.PictureName)
+      .Set("ItemUsed", TJson::Ints(e.ItemUsed));
+}
+
+TJson DumpWordSearch(const QString& path, TNotes& notes) {
+  const TWordSearch w = ReadWordSearch(ReadWholeFile(path), path);
+  const int cells = std::min(WordSearchCells, w.Columns * w.Rows);
+  TJson direction = TJson::Array(), partner = TJson::Array(), letters = TJson::Array(), grid = TJson::Array();
+  int ends = 0;
+  for (int i = 0; i < cells; ++i) {
+    direction.Append(static_cast<int>(w.Direction[static_cast<size_t>(i)]));
+    partner.Append(static_cast<int>(w.Partner[static_cast<size_t>(i)]));
+    letters.Append(w.Letters[static_cast<size_t>(i)]);
+    const int p = w.Partner[static_cast<size_t>(i)];
+    if (p > 0) ++ends;
+    if (p < 0) notes.push_back({0, QStringLiteral("cell %1: partner %2 can never be matched").arg(i + 1).arg(p)});
+    if (p > cells) notes.push_back({0, QStringLiteral("cell %1: partner %2 lies outside the %3 cells").arg(i + 1).arg(p).arg(cells)});
+  }
+  for (int r = 0; r < w.Rows && r * w.Columns < cells; ++r) {
+    QString row;
+    for (int c = 0; c < w.Columns; ++c) row += w.Letters[static_cast<size_t>(r * w.Columns + c)].left(1).leftJustified(1, u' ');
+    grid.Append(row);
+  }
+  if (ends < w.WordCount)
+    notes.push_back({0, QStringLiteral("%1 words to find, but only %2 word ends have a partner").arg(w.WordCount).arg(ends)});
+  return TJson::Object()
+      .Set("Columns", w.Columns)
+      .Set("Rows", w.Rows)
+      .Set("MarginLeft", w.MarginLeft)
+      .Set("MarginTop", w.MarginTop)
+      .Set("WordCount", w.WordCount)
+      .Set("Grid", grid)
+      .Set("Direction", direction)
+      .Set("Partner", partner)
+      .Set("Letters", letters);
+}
+
+TJson DumpDialogue(const QString& path, TNotes&) {
+  const TDialogue d = ReadDialogue(ReadWholeFile(path), path);
+  TJson lines = TJson::Array();
+  for (const auto& l : d.Lines)
+    lines.Append(TJson::Object().Set("SoundNo", l.SoundNo).Set("Speaker", l.Speaker).Set("Text", l.Text).Set("Polish", l.Polish));
+  return TJson::Object().Set("Left", d.Left).Set("Top", d.Top).Set("Title", d.Title).Set("Lines", lines);
+}
+
+TJson DumpGapDialogue(const QString& path, TNotes&) {
+  const TGapDialogue g = ReadGapDialogue(ReadWholeFile(path), path);
+  TJson exchanges = TJson::Array();
+  for (const auto& e : g.Exchanges)
+    exchanges.Append(TJson::Object()
+                         .Set("FirstNumbers", TJson::Ints(e.FirstNumbers))
+                         .Set("FirstHidden", e.FirstHidden)
+                         .Set("SecondNumber", e.SecondNumber)
+                         .Set("SecondHidden", e.SecondHidden)
+                         .Set("Parts", TJson::Strings(QStringList(e.Parts.begin(), e.Parts.end())))
+                         .Set("GapPart", e.GapPart)
+                         .Set("Answers", TJson::Strings(e.Answers))
+                         .Set("ExtraLines", TJson::Strings(e.ExtraLines)));
+  return TJson::Object().Set("Title", g.Title).Set("Exchanges", exchanges);
+}
+
 }  // namespace
 
 const std::vector<TDumpFormat>& DumpFormats() {
@@ -153,6 +237,10 @@ const std::vector<TDumpFormat>& DumpFormats() {
        [](const QString& p, TNotes& n) { return DumpList(p, n, TListKind::Exercises); }},
       {"dialogue-list", {".fc6"}, "a place's or presentation's dialogue list",
        [](const QString& p, TNotes& n) { return DumpList(p, n, TListKind::Dialogues); }},
+      {"word-exercise", {".fc2"}, "word exercise record (cwicz\\*.fc2)", DumpWordExercise},
+      {"word-search", {}, "word search record", DumpWordSearch},
+      {"dialogue", {}, "dialogue (DIAL=)", DumpDialogue},
+      {"gap-dialogue", {".fc9"}, "gap dialogue (DIAC=)", DumpGapDialogue},
       {"settings", {".ini"}, "start-up settings (tarvo.ini)", DumpSettings},
       {"picture", {".bmp", ".jpg", ".jpeg"}, "picture: size and key colours", DumpPicture},
       {"sound", {".wav"}, "wave sound: rate, channels, length", DumpSound},
@@ -189,6 +277,16 @@ int DumpUsage() {
 }
 }  // namespace
 
+TDumpResult DumpFile(const QString& path, const QString& as) {
+  const TDumpFormat* format = FindDumpFormat(path, as);
+  if (!format)
+    throw EFormatError(QStringLiteral("%1: %2").arg(path, as.isEmpty() ? QStringLiteral("unknown format; name it with --as")
+                                                                         : QStringLiteral("no format \"%1\"").arg(as)));
+  TDumpResult r;
+  r.Json = format->Dump(path, r.Notes).ToText();
+  return r;
+}
+
 int RunDump(const QStringList& args) {
   QString path, as;
   for (qsizetype i = 0; i < args.size(); ++i) {
@@ -200,16 +298,15 @@ int RunDump(const QStringList& args) {
       return DumpUsage();
   }
   if (path.isEmpty()) return DumpUsage();
-  const TDumpFormat* format = FindDumpFormat(path, as);
-  if (!format) {
+  if (!FindDumpFormat(path, as)) {
     std::fprintf(stderr, "tarvolin-content: %s: %s\n", qPrintable(path),
                  as.isEmpty() ? "unknown format; name it with --as" : "no such format");
     return DumpUsage();
   }
-  TNotes notes;
-  const TJson json = format->Dump(path, notes);
-  std::printf("%s\n", json.ToText().toUtf8().constData());
-  for (const TNote& n : notes)
+  const TDumpResult r = DumpFile(path, as);
+  std::printf("%s\n", r.Json.toUtf8().constData());
+  std::fflush(stdout);
+  for (const TNote& n : r.Notes)
     std::fprintf(stderr, "%s\n", qPrintable(Located(path, n.Line, QStringLiteral("warning: ") + n.Message)));
   return 0;
 }

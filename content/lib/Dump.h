@@ -23,5 +23,13 @@ const std::vector<TDumpFormat>& DumpFormats();
 // extension; nullptr when unknown. Text files with an ambiguous ".txt" need `as`.
 const TDumpFormat* FindDumpFormat(const QString& path, const QString& as);
 
+// The JSON text of `path` and its warnings; throws the reader's errors and
+// EFormatError when the format is unknown.
+struct TDumpResult {
+  QString Json;
+  TNotes Notes;
+};
+TDumpResult DumpFile(const QString& path, const QString& as = {});
+
 // Runs the command; returns the exit code (0 read, 1 unreadable, 2 usage).
 int RunDump(const QStringList& args);

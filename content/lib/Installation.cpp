@@ -1,15 +1,26 @@
 #include "lib/Installation.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
 
 #include "lib/DemoPlaces.h"
 #include "lib/PlayerWriters.h"
 #include "lib/Writers.h"
+#include "platform/Errors.h"
+#include "platform/Paths.h"
 
-TInstallation WriteBaseInstallation(const QString& root) {
-  TInstallation inst{QDir(root).absolutePath()};
+namespace {
+
+void WriteSettings(const TInstallation& inst) {
+  WriteTextLines(inst.ProgramDir() + "/tarvo.ini", {QStringLiteral("[Tarvolin]"), QStringLiteral("cd=") + inst.DataRoot()});
+}
+
+// Everything but the settings file, which names the installation's own path.
+void WriteBaseFiles(const TInstallation& inst) {
   const QString p = inst.ProgramDir(), cd = inst.DataRoot();
-  WriteTextLines(p + "/tarvo.ini", {QStringLiteral("[Tarvolin]"), QStringLiteral("cd=") + cd});
   // Exercise background: a pale paper tone with a darker border.
   QImage background(640, 480, QImage::Format_RGB32);
   background.fill(QColor(250, 240, 210));
@@ -23,5 +34,37 @@ TInstallation WriteBaseInstallation(const QString& root) {
   QDir().mkpath(p + "/cwicz");
   QDir().mkpath(p + "/buttons");
   WriteDemoPlaces(inst);
+}
+
+void CopyTree(const QString& from, const QString& to) {
+  QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString source = it.next();
+    const QString target = to + source.mid(from.size());
+    if (it.fileInfo().isDir()) {
+      if (!QDir().mkpath(target)) throw EInOutError(QStringLiteral("Nie można utworzyć katalogu %1").arg(target));
+    } else if (!QFile::copy(source, target)) {
+      throw EInOutError(QStringLiteral("Nie można skopiować %1 do %2").arg(source, target));
+    }
+  }
+}
+
+}  // namespace
+
+TInstallation WriteBaseInstallation(const QString& root) {
+  // Tests make one installation each: the files are drawn and encoded once
+  // per process and copied afterwards.
+  static std::unique_ptr<QTemporaryDir> pattern;
+  if (!pattern) {
+    auto dir = std::make_unique<QTemporaryDir>();
+    if (!dir->isValid()) throw EInOutError(QStringLiteral("Nie można utworzyć katalogu tymczasowego"));
+    WriteBaseFiles(TInstallation{dir->path()});
+    pattern = std::move(dir);
+  }
+  TInstallation inst{QDir(root).absolutePath()};
+  QDir().mkpath(inst.Root);
+  CopyTree(pattern->path(), inst.Root);
+  ClearPathCache();
+  WriteSettings(inst);
   return inst;
 }

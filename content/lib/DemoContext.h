@@ -1,0 +1,41 @@
+// What the demo's compilers share while they write one installation.
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include "lib/Demo.h"
+#include "lib/DemoDraw.h"
+#include "lib/DemoSound.h"
+#include "lib/DemoSource.h"
+
+struct TDemoContext {
+  TDemoContext(const TInstallation& inst, bool speech) : Inst(inst), Sounds(speech) {}
+
+  const TInstallation& Inst;
+  TSoundBank Sounds;
+  TPictureCache Pictures;
+  TDemoReport Report;
+
+  // "program\gfx\x.bmp" or "cd\music\y.wav" as a real path; its directories
+  // are made and matched without regard to case, as the game finds them.
+  QString RealPath(const TSourceNode& n, const QString& path) const;
+  // Writes a BMP and keeps it for later crops.
+  void SavePicture(const TSourceNode& n, const QString& sourcePath, const QImage& img);
+  // The number of the numbered word sound (words\D_ff.cdr\nnnnn.wav) that
+  // says `english`; the same text gets the same number.
+  int WordSound(const TSourceNode& where, const QString& english);
+  // The number of the dialogue line sound (music\dialogi\N.wav) saying `english` in `voice`.
+  int LineSound(const TSourceNode& where, const QString& english, const QString& voice, int pitch);
+
+ private:
+  QHash<QString, int> wordSounds_, lineSounds_;
+  int lastWord_ = 0, lastLine_ = 0;
+};
+
+// The exercise data files (DemoExercises.cpp).
+void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n);
+void CompileWordSearch(TDemoContext& ctx, const TSourceNode& n);
+void CompileDialogue(TDemoContext& ctx, const TSourceNode& n);
+void CompileGapDialogue(TDemoContext& ctx, const TSourceNode& n);
+void CompileList(TDemoContext& ctx, const TSourceNode& n, bool exercises);

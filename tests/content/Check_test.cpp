@@ -1,0 +1,162 @@
+// The demo passes the check, and the check finds what breaks a copy of it,
+// naming the file and line that leads there.
+#include "lib/Check.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+#include "lib/Demo.h"
+#include "lib/Writers.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+#include "support/Support.h"
+#include "world/LocationFile.h"
+
+namespace {
+
+// One demo for the whole program: building it is the slow part.
+class DemoCheck : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    demo_ = std::make_unique<QTemporaryDir>();
+    ClearPathCache();
+    BuildDemo(demo_->path(), {DefaultDemoSources(), /*Speech=*/false});
+  }
+  static void TearDownTestSuite() { demo_.reset(); }
+
+  static QString Program() { return demo_->path() + "/program"; }
+
+  // A copy of the demo whose settings point at its own data root.
+  static QString Copy(const QTemporaryDir& into) {
+    QDirIterator it(demo_->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+      const QString from = it.next();
+      const QString to = into.path() + from.mid(demo_->path().size());
+      QDir().mkpath(QFileInfo(to).path());
+      QFile::copy(from, to);
+    }
+    WriteTextLines(into.path() + "/program/tarvo.ini", {"[Tarvolin]", "cd=" + into.path() + "/cd"});
+    ClearPathCache();
+    return into.path() + "/program";
+  }
+
+  static QString Report(const TInstallationCheck& c) {
+    QString out;
+    for (const TProblem& p : c.Problems()) out += p.Text() + '\n';
+    return out;
+  }
+
+  static std::unique_ptr<QTemporaryDir> demo_;
+};
+std::unique_ptr<QTemporaryDir> DemoCheck::demo_;
+
+TEST_F(DemoCheck, TheDemoHasNoErrors) {
+  ClearPathCache();
+  TInstallationCheck check(Program());
+  check.Run();
+  EXPECT_EQ(check.Errors(), 0) << Report(check).toStdString();
+  EXPECT_GE(check.PlacesVisited().size(), 3);
+  EXPECT_GE(check.ListsChecked(), 3);
+}
+
+struct TBreak {
+  const char* Name;
+  // Breaks the copy at `program` and returns the problem the check must report.
+  std::function<QString(const QString& program, const QString& dataRoot)> Apply;
+};
+
+class BrokenDemo : public DemoCheck, public ::testing::WithParamInterface<TBreak> {};
+
+TEST_P(BrokenDemo, IsFoundWithFileAndLine) {
+  QTemporaryDir copy;
+  const QString program = Copy(copy);
+  const QString expected = GetParam().Apply(program, copy.path() + "/cd");
+  ClearPathCache();
+  TInstallationCheck check(program);
+  check.Run();
+  EXPECT_GT(check.Errors(), 0);
+  const QString report = Report(check);
+  EXPECT_TRUE(report.contains(expected)) << "expected: " << expected.toStdString() << "\nreport:\n" << report.toStdString();
+}
+
+QString StartLok(const QString& program) { return ResolvePath(program + "/lokacje/Start.lok"); }
+
+const TBreak kBreaks[] = {
+    {"MissingPlacePicture",
+     [](const QString& program, const QString& cd) {
+       const TLocation start = ReadLocationFile(StartLok(program));
+       QFile::remove(ResolvePath(cd + "/lokacje/" + start.Picture));
+       return StartLok(program) + ":1: place picture not found";
+     }},
+    {"CountAboveItsTable",
+     [](const QString& program, const QString&) {
+       QStringList lines = SplitLines(ReadWholeFile(StartLok(program)));
+       lines[1] = lines[1].left(12) + "11";  // walk spots: the screen has ten
+       WriteTextLines(StartLok(program), lines);
+       return StartLok(program) + ":2: za dużo: 11 przejść, najwyżej 10";
+     }},
+    {"ListEntryPointingNowhere",
+     [](const QString& program, const QString&) {
+       const TLocation start = ReadLocationFile(StartLok(program));
+       const QString list = ResolvePath(program + start.ExerciseListFile);
+       QStringList lines = SplitLines(ReadWholeFile(list));
+       lines[2] = "DDRO=\\town\\nowhere.fc2";
+       WriteTextLines(list, lines);
+       return list + ":3: entry DDRO=\\town\\nowhere.fc2 points nowhere";
+     }},
+    {"PlaceReachedOnlyByAWalk",
+     [](const QString& program, const QString&) {
+       const TLocation start = ReadLocationFile(StartLok(program));
+       const QString target = ResolvePath(program + "/lokacje/" + start.WalkSpots.at(0).Target);
+       QFile::remove(target);
+       return StartLok(program) + ":11: place \"" + start.WalkSpots.at(0).Target + "\" not found";
+     }},
+    {"BrokenButtonStrip",
+     [](const QString& program, const QString&) {
+       const QString strip = ResolvePath(program + "/buttons/_left.bmp");
+       WriteSolidBmp(strip, 65, 33, Qt::red);
+       return strip + ": width 65 does not divide into 2 frames";
+     }},
+};
+INSTANTIATE_TEST_SUITE_P(Breaks, BrokenDemo, ::testing::ValuesIn(kBreaks),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(Check, NoDataRootStopsAtTheSettingsFile) {
+  QTemporaryDir dir;
+  ClearPathCache();
+  WriteTextLines(dir.path() + "/tarvo.ini", {"[Tarvolin]", "cd=" + dir.path() + "/nowhere"});
+  TInstallationCheck check(dir.path());
+  check.Run();
+  ASSERT_EQ(check.Errors(), 1);
+  EXPECT_TRUE(check.Problems()[0].Text().startsWith(dir.path() + "/tarvo.ini:2: data root"))
+      << check.Problems()[0].Text().toStdString();
+}
+
+TEST(Check, MissingSoundsAreWarningsOnly) {
+  TempInstallation inst;
+  TLocation start;
+  start.Picture = "p.bmp";
+  start.BackLink = "NONE";
+  start.SoundSpots = {{0, 0, 10, 10, "nie_ma_takiego"}};
+  start.WaveEvents = {"tego_tez_nie"};
+  SaveLocationFile(inst.ProgramDir() + "/lokacje/Start.lok", start);
+  WriteSolidBmp(inst.DataRoot() + "/lokacje/p.bmp", 570, 433, Qt::green);
+  ClearPathCache();
+  TInstallationCheck check(inst.ProgramDir());
+  check.Run();
+  int placeWarnings = 0;
+  for (const TProblem& p : check.Problems()) {
+    if (!p.File.endsWith("Start.lok")) continue;
+    EXPECT_FALSE(p.Error) << p.Text().toStdString();
+    ++placeWarnings;
+  }
+  EXPECT_EQ(placeWarnings, 2);
+}
+
+}  // namespace
