@@ -91,7 +91,10 @@ void TLoginForm::btn_OKClick() {
   ++VisitCount;
   LastPlayDate = DateToStr();
   Close();
-  if (MenuStart) MenuStart->Show();
+  if (!MenuStart) return;
+  MenuStart->Timer1.SetInterval(1500);
+  MenuIdleStep = 0;
+  MenuStart->Show();
 }
 
 void TLoginForm::btn_nowyClick() {

@@ -129,7 +129,11 @@ void TNewLoginForm::CreatePlayer() {
   LastPlayDate = DateToStr();
   if (PodkladFrm && PodkladFrm->isHidden()) PodkladFrm->ShowStage(StartOptions.Window);
   if (LoginForm) LoginForm->Hide();
-  if (MenuStart) MenuStart->Show();
+  if (!MenuStart) return;
+  MenuStart->Show();
+  // A new player hears the welcome before the menu's idle show starts talking.
+  MenuStart->Timer1.SetInterval(4000);
+  MenuIdleStep = 0;
 }
 
 void TNewLoginForm::FormClose() { Image1->SetPicture(QImage()); }

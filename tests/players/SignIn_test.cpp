@@ -126,6 +126,8 @@ TEST_F(SignIn, FirstRunAsksForAPlayerBeforeAnythingElseAndEnterCreatesIt) {
   EXPECT_EQ(LoginForm->ListBox1->Count(), 1);
   EXPECT_EQ(LastSound(), QStringLiteral("L2.wav"));
   EXPECT_TRUE(MenuStart->Visible());
+  EXPECT_EQ(MenuStart->Timer1.Interval(), 4000);
+  EXPECT_EQ(MenuIdleStep, 0);
   EXPECT_FALSE(NewLoginForm->Visible());
   EXPECT_FALSE(LoginForm->Visible());
 }
@@ -282,6 +284,7 @@ TEST_F(SignIn, GreetingDependsOnDaysAwayAndVisitParity) {
     EXPECT_EQ(GreenCount, 12);
     EXPECT_FALSE(LoginForm->Visible());
     EXPECT_TRUE(MenuStart->Visible());
+    EXPECT_EQ(MenuStart->Timer1.Interval(), 1500);
   }
 }
 
