@@ -41,13 +41,6 @@ TEST_F(InfoScreens, MessageScreenClosesEveryWayItShould) {
   EXPECT_TRUE(boxes.Messages.empty()) << boxes.Texts().join('|').toStdString();
 }
 
-TEST_F(InfoScreens, OtherKeysLeaveTheMessageOpen) {
-  InformacjaForm->Show();
-  PressKey(InformacjaForm, Qt::Key_A);
-  PressKey(InformacjaForm, Qt::Key_Space);
-  EXPECT_TRUE(InformacjaForm->Visible());
-}
-
 TEST_F(InfoScreens, NoteScreenShowsModallyAndClosesOnEscapeEnterOrItsButton) {
   LoadNote(DemoNoteExercise);
   ASSERT_EQ(NoteWords, ParseNote(EncodeWin1250(DemoNoteText())));
@@ -86,14 +79,6 @@ TEST_F(InfoScreens, NoteIsDrawnWithItsSecondLineBelowTheFirst) {
   EXPECT_GT(inkIn(0, line, 200), 20) << "the first line";
   EXPECT_GT(inkIn(line + 4, 2 * line, 30), 5) << "\"an\" starts the second line";
   EXPECT_EQ(inkIn(2 * line + 6, box.height(), box.width()), 0) << "nothing below it";
-}
-
-TEST_F(InfoScreens, MissingBackgroundIsReported) {
-  QFile::remove(inst.ProgramDir() + "/gfx/remember.bmp");
-  ClearPathCache();
-  InfoForm->Show();
-  ASSERT_EQ(boxes.Messages.size(), 1u);
-  EXPECT_TRUE(boxes.Messages[0].Text.contains("remember.bmp"));
 }
 
 TEST_F(InfoScreens, AuthorsScreenClosesAndLetsThePictureGo) {
