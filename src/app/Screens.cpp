@@ -19,6 +19,7 @@
 #include "tools/FrmAlfabet.h"
 #include "tools/FrmFind.h"
 #include "tools/FrmSlownik.h"
+#include "world/ExerciseList.h"
 #include "world/FrmMain.h"
 #include "platform/Application.h"
 
@@ -34,6 +35,7 @@ void CreateScreens() {
   Create(PodkladFrm);
   if (Application() && Application()->Terminated()) return;
   Create(MainForm);
+  InstallExerciseDispatch();
   Create(Cw1Form);
   Create(Cw2Form);
   Create(Cw3Form);

@@ -11,4 +11,6 @@ TCw7Form::TCw7Form() {
   cw1_kws_right = NewButton(this, 590, 167, 2, QStringLiteral("Następne ćwiczenie"));
 }
 
+void TCw7Form::LoadListeningChoice(const QString& path) { Show(); }
+
 void TCw7Form::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

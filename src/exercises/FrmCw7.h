@@ -8,6 +8,9 @@ class TCw7Form : public TForm {
  public:
   TCw7Form();
   void FormKeyDown(int& key, TShiftState shift) override;
+  // Entry point of the exercise dispatch, to be filled by the screen: read
+  // the listening choice file at `path` and prepare the screen.
+  void LoadListeningChoice(const QString& path);
 
   TLabel* lbl_Red = nullptr;
   TLabel* lbl_Green = nullptr;

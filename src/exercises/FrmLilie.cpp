@@ -11,4 +11,6 @@ TLilieForm::TLilieForm() {
   cw1_kws_right = NewButton(this, 590, 167, 2, QStringLiteral("Następne ćwiczenie"));
 }
 
+void TLilieForm::LoadLilyPads(const QString& path) { Show(); }
+
 void TLilieForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }

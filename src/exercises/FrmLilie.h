@@ -8,6 +8,9 @@ class TLilieForm : public TForm {
  public:
   TLilieForm();
   void FormKeyDown(int& key, TShiftState shift) override;
+  // Entry point of the exercise dispatch, to be filled by the screen: read
+  // the word-pair file at `path` and deal a new game.
+  void LoadLilyPads(const QString& path);
 
   TLabel* lbl_Red = nullptr;
   TLabel* lbl_Green = nullptr;

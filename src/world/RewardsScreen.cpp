@@ -1,0 +1,78 @@
+#include "world/Rewards.h"
+
+#include <algorithm>
+
+#include "app/Feedback.h"
+#include "app/Shared.h"
+#include "platform/Errors.h"
+#include "platform/Picture.h"
+#include "players/FrmDiamenty.h"
+
+namespace {
+
+void Praise() {
+  PlayFeedback(FirstTry ? QStringLiteral("Ok_Cwicz") : QStringLiteral("POK"), FeedbackWait);
+}
+
+// Counters stay true on every screen even when the praise or the award screen fails.
+struct TCountersRefresh {
+  ~TCountersRefresh() { UpdateCounters(); }
+};
+
+void AwardPlace(int place) {
+  const bool girl = PlayerSex == QLatin1String("Woman");
+  if (!DiamentyForm) throw EInvalidOperation(QStringLiteral("Ekran nagrody nie istnieje."));
+  if (girl)
+    DiamentyForm->LayoutCrownDiamonds();
+  else
+    DiamentyForm->LayoutTimeMachineDiamonds();
+  DiamentyForm->ShowEarnedDiamonds();
+  PlayFeedback(QStringLiteral("Z1b"), FeedbackWait);
+  DiamentyForm->LoadBackground(girl);
+  DiamentyForm->SetText(QStringLiteral("Moje gratulacje, udało Ci się zebrac kolejny duży diament do ") +
+                        (girl ? QStringLiteral("twojej korony.") : QStringLiteral("twojego wehikułu czasu.")));
+  DiamentyForm->Tag = place;
+  DiamentyForm->Show();
+  if (!AllPlacesComplete()) PlayFeedback(QStringLiteral("Podlicz1"), FeedbackWait);
+}
+
+void RecordDone(const TListEntry& entry, bool playSound) {
+  TCountersRefresh refresh;
+  switch (CountCompletion(entry, FirstTry)) {
+    case TCompletion::First:
+      AwardDiamond(playSound);
+      break;
+    case TCompletion::Repeat:
+    case TCompletion::Unrecorded:
+      if (playSound) Praise();
+      break;
+  }
+}
+
+}  // namespace
+
+void RecordExerciseDone(bool playSound) {
+  if (ExerciseIndex < 1 || ExerciseIndex > std::min(ExerciseCount, MaxExercises))
+    throw EInvalidOperation(QStringLiteral("Nie ma bieżącego ćwiczenia (pozycja %1 z %2).").arg(ExerciseIndex).arg(ExerciseCount));
+  RecordDone(ExerciseList[ExerciseIndex - 1], playSound);
+}
+
+void RecordDialogueDone(bool playSound) {
+  if (DialogueIndex < 1 || DialogueIndex > std::min(DialogueCount, MaxDialogues))
+    throw EInvalidOperation(QStringLiteral("Nie ma bieżącego dialogu (pozycja %1 z %2).").arg(DialogueIndex).arg(DialogueCount));
+  RecordDone(DialogueList[DialogueIndex - 1], playSound);
+}
+
+void AwardDiamond(bool playSound) {
+  const int place = AdvancePlaceCounters(LastCompletedFile);
+  if (place != 0)
+    AwardPlace(place);
+  else if (playSound)
+    Praise();
+}
+
+bool AllPlacesComplete() {
+  if (CompletePlaceCount(PlaceCount) < PlaceTotal) return false;
+  PlayFeedback(QStringLiteral("Za"), FeedbackWait);
+  return true;
+}

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "app/Globals.h"
+#include "exercises/FrmCw1.h"
+#include "exercises/FrmCw2.h"
+#include "exercises/FrmCw3.h"
+#include "exercises/FrmCw7.h"
+#include "exercises/FrmLilie.h"
+#include "menu/FrmInfo.h"
+#include "platform/Errors.h"
+#include "world/DispatchFixture.h"
+#include "world/ExerciseList.h"
+#include "world/FrmMain.h"
+
+namespace {
+
+class Dispatch : public DispatchGame {
+ protected:
+  // Writes the list `name` under the program directory and returns its path.
+  QString List(const QString& name, const QStringList& entries) {
+    QStringList lines{QStringLiteral("Cwiczenia: %1").arg(entries.size())};
+    lines += entries;
+    WriteTextLines(inst.ProgramDir() + "/" + name, lines);
+    return ProgramDir + "\\" + name;
+  }
+  std::vector<TForm*> ExerciseScreens() const { return {Cw1Form, Cw2Form, Cw3Form, Cw7Form, LilieForm}; }
+  TForm* OnlyVisibleScreen() const {
+    TForm* shown = nullptr;
+    for (TForm* f : ExerciseScreens())
+      if (f->Visible()) {
+        if (shown) return nullptr;
+        shown = f;
+      }
+    return shown;
+  }
+};
+
+TEST_F(Dispatch, EachKeyStartsItsScreen) {
+  struct Case {
+    const char* line;
+    TForm* (*screen)();
+    int kind;
+    bool stripArticles;
+  };
+  const Case cases[] = {
+      {"ddro=\\culture\\1A.fc2", []() -> TForm* { return Cw1Form; }, 2, true},
+      {"WRYS=\\culture\\1A.fc2", []() -> TForm* { return Cw1Form; }, 4, true},
+      {"ULIT=\\culture\\1A.fc2", []() -> TForm* { return Cw1Form; }, 6, true},
+      {"PREZ=\\culture\\2B.fc2", []() -> TForm* { return Cw1Form; }, 3, false},
+      {"KRZY=\\culture\\k.fc3", []() -> TForm* { return Cw3Form; }, 7, false},
+      {"PKRZ=\\culture\\w.fc4", []() -> TForm* { return Cw2Form; }, 1, false},
+      {"MOST=\\culture\\m.txt", []() -> TForm* { return Cw7Form; }, 10, false},
+      {"LILI=\\culture\\p.txt", []() -> TForm* { return LilieForm; }, 12, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    FirstTry = false;
+    RegenerateGaps = false;
+    StripArticles = !c.stripArticles;
+    ::LoadExerciseList(List("lista.txt", {c.line}));
+    EXPECT_EQ(OnlyVisibleScreen(), c.screen());
+    EXPECT_EQ(ExerciseKind, c.kind);
+    EXPECT_TRUE(FirstTry);
+    EXPECT_TRUE(RegenerateGaps);
+    if (c.kind >= 2 && c.kind <= 6) {
+      EXPECT_EQ(StripArticles, c.stripArticles);
+    }
+  }
+  EXPECT_TRUE(Cw2Form->Image1->Visible());
+  EXPECT_FALSE(Cw2Form->KwillButton1->Visible());
+  EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST_F(Dispatch, AnUnknownKeyShowsNoScreen) {
+  ::LoadExerciseList(List("lista.txt", {"LILI=\\culture\\p.txt", "DIAL=\\culture\\d.fc5", ""}));
+  EXPECT_TRUE(LilieForm->Visible());
+  for (int i = 0; i < 2; ++i) {
+    messages.Messages.clear();
+    NextExercise();
+    EXPECT_EQ(OnlyVisibleScreen(), nullptr);
+    EXPECT_EQ(messages.Texts(), QStringList({"Brak cwiczenia !"}));
+    EXPECT_EQ(messages.Messages[0].Kind, TMessageKind::Plain);
+  }
+}
+
+TEST_F(Dispatch, ArrowsAtTheEndsOfTheListDoNothing) {
+  ::LoadExerciseList(List("lista.txt", {"LILI=\\farm\\1.txt", "MOST=\\farm\\2.txt", "PKRZ=\\farm\\3.fc4"}));
+  EXPECT_EQ(ExerciseCount, 3);
+  FirstTry = false;  // a start would set it
+  PreviousExercise();
+  EXPECT_EQ(ExerciseIndex, 1);
+  EXPECT_FALSE(FirstTry);
+  EXPECT_TRUE(LilieForm->Visible());
+
+  NextExercise();
+  EXPECT_EQ(ExerciseIndex, 2);
+  EXPECT_TRUE(Cw7Form->Visible());
+  NextExercise();
+  EXPECT_EQ(ExerciseIndex, 3);
+  EXPECT_TRUE(Cw2Form->Visible());
+  FirstTry = false;
+  NextExercise();
+  EXPECT_EQ(ExerciseIndex, 3);
+  EXPECT_FALSE(FirstTry);
+  PreviousExercise();
+  EXPECT_EQ(ExerciseIndex, 2);
+  EXPECT_TRUE(Cw7Form->Visible());
+  EXPECT_FALSE(Cw2Form->Visible());
+}
+
+TEST_F(Dispatch, PresentationsOfferTheirDialoguesAndNotes) {
+  WriteTextLines(inst.ProgramDir() + "/cwicz/school/5D.txt", {"Zapamiętaj: % to @ be"});
+  struct Case {
+    const char* file;
+    bool dialogues;
+    QPoint dialoguesAt;
+    int picture;
+    const char* hint;
+    bool note;
+  };
+  const Case cases[] = {
+      {"\\school\\5D.fc2", true, {587, 75}, 9, "Dialogi i ćwiczenia", true},
+      {"\\liblary\\irr_plu.fc2", true, {590, 167}, 2, "Ćwiczenia", false},
+      {"\\culture\\9Z.fc2", false, {}, 0, "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    RememberFile.clear();
+    ::LoadExerciseList(List("lista.txt", {QStringLiteral("PREZ=") + c.file}));
+    EXPECT_EQ(Cw1Form->btn_dialog->Visible(), c.dialogues);
+    if (c.dialogues) {
+      EXPECT_EQ(Cw1Form->btn_dialog->pos(), c.dialoguesAt);
+      EXPECT_EQ(Cw1Form->btn_dialog->BitmapNormal(), c.picture);
+      EXPECT_EQ(Cw1Form->btn_dialog->Hint(), QString::fromUtf8(c.hint));
+    }
+    EXPECT_EQ(Cw1Form->button6->Visible(), c.note);
+    EXPECT_EQ(RememberFile, c.note ? QString(c.file) : QString());
+    EXPECT_FALSE(Cw1Form->lbl_Tlumacz->Visible());
+    EXPECT_TRUE(Cw1Form->btn_prez_Show->Enabled());
+  }
+  EXPECT_EQ(NoteWords.first(), QStringLiteral("Zapamiętaj:"));
+  // The next exercise hides both buttons again.
+  ::LoadExerciseList(List("lista.txt", {"DDRO=\\school\\5D.fc2"}));
+  EXPECT_FALSE(Cw1Form->btn_dialog->Visible());
+  EXPECT_FALSE(Cw1Form->button6->Visible());
+}
+
+TEST_F(Dispatch, ABrokenListChangesNothing) {
+  ::LoadExerciseList(List("dobra.txt", {"LILI=\\farm\\1.txt", "MOST=\\farm\\2.txt"}));
+  NextExercise();
+  QStringList entries;
+  for (int i = 0; i < MaxExercises + 1; ++i) entries << "PREZ=\\farm\\x.fc2";
+  const QString path = List("zla.txt", entries);
+  try {
+    ::LoadExerciseList(path);
+    ADD_FAILURE() << "no error";
+  } catch (const EFormatError& e) {
+    EXPECT_TRUE(e.Message.contains(QStringLiteral("zla.txt:1"))) << e.Message.toStdString();
+  }
+  EXPECT_EQ(ExerciseCount, 2);
+  EXPECT_EQ(ExerciseIndex, 2);
+  EXPECT_EQ(ExerciseList[0].Key, "LILI=");
+  EXPECT_TRUE(Cw7Form->Visible());
+  EXPECT_THROW(::LoadExerciseList(ProgramDir + "\\brak.txt"), EInOutError);
+}
+
+TEST_F(Dispatch, TheLocationScreenLeavesForItsExercises) {
+  MainForm->ExerciseListFile = "\\cwicz\\farm\\lista.txt";
+  List("cwicz/farm/lista.txt", {"MOST=\\farm\\2.txt"});
+  MainForm->Show();
+  MainForm->Btn_Cwicz1Click();
+  EXPECT_FALSE(MainForm->Visible());
+  EXPECT_TRUE(Cw7Form->Visible());
+  EXPECT_EQ(ExerciseKind, 10);
+}
+
+}  // namespace
