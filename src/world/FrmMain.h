@@ -62,7 +62,8 @@ class TMainForm : public TForm {
   void Btn_Cwicz1Click();
   void Btn_Dialo1Click();
   // End of a sound played through MediaPlayer1; its NotifyValue tells how it ended.
-  virtual void MediaPlayer1Notify() {}
+  // Moves the read-aloud chains on (world/Dialogues.h).
+  virtual void MediaPlayer1Notify();
 
   // Controls.
   TImage* Image1_2 = nullptr;  // the frame
