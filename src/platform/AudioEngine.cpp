@@ -10,6 +10,10 @@
 #include <cstdio>
 #include <unordered_map>
 
+#ifdef __linux__
+#include <dlfcn.h>
+#endif
+
 namespace {
 // 10 ms at 44.1 kHz: short enough for a quick start of every sound.
 constexpr int kDefaultRate = 44100;
@@ -92,6 +96,23 @@ bool OpenOutput(int bufferFrames) {
   return true;
 }
 
+#ifdef __linux__
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+#endif
+
+// ALSA prints its own errors when there is no card; the program says it in one
+// line instead. SDL loads the same library, so a handler set here holds for it.
+void SilenceAlsa() {
+#ifdef __linux__
+  using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+  using SetHandler = int (*)(Handler);
+  void* lib = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+  if (!lib) return;
+  if (auto set = reinterpret_cast<SetHandler>(dlsym(lib, "snd_lib_error_set_handler")))
+    set(&IgnoreAlsaError);
+#endif
+}
+
 bool InitAndOpen(int bufferFrames) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   M().sdlAudio = true;
@@ -168,6 +189,7 @@ bool Startup() {
   if (m.started) return m.device != 0;
   m.started = true;
   m.Events();
+  SilenceAlsa();
   if (InitAndOpen(kDefaultBufferFrames)) return true;
   const QString reason = QString::fromUtf8(SDL_GetError());
   SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);

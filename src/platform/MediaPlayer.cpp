@@ -298,6 +298,10 @@ void TMediaPlayer::ShowFrame(int index) {
   if (!clip_) return;
   index = std::clamp(index, 0, clip_->FrameCount() - 1);
   if (index == shownFrame_) return;
+  if (!surface_) {
+    shownFrame_ = index;  // nowhere to show it: no need to decode
+    return;
+  }
   try {
     const QImage frame = clip_->Frame(index);
     shownFrame_ = index;
@@ -345,7 +349,7 @@ void TMediaPlayer::SetDisplay(TPanel* panel) {
   if (panel == display_) return;
   delete surface_.data();
   display_ = panel;
-  if (panel && clip_ && shownFrame_ >= 0) {
+  if (panel && clip_ && (playing_ || shownFrame_ >= 0)) {
     surface_ = new TVideoSurface(panel);
     surface_->setGeometry(0, 0, clip_->Width(), clip_->Height());
     const int shown = shownFrame_;
