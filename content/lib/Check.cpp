@@ -70,7 +70,18 @@ const TFixedFile kFixedFiles[] = {
     {TBase::Data, "\\music\\K1.wav", kSound, "start menu (description for a girl)"},
     {TBase::Data, "\\music\\M1.wav", kSound, "start menu (description for a boy)"},
     {TBase::Data, "\\music\\Fanfary.wav", kSound, "start menu (best players fanfare)"},
+    {TBase::Program, "\\gfx\\remember.bmp", kPicture, "note screen"},
+    {TBase::Program, "\\gfx\\Informac.bmp", kPicture, "message screen"},
+    {TBase::Program, "\\Gfx\\Autorzy.bmp", kPicture, "authors screen"},
+    {TBase::Program, "\\gfx\\TopTen.bmp", kPicture, "best players screen"},
+    {TBase::Program, "\\gfx\\_korona.bmp", kPicture, "award screen (crown)"},
+    {TBase::Program, "\\gfx\\_wehikul.bmp", kPicture, "award screen (time machine)"},
+    {TBase::Program, "\\gfx\\di_kor.bmp", kPicture, "award screen (crown's diamond)"},
+    {TBase::Program, "\\gfx\\di_weh.bmp", kPicture, "award screen (time machine's diamond)"},
 };
+
+// Feedback sounds: right, wrong, the praise recordings and the award's.
+const char* const kFeedbackSounds[] = {"ok", "no", "Z1b", "Podlicz1", "Za"};
 
 QString KindName(int kind) {
   switch (kind) {
@@ -207,6 +218,17 @@ void TInstallationCheck::FixedFiles() {
       case kSound: WantSound(path, where, what); break;
       default: NeedFile(path, where, what);
     }
+  }
+}
+
+void TInstallationCheck::FeedbackSounds() {
+  QStringList names;
+  for (const char* n : kFeedbackSounds) names << QString::fromLatin1(n);
+  for (int i = 1; i <= 10; ++i) names << QStringLiteral("Ok_%1").arg(i);
+  for (int i = 1; i <= 5; ++i) names << QStringLiteral("Pok_%1").arg(i);
+  for (const QString& n : names) {
+    const QString path = dataRoot_ + QStringLiteral("\\music\\") + n + QStringLiteral(".wav");
+    WantSound(path, {Shown(path), 0}, QStringLiteral("feedback sound"));
   }
 }
 
@@ -372,6 +394,7 @@ void TInstallationCheck::Players() {
 void TInstallationCheck::Run() {
   if (!Settings()) return;
   FixedFiles();
+  FeedbackSounds();
   Buttons();
   Places();
   Players();

@@ -59,6 +59,8 @@ class TInstallationCheck {
   bool NeedVideo(const QString& path, const TWhere& where, const QString& what);
   bool NeedFile(const QString& path, const TWhere& where, const QString& what);
   void WantSound(const QString& path, const TWhere& where, const QString& what);
+  // A list file named relative to the program directory (checked once).
+  void CheckList(const QString& name, TListKind kind, const TWhere& where);
   const QString& ProgramDir() const { return programDir_; }
   const QString& DataRoot() const { return dataRoot_; }
   // A path for messages: the real file where it exists, else as spelled.
@@ -73,10 +75,10 @@ class TInstallationCheck {
   const TFileState& Probe(const QString& path, int kind);
   bool Settings();
   void FixedFiles();
+  void FeedbackSounds();
   void Buttons();
   void Places();
   void CheckPlace(const QString& name, const TWhere& from, QStringList& queue, QHash<QString, TWhere>& origins);
-  void CheckList(const QString& name, TListKind kind, const TWhere& where);
   void Players();
 
   QString programDir_, dataRoot_;

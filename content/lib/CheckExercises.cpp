@@ -1,13 +1,16 @@
 // What the check looks at inside each exercise and dialogue data file: the
 // file must read, and the pictures and sounds it names must be there.
 #include <QFileInfo>
+#include <algorithm>
 
 #include "app/Globals.h"
 #include "exercises/ExerciseFiles.h"
+#include "menu/NoteFile.h"
 #include "lib/Check.h"
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
 #include "world/Dialogues.h"
+#include "world/ExerciseList.h"
 
 namespace {
 
@@ -37,6 +40,14 @@ void CheckWordExercise(TInstallationCheck& check, const QString& path, const TLi
   TWordExercise e;
   if (!Readable(check, where, [&] { e = ReadWordExercise(ReadWholeFile(path), TInstallationCheck::Shown(path)); })) return;
   check.NeedPicture(check.DataRoot() + QStringLiteral("\\cwicz") + e.PictureName, where, QStringLiteral("exercise picture"));
+  if (entry.Key == QLatin1String("PREZ=")) {
+    // The presentations the game gives a note or a dialogue button to.
+    if (std::find(RememberFiles.begin(), RememberFiles.end(), entry.File) != RememberFiles.end())
+      check.NeedFile(NoteFilePath(check.ProgramDir(), entry.File), where, QStringLiteral("remember note"));
+    if (std::find(DialogueLinkFiles.begin(), DialogueLinkFiles.end(), entry.File) != DialogueLinkFiles.end())
+      check.CheckList(QStringLiteral("\\cwicz") + entry.File.left(entry.File.size() - 4) + QStringLiteral(".fc6"),
+                      TListKind::Dialogues, where);
+  }
   const int used = e.UsedCount();
   if (used == 0) check.Error(where, QStringLiteral("no item of the exercise takes part"));
   if (entry.Key == QLatin1String("DDRO=") && used == 1)

@@ -78,15 +78,29 @@ class TCompiler {
     else if (c == QLatin1String("dialogue")) CompileDialogue(ctx_, n);
     else if (c == QLatin1String("gap-dialogue")) CompileGapDialogue(ctx_, n);
     else if (c == QLatin1String("note")) Note(n);
+    else if (c == QLatin1String("strip")) Strip(n);
     else
       n.Fail(QStringLiteral("unknown command '%1' (picture, button, sound, video, location, exercise-list, "
-                            "dialogue-list, word-exercise, word-search, dialogue, gap-dialogue, note)").arg(c));
+                            "dialogue-list, word-exercise, word-search, dialogue, gap-dialogue, note, strip)").arg(c));
   }
 
   void Picture(const TSourceNode& n) {
     n.Allow({});
     SavePicture(n, n.Arg(0, "a file"), DrawPicture(n.SizeArg(1, "a size"), n.Children, ctx_.Pictures));
     ++ctx_.Report.Pictures;
+  }
+
+  // A sprite strip of its own (a screen's creature): `frames` frames of the
+  // given size side by side, each drawn by the lines below at its moment.
+  void Strip(const TSourceNode& n) {
+    n.Allow({"frames"});
+    const QSize size = n.SizeArg(1, "a frame size");
+    const int frames = n.NamedInt(QStringLiteral("frames"), 8);
+    if (frames < 1 || frames > 64) n.Fail(QStringLiteral("frames= must be 1 to 64"));
+    QImage blank(size, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    SavePicture(n, n.Arg(0, "a file"), DrawStrip(blank, frames, n.Children, ctx_.Pictures));
+    ++ctx_.Report.Strips;
   }
 
   // A text file of the given lines (a presentation's "remember" note).
@@ -250,6 +264,18 @@ class TCompiler {
 
 }  // namespace
 
+TDemoContext::TDemoContext(const TInstallation& inst, bool speech) : Inst(inst), Sounds(speech) {
+  Pictures.Locate = [this](const QString& sourcePath) {
+    const QString p = QString(sourcePath).replace(u'/', u'\\');
+    const qsizetype cut = p.indexOf(u'\\');
+    const QString root = p.left(cut).toLower();
+    if (cut < 0) return QString();
+    if (root == QLatin1String("program")) return ResolvePath(Inst.ProgramDir() + p.mid(cut));
+    if (root == QLatin1String("cd")) return ResolvePath(Inst.DataRoot() + p.mid(cut));
+    return QString();
+  };
+}
+
 QString TDemoContext::RealPath(const TSourceNode& n, const QString& path) const {
   const QString p = QString(path).replace(u'/', u'\\');
   const qsizetype cut = p.indexOf(u'\\');
@@ -267,7 +293,7 @@ void TDemoContext::SavePicture(const TSourceNode& n, const QString& sourcePath, 
   if (!sourcePath.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
     n.Fail(QStringLiteral("pictures are written as .bmp: %1").arg(sourcePath));
   WriteBmp(RealPath(n, sourcePath), img);
-  Pictures[QString(sourcePath).replace(u'/', u'\\').toLower()] = img;
+  Pictures.Put(sourcePath, img);
 }
 
 TDemoReport CompileDemoSources(const TInstallation& inst, const TDemoOptions& options) {

@@ -10,7 +10,7 @@
 #include "lib/DemoSource.h"
 
 struct TDemoContext {
-  TDemoContext(const TInstallation& inst, bool speech) : Inst(inst), Sounds(speech) {}
+  TDemoContext(const TInstallation& inst, bool speech);
 
   const TInstallation& Inst;
   TSoundBank Sounds;

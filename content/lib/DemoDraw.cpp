@@ -9,6 +9,10 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/Errors.h"
+#include "platform/Paths.h"
+#include "platform/Picture.h"
+
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -381,16 +385,14 @@ void DrawCommand(QPainter& p, const TSourceNode& c, double t, const TPictureCach
       const QPointF at(area.left() + rng.generateDouble() * area.width(), area.top() + rng.generateDouble() * area.height());
       p.drawPolygon(StarPolygon(at, 2 + rng.bounded(4)));
     }
-  } else if (cmd == QLatin1String("crop")) {
+  } else if (cmd == QLatin1String("crop") || cmd == QLatin1String("paste")) {
     const QString from = c.Arg(0, "a picture");
-    const auto it = cache.find(from.toLower());
-    if (it == cache.end()) c.Fail(QStringLiteral("picture %1 is not drawn before this crop").arg(from));
-    p.drawImage(QPointF(0, 0), *it, QRectF(c.Int(1, "x"), c.Int(2, "y"), size.width(), size.height()));
-  } else if (cmd == QLatin1String("paste")) {
-    const QString from = c.Arg(0, "a picture");
-    const auto it = cache.find(from.toLower());
-    if (it == cache.end()) c.Fail(QStringLiteral("picture %1 is not drawn before it is pasted").arg(from));
-    p.drawImage(QPointF(c.Int(1, "x"), c.Int(2, "y")), *it);
+    const QImage* picture = cache.Find(from);
+    if (!picture) c.Fail(QStringLiteral("picture %1 is neither drawn before this line nor in the installation").arg(from));
+    if (cmd == QLatin1String("crop"))
+      p.drawImage(QPointF(0, 0), *picture, QRectF(c.Int(1, "x"), c.Int(2, "y"), size.width(), size.height()));
+    else
+      p.drawImage(QPointF(c.Int(1, "x"), c.Int(2, "y")), *picture);
   } else {
     c.Fail(QStringLiteral("unknown drawing command '%1'").arg(cmd));
   }
@@ -398,6 +400,24 @@ void DrawCommand(QPainter& p, const TSourceNode& c, double t, const TPictureCach
 }
 
 }  // namespace
+
+QString TPictureCache::Key(const QString& sourcePath) { return QString(sourcePath).replace(u'/', u'\\').toLower(); }
+
+void TPictureCache::Put(const QString& sourcePath, const QImage& picture) { pictures_[Key(sourcePath)] = picture; }
+
+const QImage* TPictureCache::Find(const QString& sourcePath) const {
+  const QString key = Key(sourcePath);
+  auto it = pictures_.find(key);
+  if (it != pictures_.end()) return &*it;
+  if (!Locate) return nullptr;
+  const QString real = Locate(sourcePath);
+  if (real.isEmpty() || !FileExists(real)) return nullptr;
+  try {
+    return &*pictures_.insert(key, LoadPicture(real));
+  } catch (const Exception&) {
+    return nullptr;
+  }
+}
 
 bool HaveEmojiFont() {
   static const bool have = QFontDatabase::families().contains(QStringLiteral("Noto Color Emoji"));

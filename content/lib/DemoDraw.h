@@ -8,12 +8,24 @@
 #include <QImage>
 #include <QMap>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "lib/DemoSource.h"
 
-// Pictures already drawn, by their source path (lower case), for crops.
-using TPictureCache = QMap<QString, QImage>;
+// Pictures for crops and pastes, by their source path ("program\gfx\x.bmp"):
+// those drawn before, else those another part of the demo already wrote
+// (found through `Locate`, which gives a source path's real path).
+class TPictureCache {
+ public:
+  void Put(const QString& sourcePath, const QImage& picture);
+  const QImage* Find(const QString& sourcePath) const;
+  std::function<QString(const QString& sourcePath)> Locate;
+
+ private:
+  static QString Key(const QString& sourcePath);
+  mutable QMap<QString, QImage> pictures_;
+};
 
 // Draws `commands` onto `image` (already sized and possibly holding a
 // background). `t` in [0, 1) is the moment of an animation: actors move with it.

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
+#include <deque>
+#include <memory>
 #include <cmath>
 #include <numbers>
 
@@ -167,21 +169,24 @@ void TSoundBank::WriteAll() {
   QTemporaryDir temp;
   if (!temp.isValid()) throw EInOutError(QStringLiteral("cannot make a temporary directory for speech"));
   struct TRunning {
-    QProcess* Process;
+    std::unique_ptr<QProcess> Process;
     size_t Job;
     QString Wave;
   };
-  std::vector<TRunning> running;
+  std::deque<TRunning> running;
   const int parallel = std::max(2, QThread::idealThreadCount() * 2);
   auto finish = [&](TRunning& r) {
-    r.Process->waitForFinished(60000);
     const TJob& job = jobs_[r.Job];
+    if (!r.Process->waitForFinished(60000)) {
+      r.Process->kill();
+      r.Process->waitForFinished();
+      job.Node.Fail(QStringLiteral("espeak-ng took more than a minute"));
+    }
     if (r.Process->exitStatus() != QProcess::NormalExit || r.Process->exitCode() != 0)
       job.Node.Fail(QStringLiteral("espeak-ng failed: %1").arg(QString::fromLocal8Bit(r.Process->readAllStandardError())));
     TSoundData s = DecodeSoundFile(r.Wave);
     Finish(s);
     WriteWave(job.Path, s);
-    delete r.Process;
   };
   for (size_t i = 0; i < jobs_.size(); ++i) {
     const TJob& job = jobs_[i];
@@ -191,18 +196,18 @@ void TSoundBank::WriteAll() {
       const bool english = kind == QLatin1String("en");
       const QString voice = n.Text(QStringLiteral("voice"), english ? QStringLiteral("en-gb") : QStringLiteral("pl"));
       const QString wave = temp.filePath(QStringLiteral("s%1.wav").arg(i));
-      auto* proc = new QProcess;
+      auto proc = std::make_unique<QProcess>();
       proc->setProgram(EspeakPath());
       proc->setArguments({QStringLiteral("-v"), voice, QStringLiteral("-s"),
                           QString::number(n.NamedInt(QStringLiteral("speed"), english ? 130 : 150)), QStringLiteral("-p"),
                           QString::number(n.NamedInt(QStringLiteral("pitch"), 60)), QStringLiteral("-w"), wave,
                           QStringLiteral("--"), n.Args[job.First + 1]});
       proc->start();
-      running.push_back({proc, i, wave});
+      running.push_back({std::move(proc), i, wave});
       ++spoken_;
       if (static_cast<int>(running.size()) >= parallel) {
         finish(running.front());
-        running.erase(running.begin());
+        running.pop_front();
       }
       continue;
     }

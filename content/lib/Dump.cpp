@@ -8,6 +8,7 @@
 
 #include "app/FrmPodklad.h"
 #include "exercises/ExerciseFiles.h"
+#include "menu/NoteFile.h"
 #include "lib/ListFiles.h"
 #include "platform/AudioDecoder.h"
 #include "platform/Errors.h"
@@ -226,6 +227,11 @@ TJson DumpGapDialogue(const QString& path, TNotes&) {
   return TJson::Object().Set("Title", g.Title).Set("Exchanges", exchanges);
 }
 
+TJson DumpNote(const QString& path, TNotes&) {
+  const QStringList words = ParseNote(ReadWholeFile(path));
+  return TJson::Object().Set("Words", TJson::Strings(words));
+}
+
 }  // namespace
 
 const std::vector<TDumpFormat>& DumpFormats() {
@@ -241,6 +247,7 @@ const std::vector<TDumpFormat>& DumpFormats() {
       {"word-search", {}, "word search record", DumpWordSearch},
       {"dialogue", {}, "dialogue (DIAL=)", DumpDialogue},
       {"gap-dialogue", {".fc9"}, "gap dialogue (DIAC=)", DumpGapDialogue},
+      {"note", {}, "remember note (cwicz\\...\\NAME.txt)", DumpNote},
       {"settings", {".ini"}, "start-up settings (tarvo.ini)", DumpSettings},
       {"picture", {".bmp", ".jpg", ".jpeg"}, "picture: size and key colours", DumpPicture},
       {"sound", {".wav"}, "wave sound: rate, channels, length", DumpSound},

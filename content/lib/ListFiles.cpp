@@ -1,6 +1,7 @@
 #include "lib/ListFiles.h"
 
 #include "platform/Errors.h"
+#include "world/ExerciseList.h"
 #include "platform/Strings.h"
 #include "platform/TextFile.h"
 
@@ -13,6 +14,14 @@ int MaxListEntries(TListKind kind) {
 }
 
 TListFile ReadListFile(const QByteArray& bytes, const QString& fileName, TListKind kind) {
+  if (kind == TListKind::Exercises) {
+    const TExerciseListFile read = ParseExerciseList(bytes, fileName);
+    TListFile list;
+    list.Count = static_cast<int>(read.Entries.size());
+    for (size_t i = 0; i < read.Entries.size(); ++i)
+      list.Entries.push_back({read.Entries[i].Key, read.Entries[i].File, static_cast<int>(i) + 2});
+    return list;
+  }
   TTextReader in(bytes, fileName);
   TListFile list;
   QString first = in.ReadLine();
@@ -38,6 +47,14 @@ TListFile ReadListFileAt(const QString& path, TListKind kind) {
 }
 
 QByteArray WriteListFile(const TListFile& list, TListKind kind) {
+  for (const TListFileEntry& e : list.Entries)
+    if (e.Key.size() != kKeyLength)
+      throw EFormatError(QStringLiteral("klucz listy musi mieć %1 znaków: '%2'").arg(kKeyLength).arg(e.Key));
+  if (kind == TListKind::Exercises) {
+    TExerciseListFile out;
+    for (const TListFileEntry& e : list.Entries) out.Entries.push_back({e.Key, e.File});
+    return FormatExerciseList(out);
+  }
   TTextWriter out;
   const int count = static_cast<int>(list.Entries.size());
   out.WriteLine((kind == TListKind::Exercises ? QStringLiteral("Cwiczenia =") : QStringLiteral("Dialogi   =")) +
@@ -50,10 +67,6 @@ QByteArray WriteListFile(const TListFile& list, TListKind kind) {
   return out.Bytes();
 }
 
-bool IsExerciseKey(const QString& key) {
-  static const QStringList keys = {"PREZ=", "DDRO=", "WRYS=", "ULIT=", "KRZY=",
-                                   "PKRZ=", "MOST=", "LILI="};
-  return keys.contains(key);
-}
+bool IsExerciseKey(const QString& key) { return ScreenForKey(key) != TExerciseScreen::Unknown; }
 
 bool IsDialogueKey(const QString& key) { return key == QLatin1String("DIAL=") || key == QLatin1String("DIAC="); }

@@ -1,7 +1,7 @@
-// The place's exercise list and dialogue list files. The game's exercise
-// dispatch and dialogue screen read these themselves once they exist; until
-// then the content tool reads and writes them here, by the same layout, and
-// these move next to their screens (src/world) when those land.
+// The place's exercise list and dialogue list files as the content tool
+// sees them: the game's own readers and writers (world/ExerciseList.h), with
+// the line of each entry for the check's messages. The dialogue list is read
+// here by the same layout until the dialogue screen's reader lands.
 //
 // Line 1: an 11-character label, then the number of entries. Lines 2 to N+1:
 // a 5-character key, then a path under ProgramDir + "\cwicz". Exercise list
