@@ -8,6 +8,7 @@
 #include "controls/ButtonStrips.h"
 #include "controls/MyImageList.h"
 #include "controls/TransparentButton.h"
+#include "exercises/FrmCw1.h"
 #include "exercises/FrmCw5.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/Dialogs.h"
@@ -15,7 +16,6 @@
 #include "platform/MediaPlayer.h"
 #include "platform/Picture.h"
 #include "players/PlayerFile.h"
-#include "world/Dialogues.h"
 
 TMainForm* MainForm = nullptr;
 std::function<void(const QString& path)> LoadExerciseList;
@@ -363,6 +363,7 @@ void TMainForm::LeaveForExercises(const QString& listFile) {
   Timer1.SetEnabled(false);
   StopPlaceForLeaving();
   RegenerateGaps = true;
+  if (Cw1Form && Cw1Form->button1) Cw1Form->button1->Hide();
   LoadExerciseList(ProgramDir + listFile);
   Close();
 }
@@ -395,10 +396,9 @@ void TMainForm::Btn_ExitClick() {
   if (MediaPlayer1->IsOpen()) MediaPlayer1->Stop();
   SavePlayer();
   if (MenuStart) MenuStart->Show();
+  RestartMenuIdle();
 }
 
 void LoadLocation(const QString& name) { MainForm->LoadLocation(name); }
 
 void ResumeLocation() { MainForm->ResumeLocation(); }
-
-void TMainForm::MediaPlayer1Notify() { MainMediaPlayerNotify(MediaPlayer1->NotifyValue()); }

@@ -14,6 +14,7 @@
 #include "controls/ButtonStrips.h"
 #include "controls/MyImageList.h"
 #include "controls/TransparentButton.h"
+#include "exercises/FrmCw1.h"
 #include "exercises/FrmCw5.h"
 #include "lib/MediaWriters.h"
 #include "lib/Writers.h"
@@ -440,6 +441,7 @@ TEST_F(LocationScreen, OverlappingExerciseSpotsLeaveWithTheLastListAndResumeRest
   EXPECT_FALSE(MainForm->Visible());
   EXPECT_FALSE(MainForm->Timer1.Enabled());
   EXPECT_TRUE(RegenerateGaps);
+  EXPECT_FALSE(Cw1Form->button1->Visible());
   EXPECT_EQ(MainForm->Ani_Timer->Left(), -400);
   for (const TSpriteSlot& s : MainForm->Sprites) {
     EXPECT_FALSE(s.Control->Visible());
@@ -473,6 +475,8 @@ TEST_F(LocationScreen, OverlappingExerciseSpotsLeaveWithTheLastListAndResumeRest
 }
 
 TEST_F(LocationScreen, WithoutTheDispatchTheButtonsSayWhyAndThePlaceStays) {
+  LoadExerciseList = nullptr;
+  LoadDialogueList = nullptr;
   TLocation l = Place();
   l.ExerciseListLines = l.DialogueListLines = 1;
   l.ExerciseListFile = "\\lista.txt";
@@ -564,9 +568,10 @@ TEST_F(LocationScreen, ExitSavesThePlayerAndShowsTheStartMenu) {
   EXPECT_EQ(MainForm->lbl_Green->Caption(), "5");
   PlayWave(FxPath("ptaki"));
   Click(MainForm->btn_exit, 5, 5);
-  EXPECT_TRUE(messages.Messages.empty()) << messages.Texts().join('\n').toStdString();
   EXPECT_TRUE(FileExists(LoginDir + "Ala.txt")) << LoginDir.toStdString();
   EXPECT_TRUE(MenuStart->Visible());
+  EXPECT_TRUE(MenuStart->Timer1.Enabled());  // the menu's idle show starts again
+  EXPECT_EQ(MenuStart->Timer1.Interval(), 2000);
   EXPECT_FALSE(MainForm->Timer1.Enabled());
   EXPECT_NE(MainForm->MediaPlayer1->Mode(), mpPlaying);
 }
