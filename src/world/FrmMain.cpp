@@ -16,6 +16,7 @@
 #include "platform/MediaPlayer.h"
 #include "platform/Picture.h"
 #include "players/PlayerFile.h"
+#include "world/Dialogues.h"
 
 TMainForm* MainForm = nullptr;
 std::function<void(const QString& path)> LoadExerciseList;
@@ -402,3 +403,5 @@ void TMainForm::Btn_ExitClick() {
 void LoadLocation(const QString& name) { MainForm->LoadLocation(name); }
 
 void ResumeLocation() { MainForm->ResumeLocation(); }
+
+void TMainForm::MediaPlayer1Notify() { MainMediaPlayerNotify(MediaPlayer1->NotifyValue()); }
