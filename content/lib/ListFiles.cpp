@@ -1,44 +1,26 @@
 #include "lib/ListFiles.h"
 
+#include "app/Globals.h"
 #include "platform/Errors.h"
-#include "world/ExerciseList.h"
-#include "platform/Strings.h"
 #include "platform/TextFile.h"
+#include "world/Dialogues.h"
+#include "world/ExerciseList.h"
 
 namespace {
-constexpr int kCountLabel = 11, kKeyLength = 5;
+constexpr int kKeyLength = 5;
 }
 
 int MaxListEntries(TListKind kind) {
-  return kind == TListKind::Exercises ? MaxExerciseListEntries : MaxDialogueListEntries;
+  return kind == TListKind::Exercises ? MaxExercises : MaxDialogues;
 }
 
 TListFile ReadListFile(const QByteArray& bytes, const QString& fileName, TListKind kind) {
-  if (kind == TListKind::Exercises) {
-    const TExerciseListFile read = ParseExerciseList(bytes, fileName);
-    TListFile list;
-    list.Count = static_cast<int>(read.Entries.size());
-    for (size_t i = 0; i < read.Entries.size(); ++i)
-      list.Entries.push_back({read.Entries[i].Key, read.Entries[i].File, static_cast<int>(i) + 2});
-    return list;
-  }
-  TTextReader in(bytes, fileName);
+  const std::vector<TListEntry> entries =
+      kind == TListKind::Exercises ? ParseExerciseList(bytes, fileName).Entries : ParseDialogueList(bytes, fileName);
   TListFile list;
-  QString first = in.ReadLine();
-  Delete(first, 1, kCountLabel);
-  list.Count = StrToInt(first, fileName, 1);
-  const int max = MaxListEntries(kind);
-  if (list.Count < 1 || list.Count > max)
-    throw EFormatError(Located(fileName, 1, QStringLiteral("liczba pozycji %1 poza zakresem 1 do %2").arg(list.Count).arg(max)));
-  for (int i = 0; i < list.Count; ++i) {
-    const QString line = in.ReadLine();
-    TListFileEntry e;
-    e.Key = Copy(line, 1, kKeyLength);
-    if (kind == TListKind::Exercises) e.Key = UpperCase(e.Key);
-    e.File = Copy(line, kKeyLength + 1, static_cast<int>(line.size()));
-    e.Line = in.LineNo();
-    list.Entries.push_back(e);
-  }
+  list.Count = static_cast<int>(entries.size());
+  // The entries follow the count line one to a line.
+  for (size_t i = 0; i < entries.size(); ++i) list.Entries.push_back({entries[i].Key, entries[i].File, static_cast<int>(i) + 2});
   return list;
 }
 
@@ -47,24 +29,17 @@ TListFile ReadListFileAt(const QString& path, TListKind kind) {
 }
 
 QByteArray WriteListFile(const TListFile& list, TListKind kind) {
-  for (const TListFileEntry& e : list.Entries)
-    if (e.Key.size() != kKeyLength)
-      throw EFormatError(QStringLiteral("klucz listy musi mieć %1 znaków: '%2'").arg(kKeyLength).arg(e.Key));
-  if (kind == TListKind::Exercises) {
-    TExerciseListFile out;
-    for (const TListFileEntry& e : list.Entries) out.Entries.push_back({e.Key, e.File});
-    return FormatExerciseList(out);
-  }
-  TTextWriter out;
-  const int count = static_cast<int>(list.Entries.size());
-  out.WriteLine((kind == TListKind::Exercises ? QStringLiteral("Cwiczenia =") : QStringLiteral("Dialogi   =")) +
-                QString::number(count));
+  std::vector<TListEntry> entries;
   for (const TListFileEntry& e : list.Entries) {
+    // A key of another length would shift the file name when read back.
     if (e.Key.size() != kKeyLength)
       throw EFormatError(QStringLiteral("klucz listy musi mieć %1 znaków: '%2'").arg(kKeyLength).arg(e.Key));
-    out.WriteLine(e.Key + e.File);
+    entries.push_back({e.Key, e.File});
   }
-  return out.Bytes();
+  if (kind == TListKind::Dialogues) return FormatDialogueList(entries);
+  TExerciseListFile out;
+  out.Entries = entries;
+  return FormatExerciseList(out);
 }
 
 bool IsExerciseKey(const QString& key) { return ScreenForKey(key) != TExerciseScreen::Unknown; }

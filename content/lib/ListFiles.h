@@ -1,7 +1,6 @@
 // The place's exercise list and dialogue list files as the content tool
-// sees them: the game's own readers and writers (world/ExerciseList.h), with
-// the line of each entry for the check's messages. The dialogue list is read
-// here by the same layout until the dialogue screen's reader lands.
+// sees them: the game's own readers and writers (world/ExerciseList.h,
+// world/Dialogues.h), with the line of each entry for the check's messages.
 //
 // Line 1: an 11-character label, then the number of entries. Lines 2 to N+1:
 // a 5-character key, then a path under ProgramDir + "\cwicz". Exercise list
@@ -14,9 +13,6 @@
 
 enum class TListKind { Exercises, Dialogues };
 
-constexpr int MaxExerciseListEntries = 70;
-constexpr int MaxDialogueListEntries = 20;
-
 struct TListFileEntry {
   QString Key;
   QString File;
@@ -25,13 +21,15 @@ struct TListFileEntry {
 
 struct TListFile {
   int Count = 0;
-  std::vector<TListFileEntry> Entries;  // Count entries; missing lines read empty
+  std::vector<TListFileEntry> Entries;  // Count entries
 };
 
+// The table's size: MaxExercises or MaxDialogues (app/Globals.h).
 int MaxListEntries(TListKind kind);
 
-// EConvertError for a bad count, EFormatError for a count outside 1 to the
-// table's size; both name the file and line 1.
+// The game's errors: EConvertError for a count that is no number, EFormatError
+// for a count outside 1 to the table's size or fewer entry lines than it;
+// both name the file and line.
 TListFile ReadListFile(const QByteArray& bytes, const QString& fileName, TListKind kind);
 TListFile ReadListFileAt(const QString& path, TListKind kind);
 // Keys must be five characters; EFormatError otherwise.
