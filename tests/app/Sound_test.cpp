@@ -39,6 +39,7 @@ TEST_F(PlayWaveTest, AMissingFileLeavesThePlayingSoundAlone) {
   PlayWave(DataRoot + "\\music\\first.wav");
   Settle(50);
   const QString playing = player->FileName;
+  boxes.Messages.clear();
   PlayWave(DataRoot + "\\music\\nothing.wav");
   EXPECT_EQ(player->Mode(), mpPlaying);
   EXPECT_EQ(player->FileName, playing);
