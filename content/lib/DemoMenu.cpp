@@ -5,7 +5,6 @@
 
 #include "lib/Installation.h"
 #include "lib/Writers.h"
-#include "platform/Paths.h"
 
 namespace {
 
@@ -14,25 +13,6 @@ QFont Face(int px, bool bold, bool serif = false) {
   f.setPixelSize(px);
   f.setBold(bold);
   return f;
-}
-
-QImage AlphabetPicture() {
-  QImage img(640, 480, QImage::Format_RGB32);
-  QPainter p(&img);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.fillRect(img.rect(), QColor(235, 245, 255));
-  const QColor colours[] = {QColor(230, 80, 70), QColor(70, 130, 220), QColor(80, 180, 90),
-                            QColor(240, 170, 40)};
-  p.setFont(Face(26, true));
-  for (int i = 0; i < 26; ++i) {
-    const QRectF cell(40 + (i % 7) * 78, 60 + (i / 7) * 90, 64, 64);
-    p.setPen(QPen(colours[i % 4].darker(140), 2));
-    p.setBrush(colours[i % 4]);
-    p.drawRoundedRect(cell, 8, 8);
-    p.setPen(Qt::white);
-    p.drawText(cell, Qt::AlignCenter, QString(QChar(u'A' + i)));
-  }
-  return img;
 }
 
 QImage Frame(QSize size, QColor fill, QColor border) {
@@ -93,14 +73,10 @@ QString DemoNoteText() {
 TDemoMenuReport WriteDemoMenu(const TInstallation& inst) {
   TDemoMenuReport report;
   const QString gfx = inst.ProgramDir() + QStringLiteral("/gfx/");
-  if (!FileExists(gfx + QStringLiteral("Alfabet.bmp"))) {
-    WriteBmp(gfx + QStringLiteral("Alfabet.bmp"), AlphabetPicture());
-    ++report.Pictures;
-  }
   WriteBmp(gfx + QStringLiteral("remember.bmp"), RememberPicture());
   WriteBmp(gfx + QStringLiteral("Informac.bmp"), MessagePicture());
   WriteBmp(gfx + QStringLiteral("Autorzy.bmp"), AuthorsPicture());
-  report.Pictures += 3;
+  report.Pictures = 3;
   WriteTextLines(inst.ProgramDir() + QStringLiteral("/cwicz/town/4Cb.txt"), {DemoNoteText()});
   report.Notes = 1;
   return report;

@@ -1,8 +1,7 @@
 // The information screens' files for the demo and the tests: the note,
-// message and authors pictures, the alphabet screen's picture (unless the
-// demo already has one) and one "remember" note.
+// message and authors pictures and one "remember" note.
 //
-//   program/gfx/remember.bmp, Informac.bmp, Autorzy.bmp, Alfabet.bmp
+//   program/gfx/remember.bmp, Informac.bmp, Autorzy.bmp
 //   program/cwicz/town/4Cb.txt   the note of the presentation \town\4Cb.fc2
 //
 // Only presentations the game lists as having a note (\town\4Cb.fc2 among

@@ -10,6 +10,7 @@
 #include "platform/Timers.h"
 #include "controls/TransparentButton.h"
 #include "players/FrmTopTen.h"
+#include "tools/FrmAlfabet.h"
 #include "world/FrmMain.h"
 #include "world/LocationFile.h"
 
@@ -310,6 +311,25 @@ TEST_F(Menu, BestPlayersGetTheirFanfareAndButton) {
   EXPECT_FALSE(MenuStart->Timer2.Enabled());
   EXPECT_FALSE(MenuStart->Image2->Visible());
   EXPECT_FALSE(MenuStart->Panel_pies->Visible());
+}
+
+TEST_F(Menu, AlphabetGetsItsPictureAndAMissingOneLeavesTheMenuRunning) {
+  MenuStart->Show();
+  Click(MenuStart->lbl_Alfabet);
+  EXPECT_TRUE(AlfabetForm->Visible());
+  EXPECT_FALSE(MenuStart->Timer1.Enabled());
+  EXPECT_FALSE(MenuStart->Timer2.Enabled());
+  AlfabetForm->Close();
+  RestartMenuIdle();
+
+  QFile::remove(inst.ProgramDir() + "/gfx/Alfabet.bmp");
+  ClearPathCache();
+  Click(MenuStart->lbl_Alfabet);
+  ASSERT_EQ(boxes.Messages.size(), 1u);
+  EXPECT_TRUE(boxes.Messages[0].Text.contains("Alfabet.bmp"));
+  EXPECT_FALSE(AlfabetForm->Visible());
+  EXPECT_TRUE(MenuStart->Timer1.Enabled());
+  EXPECT_TRUE(MenuStart->Timer2.Enabled());
 }
 
 TEST_F(Menu, EndSavesThePlayerAndAltF4DoesNot) {

@@ -44,6 +44,7 @@ inline void WriteMenuMedia(const TInstallation& inst) {
   const QString gfx = inst.ProgramDir() + "/gfx/";
   WriteSolidBmp(gfx + "tytul.bmp", 640, 480, QColor(20, 30, 80));
   WriteSolidBmp(gfx + "T_Songs.bmp", 640, 480, QColor(250, 230, 190));
+  WriteSolidBmp(gfx + "Alfabet.bmp", 640, 480, QColor(200, 240, 255));
   for (int i = 1; i <= 7; ++i)
     WriteSolidBmp(gfx + QStringLiteral("star%1.bmp").arg(i), kTestStarSize, kTestStarSize, QColor(255, 250, 30 * i));
   const QString avi = inst.DataRoot() + "/gfx/avi/";
