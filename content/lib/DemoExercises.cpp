@@ -21,6 +21,8 @@ namespace {
 constexpr int kPictureWidth = 545, kPictureHeight = 430;
 // Items stay left of the dragging exercise's side panel (screen x 528).
 constexpr int kItemsWidth = 500;
+// The width of the word places' cover rectangle (gfx\Prostok.bmp).
+constexpr int kCoverWidth = 84;
 
 // Writes through the readers' own writer and reads the bytes back, so the
 // demo never holds a file the game would refuse.
@@ -137,8 +139,10 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
     const double half = size * 0.55;
     e.HotSpots[k] = {static_cast<int>(centre.x() - half), static_cast<int>(centre.y() - half),
                      static_cast<int>(centre.x() + half), static_cast<int>(centre.y() + half)};
-    e.WordPositions[k] = {static_cast<int>(centre.x() - fm.horizontalAdvance(english) / 2.0),
-                          static_cast<int>(centre.y() + half + 4)};
+    // The cover that hides a word's place until it is solved starts there too:
+    // centre whichever is wider.
+    const double width = std::max(fm.horizontalAdvance(english), kCoverWidth);
+    e.WordPositions[k] = {static_cast<int>(centre.x() - width / 2), static_cast<int>(centre.y() + half + 4)};
     e.Words[k] = english;
     e.Translations[k] = polish;
     e.ItemUsed[k] = it.NamedInt(QStringLiteral("unused"), 0) ? 0 : 1;
