@@ -253,6 +253,11 @@ void TInstallationCheck::Places() {
     const QString name = queue[i];
     CheckPlace(name, origins.value(name.toLower()), queue, origins);
   }
+  // A place no walk or back button leads to is never seen.
+  const QString dir = ResolvePath(programDir_ + QStringLiteral("\\lokacje"));
+  for (const QString& file : QDir(dir).entryList({QStringLiteral("*.lok")}, QDir::Files, QDir::Name))
+    if (!origins.contains(file.toLower()))
+      Warning({dir + u'/' + file, 0}, QStringLiteral("no way leads to this place from Start.lok"));
 }
 
 void TInstallationCheck::CheckPlace(const QString& name, const TWhere& from, QStringList& queue,

@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -157,6 +158,22 @@ TEST(Check, MissingSoundsAreWarningsOnly) {
     ++placeWarnings;
   }
   EXPECT_EQ(placeWarnings, 2);
+}
+
+TEST(Check, WarnsOfAPlaceNoWayLeadsTo) {
+  TempInstallation inst;
+  TLocation lost;
+  lost.Picture = "p.bmp";
+  lost.BackLink = "NONE";
+  SaveLocationFile(inst.ProgramDir() + "/lokacje/Zgubione.lok", lost);
+  ClearPathCache();
+  TInstallationCheck check(inst.ProgramDir());
+  check.Run();
+  const auto& problems = check.Problems();
+  const auto it = std::find_if(problems.begin(), problems.end(), [](const TProblem& p) { return p.File.endsWith("/Zgubione.lok"); });
+  ASSERT_NE(it, problems.end());
+  EXPECT_FALSE(it->Error);
+  EXPECT_TRUE(it->Message.contains("Start.lok"));
 }
 
 }  // namespace
