@@ -24,13 +24,7 @@ QImage Frame(QSize size, QColor fill, QColor border) {
   return img;
 }
 
-QImage RememberPicture() {
-  QImage img = Frame(QSize(393, 136), QColor(255, 244, 170), QColor(200, 140, 40));
-  QPainter p(&img);
-  p.setPen(QPen(QColor(225, 200, 120), 1));
-  for (int y = 40; y < 130; y += 16) p.drawLine(8, y, 385, y);
-  return img;
-}
+QImage RememberPicture() { return Frame(QSize(393, 136), QColor(255, 244, 170), QColor(200, 140, 40)); }
 
 QImage MessagePicture() {
   QImage img = Frame(QSize(360, 90), QColor(225, 240, 255), QColor(60, 110, 180));
