@@ -73,6 +73,10 @@ const TFixedFile kFixedFiles[] = {
     {TBase::Program, "\\gfx\\remember.bmp", kPicture, "note screen"},
     {TBase::Program, "\\gfx\\Informac.bmp", kPicture, "message screen"},
     {TBase::Program, "\\Gfx\\Autorzy.bmp", kPicture, "authors screen"},
+    {TBase::Program, "\\gfx\\Dialogi1.bmp", kPicture, "dialogue screen"},
+    {TBase::Program, "\\Gfx\\Prostok.bmp", kPicture, "word exercise screen (word cover)"},
+    {TBase::Program, "\\Gfx\\Kratkownica2.bmp", kPicture, "word exercise screen (letter grid row)"},
+    {TBase::Program, "\\Gfx\\panel_dd.bmp", kPicture, "word exercise screen (dragging panel)"},
     {TBase::Program, "\\gfx\\TopTen.bmp", kPicture, "best players screen"},
     {TBase::Program, "\\gfx\\_korona.bmp", kPicture, "award screen (crown)"},
     {TBase::Program, "\\gfx\\_wehikul.bmp", kPicture, "award screen (time machine)"},
@@ -80,8 +84,10 @@ const TFixedFile kFixedFiles[] = {
     {TBase::Program, "\\gfx\\di_weh.bmp", kPicture, "award screen (time machine's diamond)"},
 };
 
-// Feedback sounds: right, wrong, the praise recordings and the award's.
-const char* const kFeedbackSounds[] = {"ok", "no", "Z1b", "Podlicz1", "Za"};
+// Feedback sounds: right, wrong, the praise recordings and the award's; and
+// the spoken instructions behind the exercise screens' question marks.
+const char* const kFeedbackSounds[] = {"ok",  "no", "Z1b", "Podlicz1", "Za", "o1", "o1b", "o2", "o3",
+                                       "o4",  "o6", "o7",  "o8",       "o11", "D1", "D2",  "D3"};
 
 QString KindName(int kind) {
   switch (kind) {
@@ -228,7 +234,7 @@ void TInstallationCheck::FeedbackSounds() {
   for (int i = 1; i <= 5; ++i) names << QStringLiteral("Pok_%1").arg(i);
   for (const QString& n : names) {
     const QString path = dataRoot_ + QStringLiteral("\\music\\") + n + QStringLiteral(".wav");
-    WantSound(path, {Shown(path), 0}, QStringLiteral("feedback sound"));
+    WantSound(path, {Shown(path), 0}, QStringLiteral("feedback or instruction sound"));
   }
 }
 
