@@ -7,6 +7,7 @@
 #include <set>
 
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "platform/Timers.h"
 
@@ -83,6 +84,7 @@ TEST(LocationFile, WrittenFileReadsBackFromDisk) {
   QTemporaryDir dir;
   const QString path = dir.path() + "/lokacje/Rynek.lok";
   QDir().mkpath(dir.path() + "/lokacje");
+  ClearPathCache();  // the directories were made behind the resolver's back
   SaveLocationFile(path, FullPlace());
   // Names are found without regard to case, as the data spells them.
   ExpectSame(FullPlace(), ReadLocationFile(dir.path() + "\\LOKACJE\\rynek.LOK"));
