@@ -424,6 +424,7 @@ void TCw5Form::DrawExchange(bool paint) {
     for (int j = 0; j < 3; ++j) {
       const int part = row * 3 + j;
       const QString& text = ex.Parts[part];
+      ex.PartX[part] = x;
       if (part + 1 == ex.GapPart) {
         ex.GapX = x;
         ex.GapY = y;

@@ -30,6 +30,7 @@ struct TGapExchange {
   QStringList Answers;  // each stored as "   " + the answer
   int GapPart = 0;      // 1 .. 6
   int GapX = 0, GapY = 0;
+  std::array<int, ExchangeParts> PartX{};  // where each part was laid out last
   int GapWidth = 0;       // widest answer + " "
   int LongestAnswer = 1;  // 1-based
   bool Answered = false;
