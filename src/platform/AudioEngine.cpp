@@ -128,17 +128,15 @@ void TMixer::Callback(void* user, Uint8* stream, int len) {
 }
 
 // The dummy driver sleeps a whole number of milliseconds per buffer and
-// overshoots, so it runs slower than real time. With it the mixer goes by the
-// wall clock instead: each call mixes what real time has made due (one buffer
-// ahead, like a real device), so sounds end and positions move in real time.
+// overshoots, and on a busy machine its thread may be held up. With it the
+// voices go by the wall clock (TAudioVoice::ClockCursor) and each call mixes
+// what has become due since the last one, so the silent output keeps real time.
 int TMixer::DueFrames(int frames) {
   const auto now = std::chrono::steady_clock::now();
   if (mixedFrames == 0) clockStart = now;
   const auto elapsed = std::chrono::duration<double>(now - clockStart).count();
   const std::int64_t due = static_cast<std::int64_t>(elapsed * rate) + frames;
-  // After a long stall the clock catches up over a few calls, as a real
-  // device would play late rather than skip.
-  return static_cast<int>(std::clamp<std::int64_t>(due - mixedFrames, 0, 4 * frames));
+  return static_cast<int>(std::clamp<std::int64_t>(due - mixedFrames, 0, rate));
 }
 
 // Runs on the audio thread with the device lock held.
@@ -153,7 +151,10 @@ void TMixer::Mix(std::int16_t* out, int frames) {
     const std::vector<std::int16_t>* data = v->data_.get();
     const std::int64_t total = data ? static_cast<std::int64_t>(data->size() / 2) : 0;
     std::int64_t cursor = v->cursor_.load(std::memory_order_relaxed);
-    const std::int64_t count = std::clamp<std::int64_t>(total - cursor, 0, n);
+    // The silent output never mixes past the voice's clock (one buffer ahead).
+    const std::int64_t limit =
+        silent ? std::min(total, v->ClockCursor(total) + frames) : total;
+    const std::int64_t count = std::clamp<std::int64_t>(limit - cursor, 0, n);
     const std::int16_t* src = count > 0 ? data->data() + cursor * 2 : nullptr;
     for (std::int64_t i = 0; i < count * 2; ++i) accum[i] += src[i];
     cursor += count;
@@ -237,6 +238,12 @@ void AtShutdown(std::function<void()> fn) { M().atShutdown.push_back(std::move(f
 // ---------------------------------------------------------------- TAudioVoice
 
 namespace {
+std::int64_t NowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
 // The sound as stereo frames at the device rate.
 std::vector<std::int16_t> ToDeviceFormat(const TSoundData& sound) {
   const int rate = M().rate;
@@ -328,6 +335,8 @@ std::uint64_t TAudioVoice::Start() {
   {
     DeviceLock lock;
     serial = serial_.fetch_add(1) + 1;
+    startNs_.store(NowNs());
+    startCursor_.store(cursor_.load());
     if (Audio::Running() && cursor_.load() < LengthFrames()) {
       running_.store(true);
       return serial;
@@ -348,6 +357,8 @@ void TAudioVoice::PostEnd(std::uint64_t serial) {
 
 void TAudioVoice::Halt() {
   DeviceLock lock;
+  // The silent mixer runs a buffer ahead; the voice stops where its clock is.
+  if (running_.load() && Audio::Silent()) cursor_.store(ClockCursor(LengthFrames()));
   running_.store(false);
   serial_.fetch_add(1);
 }
@@ -355,13 +366,28 @@ void TAudioVoice::Halt() {
 void TAudioVoice::Seek(std::int64_t frame) {
   DeviceLock lock;
   cursor_.store(std::clamp<std::int64_t>(frame, 0, LengthFrames()));
+  startNs_.store(NowNs());
+  startCursor_.store(cursor_.load());
   if (running_.load() && cursor_.load() >= LengthFrames()) {
     running_.store(false);
     PostEnd(serial_.load());
   }
 }
 
-std::int64_t TAudioVoice::Cursor() const { return cursor_.load(); }
+std::int64_t TAudioVoice::ClockCursor(std::int64_t length) const {
+  const std::int64_t elapsed = std::max<std::int64_t>(0, NowNs() - startNs_.load());
+  return std::min(length, startCursor_.load() + elapsed * M().rate / 1'000'000'000);
+}
+
+std::int64_t TAudioVoice::Cursor() const {
+  if (running_.load() && Audio::Silent()) return ClockCursor(LengthFrames());
+  return cursor_.load();
+}
+
+bool TAudioVoice::Running() const {
+  if (!running_.load()) return false;
+  return !Audio::Silent() || ClockCursor(LengthFrames()) < LengthFrames();
+}
 
 int TAudioVoice::PositionMs() const { return static_cast<int>(Cursor() * 1000 / M().rate); }
 

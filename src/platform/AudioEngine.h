@@ -73,7 +73,7 @@ class TAudioVoice {
   void Seek(std::int64_t frame);
   std::int64_t Cursor() const;
   int PositionMs() const;
-  bool Running() const { return running_.load(); }
+  bool Running() const;
   bool AtEnd() const;
 
   std::function<void(std::uint64_t serial)> OnEnd;
@@ -81,9 +81,12 @@ class TAudioVoice {
  private:
   friend struct TMixer;
   void PostEnd(std::uint64_t serial);
+  std::int64_t ClockCursor(std::int64_t length) const;
   std::uint64_t id_;
   std::shared_ptr<const std::vector<std::int16_t>> data_;  // stereo frames at the device rate
   std::atomic<std::int64_t> cursor_{0};
   std::atomic<bool> running_{false};
   std::atomic<std::uint64_t> serial_{0};
+  // With the silent driver a running voice goes by the wall clock from here.
+  std::atomic<std::int64_t> startNs_{0}, startCursor_{0};
 };
