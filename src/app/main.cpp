@@ -46,6 +46,8 @@ int main(int argc, char** argv) {
                                            : ProbeScale(argc, argv, StartOptions.Window);
   if (scale > 1) qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
 
+  // Ctrl+C and SIGTERM end the game at once, like closing it; SDL must not take them over.
+  if (qEnvironmentVariableIsEmpty("SDL_NO_SIGNAL_HANDLERS")) qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
   TApplication app(argc, argv);
   app.Windowed = StartOptions.Window;
   Audio::Startup();

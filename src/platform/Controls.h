@@ -110,7 +110,10 @@ TControl* ControlOf(QWidget* w);
 template <class Base>
 class TControlWidget : public Base, public TControl {
  public:
-  explicit TControlWidget(QWidget* parent) : Base(parent), TControl(this) {}
+  // Moves are reported with no button held too, as the original controls did.
+  explicit TControlWidget(QWidget* parent) : Base(parent), TControl(this) {
+    Base::setMouseTracking(true);
+  }
 
  protected:
   static constexpr bool kNative =
