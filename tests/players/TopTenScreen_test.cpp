@@ -87,11 +87,4 @@ TEST_F(TopTenScreen, OwnDiamondsOfAGirlAndABoy) {
   EXPECT_FALSE(DiamentyForm->Visible());
 }
 
-TEST_F(TopTenScreen, TheCloseButtonHidesTheTable) {
-  TopTenForm->Show();
-  TopTenForm->button3Click();
-  EXPECT_FALSE(TopTenForm->Visible());
-  EXPECT_TRUE(TopTenForm->Image1->Picture().isNull());
-}
-
 }  // namespace

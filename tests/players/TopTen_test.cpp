@@ -20,18 +20,6 @@ QStringList Names(const std::vector<TTopTenEntry>& table) {
   return out;
 }
 
-TEST(TopTenTable, RivalsLeadWhenNoPlayerPassedFifty) {
-  const auto table = BuildTopTenTable({Player("Ola", 12, 20), Player("Jaś", 0, 0), Player("Kuba", 49, 99)});
-  EXPECT_EQ(Names(table), QStringList({"rovel", "Pufelek", "Nuki", "Tupik", "Ko Ko", "Kuba", "Ola", "Jaś"}));
-  EXPECT_EQ(table[0].RedCount, 200);
-  EXPECT_EQ(table[0].GreenCount, 50);
-  EXPECT_EQ(table[4].RedCount, 50);
-  EXPECT_EQ(table[4].GreenCount, 10);
-  EXPECT_TRUE(table[0].Sex.isEmpty());
-  EXPECT_EQ(TopTenRank(table, "Kuba"), 6);
-  EXPECT_EQ(TopTenRank(table, "kuba"), 0);  // names compare exactly
-}
-
 TEST(TopTenTable, PlayersBesideRovel) {
   struct Case {
     int red, green;

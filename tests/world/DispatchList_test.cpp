@@ -73,16 +73,4 @@ TEST(ExerciseListFile, SeventyEntriesRoundTrip) {
   }
 }
 
-TEST(ExerciseListFile, KeysChooseTheirScreens) {
-  const std::pair<const char*, TExerciseScreen> cases[] = {
-      {"PREZ=", TExerciseScreen::Presentation}, {"DDRO=", TExerciseScreen::Dragging},
-      {"WRYS=", TExerciseScreen::Listening},    {"ULIT=", TExerciseScreen::LetterGrid},
-      {"KRZY=", TExerciseScreen::Crossword},    {"PKRZ=", TExerciseScreen::WordSearch},
-      {"MOST=", TExerciseScreen::ListeningChoice}, {"LILI=", TExerciseScreen::LilyPads},
-      {"DIAL=", TExerciseScreen::Unknown},      {"prez=", TExerciseScreen::Unknown},
-      {"PREZ", TExerciseScreen::Unknown},
-  };
-  for (const auto& [key, screen] : cases) EXPECT_EQ(ScreenForKey(key), screen) << key;
-}
-
 }  // namespace

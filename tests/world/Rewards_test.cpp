@@ -11,25 +11,6 @@ class Progress : public ::testing::Test {
   void TearDown() override { ResetSharedState(); }
 };
 
-TEST_F(Progress, FirstCompletionThenRepeatWithAMistake) {
-  const TListEntry e{"DDRO=", "\\culture\\1A.fc2"};
-  EXPECT_EQ(CountCompletion(e, true), TCompletion::First);
-  EXPECT_EQ(RedCount, 1);
-  EXPECT_EQ(GreenCount, 2);
-  EXPECT_EQ(LastCompletedFile, "\\culture\\1A.fc2");
-  ASSERT_EQ(ResultCount, 1);
-  EXPECT_EQ(ExerciseResults[0].Done, 1);
-  EXPECT_EQ(ExerciseResults[0].Points, 2);
-
-  LastCompletedFile.clear();
-  EXPECT_EQ(CountCompletion(e, false), TCompletion::Repeat);
-  EXPECT_EQ(RedCount, 1);
-  EXPECT_EQ(GreenCount, 3);
-  EXPECT_EQ(ResultCount, 1);
-  EXPECT_EQ(ExerciseResults[0].Points, 3);
-  EXPECT_EQ(LastCompletedFile, "");  // a repeat is not rewarded again
-}
-
 TEST_F(Progress, RecordsMatchWithoutRegardToCaseAndByKeyAndFile) {
   ExerciseResults[0] = {"ddro=", "\\CULTURE\\1a.FC2", 1, 4};
   ResultCount = 1;
