@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "lib/BaseButtons.h"
 #include "lib/DemoPlaces.h"
 #include "lib/PlayerWriters.h"
 #include "lib/Writers.h"
@@ -29,6 +30,7 @@ void WriteBaseFiles(const TInstallation& inst) {
   WriteBmp(p + "/gfx/Tlo_cwic.bmp", background);
   WriteSolidBmp(p + "/gfx/tlo_main.bmp", 640, 480, QColor(60, 40, 20));
   WriteSignInBackgrounds(p);
+  WriteBaseButtonStrips(p);
   for (const char* dir : {"/lokacje", "/music", "/words", "/gfx"}) QDir().mkpath(cd + dir);
   QDir().mkpath(p + "/lokacje");
   QDir().mkpath(p + "/cwicz");
