@@ -168,6 +168,9 @@ const TRoundTrip kRoundTrips[] = {
      },
      R"({"Title": "Luki", "Exchanges": [{"FirstNumbers": [0, 0, 0], "FirstHidden": "", "SecondNumber": 0, "SecondHidden": "",
          "Parts": ["How", "PYT", "you?", "I am", "fine", "."], "GapPart": 2, "Answers": ["are"], "ExtraLines": []}]})"},
+    {"note", "1A.txt", "note",
+     [](const QString& p) { WriteTextLines(p, {"Zapamiętaj: % a duck @ an * egg"}); },
+     R"({"Words": ["Zapamiętaj:", "%", "a", "duck", "@", "an", " ", "egg"]})"},
     {"picture", "b.bmp", "",
      [](const QString& p) {
        QImage img(6, 4, QImage::Format_RGB32);
