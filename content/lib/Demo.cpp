@@ -353,10 +353,13 @@ int RunBuildDemo(const QStringList& args) {
   const qint64 bytes = TreeSize(out, files);
   std::printf("%s\n", qPrintable(QDir(out).absoluteFilePath(QStringLiteral("program"))));
   std::fflush(stdout);
+  const int places = static_cast<int>(QDir(ResolvePath(QDir(out).absoluteFilePath(QStringLiteral("program/lokacje"))))
+                                         .entryList({QStringLiteral("*.lok")}, QDir::Files)
+                                         .size());
   std::fprintf(stderr,
                "demo: %d places, %d pictures, %d buttons, %d sprite strips, %d videos, %d sounds (%d spoken), "
                "%d lists, %d exercise files; %d files, %.1f MB in %.1f s%s\n",
-               r.Places, r.Pictures, r.Buttons, r.Strips, r.Videos, r.Sounds, r.Spoken, r.Lists, r.Exercises, files,
+               places, r.Pictures, r.Buttons, r.Strips, r.Videos, r.Sounds, r.Spoken, r.Lists, r.Exercises, files,
                bytes / 1048576.0, timer.elapsed() / 1000.0,
                HaveEmojiFont() ? "" : " (no colour emoji font: emoji drawn as discs)");
   return 0;
