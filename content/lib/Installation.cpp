@@ -9,6 +9,7 @@
 #include "lib/BaseButtons.h"
 #include "lib/DemoPlaces.h"
 #include "lib/PlayerWriters.h"
+#include "lib/WordExercisePictures.h"
 #include "lib/Writers.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -31,6 +32,7 @@ void WriteBaseFiles(const TInstallation& inst) {
   WriteSolidBmp(p + "/gfx/tlo_main.bmp", 640, 480, QColor(60, 40, 20));
   WriteSignInBackgrounds(p);
   WriteBaseButtonStrips(p);
+  WriteWordExerciseScreenPictures(p);
   for (const char* dir : {"/lokacje", "/music", "/words", "/gfx"}) QDir().mkpath(cd + dir);
   QDir().mkpath(p + "/lokacje");
   QDir().mkpath(p + "/cwicz");

@@ -7,6 +7,7 @@
 #include <QtEndian>
 
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -129,6 +130,7 @@ TEST(WordExerciseFile, PreparationShiftsPositionsAndStripsOnlyWhenAsked) {
 TEST(WordExerciseFile, LoadsThroughTheResolverFromDisk) {
   QTemporaryDir dir;
   QDir(dir.path()).mkpath("cwicz/Culture");
+  ClearPathCache();
   SaveWordExerciseFile(dir.path() + "/cwicz/Culture/Park.FC2", SampleExercise());
   const TWordExercise ex = LoadWordExerciseFile(dir.path() + "\\CWICZ\\culture\\park.fc2", true);
   EXPECT_EQ(ex.Words[0], "sun");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Globals.h"
+#include "exercises/ExerciseFiles.h"
 #include "exercises/FrmCw1.h"
 #include "exercises/FrmCw2.h"
 #include "exercises/FrmCw3.h"
@@ -21,6 +22,17 @@ class Dispatch : public DispatchGame {
     QStringList lines{QStringLiteral("Cwiczenia: %1").arg(entries.size())};
     lines += entries;
     WriteTextLines(inst.ProgramDir() + "/" + name, lines);
+    // Screen 1 reads the word exercise files its entries name.
+    for (const QString& e : entries)
+      if (e.endsWith(QLatin1String(".fc2"), Qt::CaseInsensitive)) {
+        TWordExercise ex;
+        ex.ItemCount = 1;
+        ex.Words[0] = QStringLiteral("cat");
+        ex.ItemUsed[0] = 1;
+        const QString path = inst.ProgramDir() + "/cwicz" + e.mid(5).replace(u'\\', u'/');
+        MakeParentDirs(path);
+        SaveWordExerciseFile(path, ex);
+      }
     return ProgramDir + "\\" + name;
   }
   std::vector<TForm*> ExerciseScreens() const { return {Cw1Form, Cw2Form, Cw3Form, Cw7Form, LilieForm}; }
@@ -61,7 +73,8 @@ TEST_F(Dispatch, EachKeyStartsItsScreen) {
     EXPECT_EQ(OnlyVisibleScreen(), c.screen());
     EXPECT_EQ(ExerciseKind, c.kind);
     EXPECT_TRUE(FirstTry);
-    EXPECT_TRUE(RegenerateGaps);
+    // Screen 1 uses it up when it chooses the hidden letters.
+    EXPECT_EQ(RegenerateGaps, c.screen() != Cw1Form);
     if (c.kind >= 2 && c.kind <= 6) {
       EXPECT_EQ(StripArticles, c.stripArticles);
     }
