@@ -12,6 +12,7 @@
 #include "platform/Application.h"
 #include "platform/AudioEngine.h"
 #include "platform/MediaPlayer.h"
+#include "support/Headless.h"
 
 namespace {
 
@@ -60,13 +61,16 @@ BENCHMARK(BM_PlayToFirstSound)
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  TApplication app(argc, argv);
-  Audio::Startup();
-  std::printf("audio driver: %s, buffer %.1f ms\n", qPrintable(Audio::DriverName()), Audio::BufferMs());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  Audio::Shutdown();
-  return 0;
+  // The real sound device when there is one: the figure is about its buffer.
+  return RunHeadless(
+      argc, argv,
+      [&] {
+        std::printf("audio driver: %s, buffer %.1f ms\n", qPrintable(Audio::DriverName()),
+                    Audio::BufferMs());
+        benchmark::Initialize(&argc, argv);
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+        return 0;
+      },
+      false);
 }

@@ -10,6 +10,7 @@
 #include "controls/TransparentButton.h"
 #include "lib/Writers.h"
 #include "platform/Application.h"
+#include "support/Headless.h"
 
 namespace {
 
@@ -94,11 +95,10 @@ BENCHMARK(BM_ButtonPaint);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
-  TApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunHeadless(argc, argv, [&] {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+  });
 }

@@ -16,6 +16,7 @@
 #include "platform/TextFile.h"
 #include "support/Support.h"
 #include "world/FrmMain.h"
+#include "support/Headless.h"
 
 namespace {
 
@@ -66,14 +67,11 @@ BENCHMARK(BM_PreparePlace)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
-  TApplication app(argc, argv);
-  Audio::Startup();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  TheGame().screens.reset();
-  Audio::Shutdown();
-  return 0;
+  return RunHeadless(argc, argv, [&] {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    TheGame().screens.reset();
+    return 0;
+  });
 }

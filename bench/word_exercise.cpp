@@ -13,6 +13,7 @@
 #include "platform/Application.h"
 #include "platform/AudioEngine.h"
 #include "support/Support.h"
+#include "support/Headless.h"
 
 namespace {
 
@@ -65,14 +66,11 @@ BENCHMARK(BM_StartWordExercise)->Arg(2)->Arg(3)->Arg(4)->Arg(6)->Unit(benchmark:
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
-  TApplication app(argc, argv);
-  Audio::Startup();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  TheGame().screens.reset();
-  Audio::Shutdown();
-  return 0;
+  return RunHeadless(argc, argv, [&] {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    TheGame().screens.reset();
+    return 0;
+  });
 }
