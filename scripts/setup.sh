@@ -5,7 +5,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${TARVOLIN_BUILD_DIR:-$ROOT/build}"
 
-PACKAGES=(cmake ninja-build g++ pkg-config
+PACKAGES=(cmake ninja-build g++ pkg-config ccache
   qt6-base-dev libsdl2-dev libsndfile1-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libjpeg62-turbo-dev fonts-liberation2

@@ -9,6 +9,7 @@
 #include "app/Shared.h"
 #include "app/Sound.h"
 #include "controls/BmpTransparent.h"
+#include "controls/ScreenArt.h"
 #include "exercises/FrmCw5.h"
 #include "menu/FrmInfo.h"
 #include "platform/MediaPlayer.h"
@@ -64,21 +65,6 @@ bool IsNoGapCharacter(QChar c) {
 }
 
 bool IsAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-
-// The help icon: a question mark in a bubble on a key-coloured ground.
-QImage HelpIcon() {
-  QImage img(34, 34, QImage::Format_RGB32);
-  img.fill(QColor(128, 128, 0));
-  QPainter p(&img);
-  p.setRenderHint(QPainter::Antialiasing, false);
-  p.setPen(QPen(QColor(20, 60, 120), 2));
-  p.setBrush(QColor(250, 250, 210));
-  p.drawEllipse(QRect(2, 2, 29, 25));
-  p.drawPolygon(QPolygon({QPoint(8, 23), QPoint(5, 32), QPoint(15, 26)}));
-  p.setFont(ToQFont(TFont{QStringLiteral("Arial CE"), -20, clBlack, fsBold}));
-  p.drawText(QRect(2, 2, 29, 25), Qt::AlignCenter, QStringLiteral("?"));
-  return img;
-}
 
 TLabel* NewLabel(QWidget* parent, int tag) {
   auto* l = new TLabel(parent);

@@ -10,6 +10,7 @@
 #include "app/Shared.h"
 #include "app/Sound.h"
 #include "controls/BmpTransparent.h"
+#include "controls/ScreenArt.h"
 #include "controls/TransparentButton.h"
 #include "platform/Beep.h"
 #include "platform/MediaPlayer.h"
@@ -49,23 +50,6 @@ void ClosePlayer() {
 bool IsPunctuation(const QString& part) {
   const QString t = Trim(part);
   return t == QLatin1String(".") || t == QLatin1String("?");
-}
-
-// The help icon: a speech bubble with a question mark on a key-coloured ground.
-QImage HelpPicture() {
-  QImage img(36, 36, QImage::Format_RGB32);
-  img.fill(QColor(128, 128, 0));
-  QPainter p(&img);
-  p.setPen(QPen(QColor(90, 50, 10), 2));
-  p.setBrush(QColor(255, 220, 80));
-  p.drawEllipse(QRect(2, 2, 31, 27));
-  p.drawPolygon(QPolygon({QPoint(9, 25), QPoint(6, 34), QPoint(16, 28)}));
-  p.setPen(QColor(90, 50, 10));
-  QFont f = ToQFont(TFont{QStringLiteral("Arial CE"), -22, clBlack, fsBold});
-  p.setFont(f);
-  p.drawText(QRect(2, 2, 31, 27), Qt::AlignCenter, QStringLiteral("?"));
-  p.end();
-  return img;
 }
 
 }  // namespace
@@ -129,7 +113,7 @@ TCw5Form::TCw5Form() {
 
   Image2 = new TBmpTransparent(this);
   Image2->SetAuto(true);
-  Image2->SetPicture(HelpPicture());
+  Image2->SetPicture(HelpIcon(36));
   Image2->SetBounds(8, 8, 36, 36);
   Image2->OnClick = [this] { Image2Click(); };
 

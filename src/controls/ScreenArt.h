@@ -1,0 +1,13 @@
+// The pictures that belong to the screens themselves rather than to the data
+// files: drawn here, once, so every screen that shows one shows the same.
+// Each is drawn on the key colour of the control that shows it.
+#pragma once
+
+#include <QImage>
+
+// Olive: the key colour of the transparent bitmaps these pictures go into.
+inline constexpr QRgb ScreenArtKey = qRgb(128, 128, 0);
+
+// The exercise screens' instruction icon: a speech bubble with a question
+// mark, `size` pixels square.
+QImage HelpIcon(int size = 34);
