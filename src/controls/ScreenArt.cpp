@@ -20,3 +20,17 @@ QImage HelpIcon(int size) {
   p.drawText(QRect(2, 2, d, h), Qt::AlignCenter, QStringLiteral("?"));
   return img;
 }
+
+// Word search.
+
+// Crossword.
+
+// Listening choice.
+
+// Lily pads.
+
+// Songs.
+
+// Dictionary.
+
+// Alphabet.

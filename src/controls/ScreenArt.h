@@ -11,3 +11,17 @@ inline constexpr QRgb ScreenArtKey = qRgb(128, 128, 0);
 // The exercise screens' instruction icon: a speech bubble with a question
 // mark, `size` pixels square.
 QImage HelpIcon(int size = 34);
+
+// Word search.
+
+// Crossword.
+
+// Listening choice.
+
+// Lily pads.
+
+// Songs.
+
+// Dictionary.
+
+// Alphabet.
