@@ -444,7 +444,19 @@ std::vector<QImage> DrawFrames(const QImage& background, int frames, const std::
   std::vector<QImage> out;
   for (int i = 0; i < frames; ++i) {
     QImage frame = background.convertToFormat(QImage::Format_RGB32);
-    DrawCommands(frame, commands, static_cast<double>(i) / frames, cache);
+    // "frame N [M ...]" keeps the lines under it to those frames alone.
+    std::vector<TSourceNode> drawn;
+    for (const TSourceNode& c : commands) {
+      if (c.Command != QLatin1String("frame")) {
+        drawn.push_back(c);
+        continue;
+      }
+      c.Allow({});
+      if (c.Count() == 0) c.Fail(QStringLiteral("'frame' needs the numbers of the frames it draws in"));
+      for (int k = 0; k < c.Count(); ++k)
+        if (c.Int(k, "a frame number") == i) drawn.insert(drawn.end(), c.Children.begin(), c.Children.end());
+    }
+    DrawCommands(frame, drawn, static_cast<double>(i) / frames, cache);
     out.push_back(frame);
   }
   return out;

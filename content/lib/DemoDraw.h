@@ -33,7 +33,8 @@ void DrawCommands(QImage& image, const std::vector<TSourceNode>& commands, doubl
 // A new picture of `size` drawn from `commands` at moment 0.
 QImage DrawPicture(QSize size, const std::vector<TSourceNode>& commands, const TPictureCache& cache);
 // `frames` frames side by side, each `background` with the commands drawn at
-// moment i / frames.
+// moment i / frames; the children of a "frame K [L ...]" command only in
+// frames K, L, ... (counted from 0).
 QImage DrawStrip(const QImage& background, int frames, const std::vector<TSourceNode>& commands,
                  const TPictureCache& cache);
 std::vector<QImage> DrawFrames(const QImage& background, int frames, const std::vector<TSourceNode>& commands,

@@ -1,21 +1,423 @@
 #include "exercises/FrmCw2.h"
 
+#include <algorithm>
+
+#include "app/Globals.h"
 #include "app/Shared.h"
+#include "app/Sound.h"
+#include "controls/Animate.h"
+#include "controls/BmpTransparent.h"
+#include "controls/ScreenArt.h"
+#include "platform/MediaPlayer.h"
+#include "platform/Picture.h"
+#include "platform/Strings.h"
+#include "world/ExerciseList.h"
+#include "world/FrmMain.h"
+#include "world/Rewards.h"
 
 TCw2Form* Cw2Form = nullptr;
 
+namespace {
+
+QString Music(const char* name) {
+  return DataRoot + QStringLiteral("\\music\\") + QLatin1String(name) + QStringLiteral(".wav");
+}
+
+void ClosePlayer() {
+  if (MainForm && MainForm->MediaPlayer1) MainForm->MediaPlayer1->Close();
+}
+
+TAnimated* NewSprite(QWidget* parent, int left, int top, int width, int height, int frames,
+                     int interval, bool loop) {
+  auto* sprite = new TAnimated(parent);
+  sprite->SetBounds(left, top, width, height);
+  sprite->SetInterval(interval);
+  sprite->SetFrameCount(frames);
+  sprite->SetLoop(loop);
+  return sprite;
+}
+
+// The strips and the grid picture of one start, read before anything changes.
+struct TSearchMedia {
+  QImage Grid, Peeker, Figure, Fish;
+};
+
+}  // namespace
+
 TCw2Form::TCw2Form() {
-  lbl_Red = MakeCounterLabel(this, 484);
-  lbl_Green = MakeCounterLabel(this, 540);
-  CW1_KWS_left = NewButton(this, 586, 133, 1, QStringLiteral("Poprzednie ćwiczenie"));
-  cw1_kws_right = NewButton(this, 590, 167, 2, QStringLiteral("Następne ćwiczenie"));
+  SetColor(clBlack);
+  SetShowHint(true);
+  KeyPreview = true;
+
+  Image1_2 = new TImage(this);
+  Image1_2->SetBounds(0, 0, 640, 480);
+  Image1_2->OnClick = [this] { ResumeClock(); };
+
   Image1 = new TImage(this);
   Image1->move(26, 98);
   Image1->SetAutoSize(true);
+  Image1->setMouseTracking(true);
+  Image1->OnMouseMove = [this](TShiftState s, int x, int y) { Image1MouseMove(s, x, y); };
+  Image1->OnMouseDown = [this](TMouseButton b, TShiftState s, int x, int y) {
+    Image1MouseDown(b, s, x, y);
+  };
+
+  Label1 = new TLabel(this);
+  Label1->SetAutoSize(false);
+  Label1->SetBounds(68, 8, 333, 25);
+  Label1->SetWordWrap(true);
+  Label1->SetTransparent(true);
+  Label1->OnClick = [this] { ResumeClock(); };
+
+  Label2 = new TLabel(this);
+  Label2->move(296, 8);
+  Label2->SetTransparent(true);
+
+  Animated1 = NewSprite(this, 355, 80, 223, 295, 6, 300, true);
+  Animated1->OnChangeFrame = [this] { Animated1ChangeFrame(); };
+  Animated2 = NewSprite(this, 300, 367, 196, 100, 4, 150, false);
+  Animated3 = NewSprite(this, 346, 35, 60, 96, 10, 180, false);
+  for (TAnimated* sprite : {Animated1, Animated2, Animated3})
+    sprite->OnMouseDown = [this](TMouseButton, TShiftState, int, int) { ResumeClock(); };
+
+  lbl_Red = MakeCounterLabel(this, 484);
+  lbl_Green = MakeCounterLabel(this, 540);
+
+  Image2 = new TBmpTransparent(this);
+  Image2->SetAuto(true);
+  Image2->SetPicture(HelpIcon());
+  Image2->SetBounds(8, 8, 34, 34);
+  Image2->OnClick = [this] { Image2Click(); };
+
+  button1 = NewButton(this, 587, 434, 5, QStringLiteral("Koniec"));
+  button1->OnClick = [this] { Button1Click(); };
+  CW1_KWS_left = NewButton(this, 586, 133, 1, QStringLiteral("Poprzednie ćwiczenie"));
+  CW1_KWS_left->OnClick = [this] { CW1_KWS_LeftClick(); };
+  cw1_kws_right = NewButton(this, 590, 167, 2, QStringLiteral("Następne ćwiczenie"));
+  cw1_kws_right->OnClick = [this] { CW1_KWS_RightClick(); };
   KwillButton1 = NewButton(this, 588, 15, 3, QStringLiteral("Rozpocznij"));
+  KwillButton1->OnClick = [this] { KwillButton1Click(); };
+  KwillButton1->Hide();
+
+  Timer1.SetEnabled(false);
+  Timer1.SetInterval(1000);
+  Timer1.OnTimer = [this] { Timer1Timer(); };
+  Timer2.SetEnabled(false);
+  Timer2.SetInterval(HelpPause);
+  Timer2.OnTimer = [this] { Timer2Timer(); };
+}
+
+TCw2Form::~TCw2Form() {
+  ++run_;
+  Timer1.SetEnabled(false);
+  Timer2.SetEnabled(false);
+}
+
+void TCw2Form::FormCreate() {
+  // Qt paints every widget double-buffered; only the cursor is left to set.
+  Image2->SetCursor(TCursor::crHandPoint);
+  const TFont labels{TextFont.Name, TextFont.Size, clBlack, fsBold};
+  Label1->SetFont(labels);
+  Label2->SetFont(labels);
+}
+
+void TCw2Form::FormShow() {
+  SetArrows(2);
+  TimeLimit = DefaultTimeLimit;
+  TimeUsed = 0;
+  Timer1.SetEnabled(true);
+}
+
+void TCw2Form::FormActivate() {
+  Image1_2->LoadFromFile(ProgramDir + QStringLiteral("\\gfx\\P_Krzyrz.bmp"));
+}
+
+void TCw2Form::FormClose() {
+  ++run_;
+  Judging = false;
+  Timer1.SetEnabled(false);
+  Timer2.SetEnabled(false);
+  Image1_2->SetPicture(QImage());
+  Image1->SetPicture(QImage());
+}
+
+void TCw2Form::FormKeyDown(int& key, TShiftState shift) {
+  EndOnAltF4(key, shift);
+}
+
+// ---------------------------------------------------------------- loading
+
+void TCw2Form::LoadWordSearch(const QString& path) {
+  TWordSearch search = LoadWordSearchFile(path);
+  TSearchMedia media;
+  media.Grid = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\P_Krzy_S.bmp"));
+  media.Peeker = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Apacz.bmp"));
+  media.Figure = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Zloto2.bmp"));
+  media.Fish = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Ryba.bmp"));
+
+  ++run_;
+  Judging = false;
+  Timer1.SetEnabled(false);
+  Timer2.SetEnabled(false);
+  Timer2.SetInterval(HelpPause);
+  PairDone = true;
+  TimeUsed = 0;
+  FirstTry = true;
+  SearchState = TSearchState::Searching;
+  WordSearch = std::move(search);
+  WordSearch.MarginLeft = GridMargin;
+  WordSearch.MarginTop = GridMargin;
+
+  gridPicture_ = media.Grid.convertToFormat(QImage::Format_RGB32);
+  struct {
+    TAnimated* sprite;
+    const QImage& strip;
+    int frame;
+  } const strips[] = {{Animated3, media.Peeker, 0},
+                      {Animated1, media.Figure, FrameRest},
+                      {Animated2, media.Fish, 0}};
+  for (const auto& s : strips) {
+    // The sprites keep their own size: the strip goes straight in.
+    s.sprite->SetPlay(false);
+    const QSize size = s.sprite->size();
+    s.sprite->SetBitMap(s.strip);
+    s.sprite->resize(size);
+    s.sprite->SetFrame(s.frame);
+  }
+
+  FoundCell.fill(0);
+  RightAnswers = 0;
+  HoverCell = {};
+  FirstCell = {};
+  DrawGrid();
+  Label1->SetCaption(QStringLiteral("Znajdź %1 wyrazów.").arg(WordSearch.WordCount));
+  Label2->SetCaption(QString());
+  Timer1.SetEnabled(true);
+}
+
+void TCw2Form::DrawGrid() {
+  Image1->SetPicture(gridPicture_);
+  for (int cell = 1; cell <= CellCount(); ++cell) DrawLetter(cell, TextFont.Color);
+}
+
+void TCw2Form::DrawLetter(int cell, TColor colour) {
+  if (!InGrid(cell)) return;
+  const int column = (cell - 1) % WordSearch.Columns, row = (cell - 1) / WordSearch.Columns;
+  TCanvas& canvas = Image1->Canvas();
+  const int left = WordSearch.MarginLeft + CellSize * column,
+            top = WordSearch.MarginTop + CellSize * row;
+  // The cell's own piece of the clean picture first, so a letter painted
+  // again in another colour leaves no trace of the old one.
+  const TRect box =
+      TRect::FromQRect(QRect(left, top, CellSize, CellSize).intersected(gridPicture_.rect()));
+  if (box.Right > box.Left && box.Bottom > box.Top) canvas.CopyRect(box, gridPicture_, box);
+  canvas.Brush.Style = TBrushStyle::bsClear;
+  canvas.Font = TFont{TextFont.Name, TextFont.Size, colour, 0};
+  const QString& letter = WordSearch.Letters[static_cast<size_t>(cell - 1)];
+  const int w = canvas.TextWidth(letter);
+  canvas.TextOut(left + (CellSize - w) / 2, top, letter);
+}
+
+// ---------------------------------------------------------------- the grid
+
+void TCw2Form::Image1MouseMove(TShiftState, int x, int y) {
+  if (ExerciseKind != 1) return;
+  if (x > GridMargin - 1 && y > GridMargin - 1) {
+    HoverCell.Column = (x - (GridMargin - 1)) / CellSize;
+    HoverCell.Row = (y - (GridMargin - 1)) / CellSize;
+    HoverCell.Number = HoverCell.Row * WordSearch.Columns + HoverCell.Column + 1;
+  } else {
+    HoverCell.Column = -1;
+    HoverCell.Row = -1;
+  }
+}
+
+void TCw2Form::Image1MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  ResumeClock();
+  if (button != TMouseButton::mbLeft || ExerciseKind != 1) return;
+  // The press itself says where it is, moved to or not.
+  Image1MouseMove(shift, x, y);
+  ClickCell();
+}
+
+void TCw2Form::ClickCell() {
+  if (Judging) return;
+  if (HoverCell.Column < 0 || HoverCell.Row < 0 || HoverCell.Column > WordSearch.Columns - 1 ||
+      HoverCell.Row > WordSearch.Rows - 1)
+    return;
+  Animated1->SetFrame(FrameClick);
+  PlayWave(Music("1010"));
+  PairDone = false;
+  if (FirstCell.Number == HoverCell.Number) return;
+  DrawLetter(HoverCell.Number, clRed);
+  if (FirstCell.Number == 0) {
+    FirstCell = {HoverCell.Number, HoverCell.Column};
+    return;
+  }
+
+  const int first = FirstCell.Number, second = HoverCell.Number;
+  Judging = true;
+  if (WordSearch.Partner[static_cast<size_t>(first - 1)] != second) {
+    Image1->Repaint();
+    PlayWave(Music("1011"));
+    PairDone = true;
+    FirstTry = false;
+    Animated1->SetFrame(FrameWrong);
+    if (!Pause(JudgePause)) return;
+    Animated1->SetFrame(FrameRest);
+    for (int cell : {first, second})
+      if (FoundCell[static_cast<size_t>(cell - 1)] != 2) DrawLetter(cell, TextFont.Color);
+    FirstCell = {};
+    Judging = false;
+    return;
+  }
+
+  const bool alreadyFound = FoundCell[static_cast<size_t>(first - 1)] == 2 &&
+                            FoundCell[static_cast<size_t>(second - 1)] == 2;
+  if (!alreadyFound) {
+    MarkWord(first, second);
+    // The clock has nothing left to count once the last word is found.
+    if (RightAnswers == WordSearch.WordCount) Timer1.SetEnabled(false);
+    Image1->Repaint();
+    Animated1->SetFrame(FrameRight);
+    PlayWave(Music("1009"));
+    PairDone = true;
+    if (!Pause(JudgePause)) return;
+    Animated1->SetFrame(FrameRest);
+  }
+  if (!alreadyFound && RightAnswers == WordSearch.WordCount) {
+    SearchState = TSearchState::Finished;
+    Animated1->SetFrame(FrameFinished);
+    Repaint();
+    RecordExerciseDone(true);
+    Timer1.SetEnabled(false);
+    Timer2.SetEnabled(false);
+    if (!Pause(JudgePause)) return;
+    Image1->Hide();
+    KwillButton1->Show();
+  } else {
+    FirstCell = {HoverCell.Number, HoverCell.Column};
+  }
+  Judging = false;
+}
+
+void TCw2Form::MarkWord(int from, int to) {
+  const int lo = std::min(from, to), hi = std::max(from, to);
+  const int direction = WordSearch.Direction[static_cast<size_t>(from - 1)];
+  auto mark = [this](int cell) {
+    if (!InGrid(cell)) return;
+    DrawLetter(cell, clRed);
+    FoundCell[static_cast<size_t>(cell - 1)] = 2;
+  };
+  if (direction == 1 || direction == 2) {
+    const int step = direction == 1 ? 1 : WordSearch.Columns;
+    for (int cell = lo; cell <= hi; cell += step) mark(cell);
+  } else {
+    // A file that gives no direction: its two ends are all there is to mark.
+    mark(lo);
+    mark(hi);
+  }
+  RightAnswers += 1;
+  FirstCell = {};
+  HoverCell.Number = 0;
+}
+
+bool TCw2Form::Pause(int ms) {
+  const std::uint64_t run = run_;
+  Delay(ms);
+  return run == run_ && Visible();
+}
+
+// ---------------------------------------------------------------- the clock
+
+void TCw2Form::Timer1Timer() {
+  TimeUsed = std::min(TimeUsed + 1, TimeLimit);
+  Label2->SetCaption(QStringLiteral("Czas: %1").arg(TimeLimit - TimeUsed));
+  if (Label2->Caption().endsWith(u'0') && PairDone) {
+    if (Random(2) == 0) {
+      Animated3->BringToFront();
+      PlayWave(Music("apacz"));
+      Animated3->SetPlay(true);
+    } else {
+      PlayWave(Music("plusk2"));
+      Animated2->SetPlay(true);
+    }
+  }
+  if (TimeUsed >= TimeLimit) TimeOut();
+}
+
+void TCw2Form::TimeOut() {
+  SearchState = TSearchState::TimedOut;
+  Timer1.SetEnabled(false);
+  Timer2.SetEnabled(false);
+  Image1->Hide();
+  KwillButton1->Show();
+  PlayWave(Music("Pk1"));
+}
+
+void TCw2Form::Timer2Timer() {
+  Timer1.SetEnabled(true);
+  Timer2.SetEnabled(false);
+}
+
+void TCw2Form::Image2Click() {
+  // After the end the clock stays still; the instruction is still said.
+  if (SearchState == TSearchState::Searching) {
+    Timer1.SetEnabled(false);
+    Timer2.SetEnabled(true);
+  }
+  PlayWave(Music("o5"));
+}
+
+void TCw2Form::ResumeClock() {
+  if (Timer1.Enabled() || KwillButton1->Visible() || SearchState != TSearchState::Searching) return;
+  Timer1.SetEnabled(true);
+  Timer2.SetEnabled(false);
+  Timer2.SetInterval(HelpPause);
+  ClosePlayer();
+}
+
+void TCw2Form::Animated1ChangeFrame() {
+  Animated3->BringToFront();
+  Animated3->Repaint();
+}
+
+// ---------------------------------------------------------------- buttons
+
+void TCw2Form::KwillButton1Click() {
+  if (ExerciseIndex < 1 || ExerciseIndex > std::min(ExerciseCount, MaxExercises)) return;
+  LoadWordSearch(ProgramDir + QStringLiteral("\\cwicz") + ExerciseList[ExerciseIndex - 1].File);
+  TimeUsed = 0;
+  Timer1.SetEnabled(true);
+  Image1->Show();
   KwillButton1->Hide();
 }
 
-void TCw2Form::LoadWordSearch(const QString& path) { Show(); }
+void TCw2Form::StopAll() {
+  Animated1->SetPlay(false);
+  Animated2->SetPlay(false);
+  Timer1.SetEnabled(false);
+  Timer2.SetEnabled(false);
+  ClosePlayer();
+}
 
-void TCw2Form::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }
+void TCw2Form::Button1Click() {
+  StopAll();
+  if (MainForm) {
+    MainForm->Show();
+    ResumeLocation();
+  }
+  Close();
+}
+
+void TCw2Form::CW1_KWS_LeftClick() {
+  StopAll();
+  Close();
+  PreviousExercise();
+}
+
+void TCw2Form::CW1_KWS_RightClick() {
+  StopAll();
+  Close();
+  NextExercise();
+}
