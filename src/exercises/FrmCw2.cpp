@@ -274,10 +274,17 @@ void TCw2Form::ClickCell() {
 
   const bool alreadyFound = FoundCell[static_cast<size_t>(first - 1)] == 2 &&
                             FoundCell[static_cast<size_t>(second - 1)] == 2;
+  // Decided now: the pointer may move on during the pause.
+  const TFirstCell next = alreadyFound ? TFirstCell{second, HoverCell.Column} : TFirstCell{};
+  bool last = false;
   if (!alreadyFound) {
     MarkWord(first, second);
-    // The clock has nothing left to count once the last word is found.
-    if (RightAnswers == WordSearch.WordCount) Timer1.SetEnabled(false);
+    last = RightAnswers == WordSearch.WordCount;
+    if (last) {
+      // Nothing is left to count: the clock stops with the last word.
+      SearchState = TSearchState::Finished;
+      Timer1.SetEnabled(false);
+    }
     Image1->Repaint();
     Animated1->SetFrame(FrameRight);
     PlayWave(Music("1009"));
@@ -285,8 +292,7 @@ void TCw2Form::ClickCell() {
     if (!Pause(JudgePause)) return;
     Animated1->SetFrame(FrameRest);
   }
-  if (!alreadyFound && RightAnswers == WordSearch.WordCount) {
-    SearchState = TSearchState::Finished;
+  if (last) {
     Animated1->SetFrame(FrameFinished);
     Repaint();
     RecordExerciseDone(true);
@@ -296,7 +302,7 @@ void TCw2Form::ClickCell() {
     Image1->Hide();
     KwillButton1->Show();
   } else {
-    FirstCell = {HoverCell.Number, HoverCell.Column};
+    FirstCell = next;
   }
   Judging = false;
 }

@@ -9,6 +9,7 @@
 #include "exercises/FrmLilie.h"
 #include "menu/FrmInfo.h"
 #include "platform/Errors.h"
+#include "support/WordSearchSupport.h"
 #include "world/DispatchFixture.h"
 #include "world/ExerciseList.h"
 #include "world/FrmMain.h"
@@ -22,7 +23,7 @@ class Dispatch : public DispatchGame {
     QStringList lines{QStringLiteral("Cwiczenia: %1").arg(entries.size())};
     lines += entries;
     WriteTextLines(inst.ProgramDir() + "/" + name, lines);
-    // Screen 1 reads the word exercise files its entries name.
+    // Screens 1 and 2 read the exercise files their entries name.
     for (const QString& e : entries)
       if (e.endsWith(QLatin1String(".fc2"), Qt::CaseInsensitive)) {
         TWordExercise ex;
@@ -32,6 +33,9 @@ class Dispatch : public DispatchGame {
         const QString path = inst.ProgramDir() + "/cwicz" + e.mid(5).replace(u'\\', u'/');
         MakeParentDirs(path);
         SaveWordExerciseFile(path, ex);
+      } else if (e.endsWith(QLatin1String(".fc4"), Qt::CaseInsensitive)) {
+        WriteWordSearchScreenFiles(inst.Install());
+        SaveWordSearch(inst.Install(), e.mid(5), MakeWordSearch(10, 8, {{1, 4, 1}}));
       }
     return ProgramDir + "\\" + name;
   }
