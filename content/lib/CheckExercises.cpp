@@ -1,6 +1,8 @@
 // What the check looks at inside each exercise and dialogue data file: the
 // file must read, and the pictures and sounds it names must be there.
 #include <QFileInfo>
+#include <QPair>
+#include <QSet>
 #include <algorithm>
 
 #include "app/Globals.h"
@@ -61,8 +63,91 @@ void CheckWordExercise(TInstallationCheck& check, const QString& path, const TLi
   }
 }
 
-void CheckWordSearch(TInstallationCheck& check, const QString& path, const TListFileEntry&, const TWhere& where) {
-  Readable(check, where, [&] { ReadWordSearch(ReadWholeFile(path), TInstallationCheck::Shown(path)); });
+// The pictures, strips and sounds of the word search screen.
+void CheckWordSearchScreen(TInstallationCheck& check, const TWordSearch& s, const TWhere& where) {
+  QSize size;
+  const QString grid = check.ProgramDir() + QStringLiteral("\\gfx\\P_Krzy_S.bmp");
+  if (check.NeedPicture(grid, where, QStringLiteral("word search grid picture"), &size)) {
+    const int width = 10 + 25 * s.Columns, height = 10 + 25 * s.Rows;
+    if (size.width() < width || size.height() < height)
+      check.Warning(
+          where,
+          QStringLiteral(
+              "the %1 x %2 grid needs %3 x %4 pixels, its picture has %5 x %6: letters are cut off")
+              .arg(s.Columns)
+              .arg(s.Rows)
+              .arg(width)
+              .arg(height)
+              .arg(size.width())
+              .arg(size.height()));
+  }
+  check.NeedPicture(check.ProgramDir() + QStringLiteral("\\gfx\\P_Krzyrz.bmp"), where,
+                    QStringLiteral("word search background"));
+  const struct {
+    const char* file;
+    int width, height, frames;
+  } strips[] = {{"Apacz", 60, 96, 10}, {"Zloto2", 223, 295, 6}, {"Ryba", 196, 100, 4}};
+  for (const auto& strip : strips) {
+    const QString path =
+        check.DataRoot() + QStringLiteral("\\gfx\\Anim\\%1.bmp").arg(QLatin1String(strip.file));
+    if (check.NeedPicture(path, where, QStringLiteral("word search strip"), &size) &&
+        (size.width() < strip.width * strip.frames || size.height() < strip.height))
+      check.Warning(
+          where,
+          QStringLiteral("strip %1 is %2 x %3, its %4 frames need %5 x %6: the rest shows black")
+              .arg(TInstallationCheck::Shown(path))
+              .arg(size.width())
+              .arg(size.height())
+              .arg(strip.frames)
+              .arg(strip.width * strip.frames)
+              .arg(strip.height));
+  }
+  for (const char* name : {"1009", "1010", "1011", "apacz", "plusk2", "Pk1", "o5"})
+    check.WantSound(check.DataRoot() + QStringLiteral("\\music\\%1.wav").arg(QLatin1String(name)),
+                    where, QStringLiteral("word search sound"));
+}
+
+void CheckWordSearch(TInstallationCheck& check, const QString& path, const TListFileEntry&,
+                     const TWhere& where) {
+  TWordSearch s;
+  if (!Readable(check, where,
+                [&] { s = ReadWordSearch(ReadWholeFile(path), TInstallationCheck::Shown(path)); }))
+    return;
+  CheckWordSearchScreen(check, s, where);
+  // The words a child can find: pairs of cells one of which names the other.
+  const int cells = s.Columns * s.Rows;
+  QSet<QPair<int, int>> words;
+  for (int cell = 1; cell <= cells; ++cell) {
+    const int partner = s.Partner[static_cast<size_t>(cell - 1)];
+    if (partner == 0 || partner == cell) continue;
+    if (partner < 1 || partner > cells) {
+      check.Warning(
+          where,
+          QStringLiteral("cell %1 names cell %2 outside the %3 cells: that word is never found")
+              .arg(cell)
+              .arg(partner)
+              .arg(cells));
+      continue;
+    }
+    const int direction = s.Direction[static_cast<size_t>(cell - 1)];
+    const bool sameRow = (cell - 1) / s.Columns == (partner - 1) / s.Columns;
+    const bool sameColumn = (cell - 1) % s.Columns == (partner - 1) % s.Columns;
+    if ((direction == 1 && !sameRow) || (direction == 2 && !sameColumn) ||
+        (direction != 1 && direction != 2))
+      check.Warning(
+          where,
+          QStringLiteral("the word from cell %1 to cell %2 (direction %3) is neither along a row "
+                         "nor down a column: it is marked wrongly")
+              .arg(cell)
+              .arg(partner)
+              .arg(direction));
+    words.insert({std::min(cell, partner), std::max(cell, partner)});
+  }
+  if (words.size() < s.WordCount)
+    check.Error(where, QStringLiteral(
+                           "only %1 words can be found of the %2 asked for: the search never ends")
+                           .arg(words.size())
+                           .arg(s.WordCount));
 }
 
 void CheckDialogue(TInstallationCheck& check, const QString& path, const TListFileEntry&, const TWhere& where) {
