@@ -87,13 +87,9 @@ void TAlfabetForm::FormCreate() {
   if (firstError) throw EInOutError(*firstError);
 }
 
-void TAlfabetForm::FormClose() {
-  Image1->SetPicture(QImage());
-}
+void TAlfabetForm::FormClose() { Image1->SetPicture(QImage()); }
 
-void TAlfabetForm::FormKeyDown(int& key, TShiftState shift) {
-  EndOnAltF4(key, shift);
-}
+void TAlfabetForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }
 
 // ---------------------------------------------------------------------------
 
@@ -120,9 +116,10 @@ void TAlfabetForm::Label1Click(TLabel* area) {
 
 void TAlfabetForm::Animated1MouseDown(TAnimated* creature) {
   CloseBothPlayers();
-  PlayWave(DataRoot + CreatureSoundPath(creature->Tag));
-  // Ignored while it is still moving, so the strip runs on to its end.
+  // Ignored while it is still moving, so the strip runs on to its end. It
+  // moves first, so a sound file that cannot be played leaves it moving.
   creature->SetPlay(true);
+  PlayWave(DataRoot + CreatureSoundPath(creature->Tag));
 }
 
 void TAlfabetForm::Btn_Prez_ShowClick() {
