@@ -15,6 +15,7 @@
 #include "platform/TextFile.h"
 #include "platform/VideoClip.h"
 #include "players/PlayerFile.h"
+#include "tools/AlphabetBoard.h"
 #include "world/LocationFile.h"
 
 QString TProblem::Text() const {
@@ -238,6 +239,35 @@ void TInstallationCheck::FeedbackSounds() {
   }
 }
 
+void TInstallationCheck::Alphabet() {
+  for (int t = 1; t <= static_cast<int>(Creatures.size()); ++t) {
+    const TCreature& c = Creatures[t - 1];
+    const QString path = dataRoot_ + CreatureStripPath(t);
+    const TWhere where{Shown(path), 0};
+    QSize size;
+    if (!NeedPicture(path, where,
+                     QStringLiteral("strip of the alphabet board's %1").arg(QLatin1String(c.Name)),
+                     &size))
+      continue;
+    if (size.width() < c.Width * c.Frames || size.height() < c.Height)
+      Warning(where,
+              QStringLiteral("strip is %1 x %2, the board shows %3 frames of %4 x %5 from it")
+                  .arg(size.width())
+                  .arg(size.height())
+                  .arg(c.Frames)
+                  .arg(c.Width)
+                  .arg(c.Height));
+  }
+  QStringList sounds;
+  for (int k = 1; k <= static_cast<int>(LetterAreas.size()); ++k) sounds << LetterSoundPath(k);
+  for (int t = 1; t <= static_cast<int>(Creatures.size()); ++t) sounds << CreatureSoundPath(t);
+  sounds << AlphabetSongPath();
+  for (const QString& s : sounds) {
+    const QString path = dataRoot_ + s;
+    WantSound(path, {Shown(path), 0}, QStringLiteral("alphabet board sound"));
+  }
+}
+
 void TInstallationCheck::Buttons() {
   for (size_t i = 0; i < ButtonStrips.size(); ++i) {
     const QString path = ButtonStripPath(programDir_, ButtonStrips[i]);
@@ -406,6 +436,7 @@ void TInstallationCheck::Run() {
   if (!Settings()) return;
   FixedFiles();
   FeedbackSounds();
+  Alphabet();
   Buttons();
   Places();
   Players();

@@ -76,6 +76,7 @@ class TInstallationCheck {
   bool Settings();
   void FixedFiles();
   void FeedbackSounds();
+  void Alphabet();
   void Buttons();
   void Places();
   void CheckPlace(const QString& name, const TWhere& from, QStringList& queue, QHash<QString, TWhere>& origins);

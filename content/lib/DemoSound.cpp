@@ -125,19 +125,109 @@ void Finish(TSoundData& s) {
 
 bool IsSpeech(const QString& kind) { return kind == QLatin1String("pl") || kind == QLatin1String("en"); }
 
+// The words sung on a tune's notes, one a note ("-" for none), checked against the notes.
+QStringList TuneWords(const TSourceNode& n, int notes) {
+  if (!n.Has(QStringLiteral("words"))) return {};
+  const QStringList words = n.Text(QStringLiteral("words")).split(u' ', Qt::SkipEmptyParts);
+  if (words.size() != notes)
+    n.Fail(QStringLiteral("words= gives %1 words for %2 notes (\"-\" for a note without one)")
+               .arg(words.size())
+               .arg(notes));
+  return words;
+}
+
+// The speech engine's pitch (0-99) for a sung note: 50 at C5, four steps a semitone.
+int SungPitch(double hz) {
+  const double midi = 69 + 12 * std::log2(hz / 440.0);
+  return std::clamp(static_cast<int>(std::lround(50 + (midi - 72) * 4)), 5, 95);
+}
+
+// A word's sound from its first audible sample, at the tune's rate.
+std::vector<double> Voiced(const TSoundData& word) {
+  if (word.Rate <= 0) return {};
+  const int channels = std::max(1, word.Channels);
+  const size_t frames = word.Samples.size() / static_cast<size_t>(channels);
+  size_t first = 0;
+  while (first < frames && std::abs(word.Samples[first * channels]) < 600) ++first;
+  std::vector<double> out;
+  const double step = static_cast<double>(word.Rate) / kRate;
+  for (double at = static_cast<double>(first); at + 1 < static_cast<double>(frames); at += step) {
+    const size_t i = static_cast<size_t>(at);
+    const double k = at - static_cast<double>(i);
+    out.push_back(((1 - k) * word.Samples[i * channels] + k * word.Samples[(i + 1) * channels]) /
+                  32767.0);
+  }
+  return out;
+}
+
+// Speaks each word at the start of its note over the melody `s`, its pitch following the note.
+void SingOver(TSoundData& s, const std::vector<TTuneNote>& notes, const QStringList& words,
+              const TSourceNode& n, const QString& espeak, const QString& tempDir) {
+  struct TSung {
+    size_t Note;
+    QString Wave;
+    std::unique_ptr<QProcess> Process;
+  };
+  std::vector<TSung> sung;
+  for (size_t i = 0; i < notes.size(); ++i) {
+    const QString& word = words[static_cast<int>(i)];
+    if (word == QLatin1String("-")) continue;
+    TSung w{i, tempDir + QStringLiteral("/sung%1.wav").arg(i), std::make_unique<QProcess>()};
+    w.Process->start(
+        espeak,
+        {QStringLiteral("-v"), n.Text(QStringLiteral("voice"), QStringLiteral("en-gb")),
+         QStringLiteral("-s"), QString::number(n.NamedInt(QStringLiteral("speed"), 150)),
+         QStringLiteral("-p"), QString::number(notes[i].Hz > 0 ? SungPitch(notes[i].Hz) : 50),
+         QStringLiteral("-w"), w.Wave, QStringLiteral("--"), word});
+    sung.push_back(std::move(w));
+  }
+  for (TSung& w : sung) {
+    QProcess& p = *w.Process;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+      p.kill();
+      p.waitForFinished();
+      n.Fail(QStringLiteral("espeak-ng failed on the sung word '%1'")
+                 .arg(words[static_cast<int>(w.Note)]));
+    }
+  }
+  std::vector<double> mix(s.Samples.size());
+  for (size_t i = 0; i < mix.size(); ++i) mix[i] = 0.5 * s.Samples[i] / 32767.0;
+  for (const TSung& w : sung) {
+    const size_t at = static_cast<size_t>(notes[w.Note].Start) * kRate / 1000;
+    const std::vector<double> voice = Voiced(DecodeSoundFile(w.Wave));
+    if (mix.size() < at + voice.size()) mix.resize(at + voice.size(), 0.0);
+    for (size_t i = 0; i < voice.size(); ++i) mix[at + i] += voice[i];
+  }
+  s.Samples.clear();
+  Append(s, mix, 0.7);
+}
+
 }  // namespace
 
 bool SpeechAvailable() { return !EspeakPath().isEmpty(); }
 
-TSoundData SynthesiseTune(const QString& notes, const TSourceNode& where) {
-  TSoundData s = Empty();
+std::vector<TTuneNote> ParseTune(const QString& notes, const TSourceNode& where) {
+  std::vector<TTuneNote> out;
+  int start = 0;
   for (const QString& item : notes.split(u' ', Qt::SkipEmptyParts)) {
     const QStringList parts = item.split(u':');
     bool ok = false;
     const int ms = parts.size() == 2 ? parts[1].toInt(&ok) : 0;
     if (!ok || ms <= 0 || ms > 10000) where.Fail(QStringLiteral("'%1' must be NOTE:MS or -:MS").arg(item));
-    if (parts[0] == QLatin1String("-")) Append(s, Rest(ms));
-    else Append(s, Note(NoteFrequency(parts[0], where), ms));
+    const double hz = parts[0] == QLatin1String("-") ? 0 : NoteFrequency(parts[0], where);
+    out.push_back({hz, start, ms});
+    start += ms;
+  }
+  return out;
+}
+
+TSoundData SynthesiseTune(const QString& notes, const TSourceNode& where) {
+  TSoundData s = Empty();
+  for (const TTuneNote& note : ParseTune(notes, where)) {
+    if (note.Hz > 0)
+      Append(s, Note(note.Hz, note.Ms));
+    else
+      Append(s, Rest(note.Ms));
   }
   return s;
 }
@@ -154,7 +244,7 @@ void TSoundBank::Add(const QString& path, const TSourceNode& node, int first) {
     node.Int(first + 1, "a frequency");
     node.Int(first + 2, "a length in ms");
   } else if (kind == QLatin1String("tune")) {
-    SynthesiseTune(node.Arg(first + 1, "notes"), node);
+    TuneWords(node, static_cast<int>(ParseTune(node.Arg(first + 1, "notes"), node).size()));
   } else if (kind == QLatin1String("chirp")) {
     node.Int(first + 3, "a length in ms");
   } else if (kind == QLatin1String("noise")) {
@@ -218,6 +308,9 @@ void TSoundBank::WriteAll() {
       Append(s, Note(n.Int(job.First + 1, "a frequency"), n.Int(job.First + 2, "a length")));
     } else if (kind == QLatin1String("tune")) {
       s = SynthesiseTune(n.Args[job.First + 1], n);
+      const std::vector<TTuneNote> notes = ParseTune(n.Args[job.First + 1], n);
+      const QStringList words = TuneWords(n, static_cast<int>(notes.size()));
+      if (speech_ && !words.isEmpty()) SingOver(s, notes, words, n, EspeakPath(), temp.path());
     } else if (kind == QLatin1String("chirp")) {
       const int times = n.NamedInt(QStringLiteral("times"), 1);
       for (int k = 0; k < times; ++k) {

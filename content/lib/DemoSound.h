@@ -6,6 +6,7 @@
 // A sound is described by words of a source line, from a given position:
 //   pl "Cześć!"          en "a cat"          tone 440 300
 //   tune "C5:150 E5:150 G5:300 -:100"        chirp 2000 3500 120 times=3
+//   tune "C5:300 C5:300 G5:600" words="A B C"  (each word sung on its note; "-" for none)
 //   noise 800 low|high
 // Named words on the same line: speed= (words a minute), pitch= (0-99),
 // voice= (an espeak-ng voice, e.g. en-us).
@@ -41,6 +42,14 @@ class TSoundBank {
   int spoken_ = 0;
   std::vector<TJob> jobs_;
 };
+
+// A tune's notes: frequency (0 for a rest), start and length in ms.
+struct TTuneNote {
+  double Hz;
+  int Start;
+  int Ms;
+};
+std::vector<TTuneNote> ParseTune(const QString& notes, const TSourceNode& where);
 
 // The synthesised kinds (not speech), for tests and previews.
 TSoundData SynthesiseTune(const QString& notes, const TSourceNode& where);

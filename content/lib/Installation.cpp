@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -13,11 +14,26 @@
 #include "lib/Writers.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "tools/AlphabetBoard.h"
 
 namespace {
 
 void WriteSettings(const TInstallation& inst) {
   WriteTextLines(inst.ProgramDir() + "/tarvo.ini", {QStringLiteral("[Tarvolin]"), QStringLiteral("cd=") + inst.DataRoot()});
+}
+
+// The alphabet board loads its creatures when the game starts: plain strips,
+// each frame a shade lighter than the one before.
+void WriteCreatureStrips(const QString& dataRoot) {
+  for (int t = 1; t <= static_cast<int>(Creatures.size()); ++t) {
+    const TCreature& c = Creatures[t - 1];
+    QImage strip(c.Width * c.Frames, c.Height, QImage::Format_RGB32);
+    QPainter painter(&strip);
+    for (int f = 0; f < c.Frames; ++f)
+      painter.fillRect(f * c.Width, 0, c.Width, c.Height, QColor(90 + 20 * f, 60 + 10 * t, 40));
+    painter.end();
+    WriteBmp(dataRoot + NormalizeSeparators(CreatureStripPath(t)), strip);
+  }
 }
 
 // Everything but the settings file, which names the installation's own path.
@@ -37,6 +53,7 @@ void WriteBaseFiles(const TInstallation& inst) {
   QDir().mkpath(p + "/lokacje");
   QDir().mkpath(p + "/cwicz");
   QDir().mkpath(p + "/buttons");
+  WriteCreatureStrips(cd);
   WriteDemoPlaces(inst);
 }
 

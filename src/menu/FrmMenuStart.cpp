@@ -379,7 +379,7 @@ void TMenuStart::lbl_AlfabetClick() {
   const QImage picture = LoadPicture(ProgramDir + QStringLiteral("\\Gfx\\Alfabet.bmp"));
   LeaveForScreen();
   if (!AlfabetForm) return;
-  AlfabetForm->SetBackground(picture);
+  AlfabetForm->Image1->SetPicture(picture);
   AlfabetForm->Show();
 }
 

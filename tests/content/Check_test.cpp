@@ -124,6 +124,12 @@ const TBreak kBreaks[] = {
        WriteSolidBmp(strip, 65, 33, Qt::red);
        return strip + ": width 65 does not divide into 2 frames";
      }},
+    {"MissingCreatureStrip",
+     [](const QString&, const QString& cd) {
+       const QString strip = ResolvePath(cd + "/gfx/anim/A_jez.bmp");
+       QFile::remove(strip);
+       return strip + ": strip of the alphabet board's Animated1 not found";
+     }},
 };
 INSTANTIATE_TEST_SUITE_P(Breaks, BrokenDemo, ::testing::ValuesIn(kBreaks),
                          [](const auto& info) { return std::string(info.param.Name); });

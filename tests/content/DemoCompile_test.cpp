@@ -11,6 +11,8 @@
 
 #include "exercises/ExerciseFiles.h"
 #include "lib/DemoDraw.h"
+#include "lib/DemoSound.h"
+#include "platform/AudioDecoder.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/Picture.h"
@@ -133,6 +135,31 @@ TEST(DemoCompile, EveryWordOfAWordSearchCanBeFound) {
   EXPECT_EQ(found, expected);
 }
 
+// A sung word comes in on its own note and goes on after a short one.
+TEST(DemoCompile, SungWordsComeInOnTheirNotes) {
+  if (!SpeechAvailable()) GTEST_SKIP() << "espeak-ng is not installed";
+  TempInstallation inst;
+  QTemporaryDir src;
+  const QString text =
+      "sound cd\\plain.wav tune \"-:500 C5:100 -:900\"\n"
+      "sound cd\\sung.wav tune \"-:500 C5:100 -:900\" words=\"- elephant -\"\n";
+  CompileDemoSources(inst.Install(), {Sources(src, text), true});
+  ClearPathCache();
+  const TSoundData plain = DecodeSoundFile(inst.DataRoot() + "/plain.wav");
+  const TSoundData sung = DecodeSoundFile(inst.DataRoot() + "/sung.wav");
+  auto loudest = [](const TSoundData& s, int fromMs, int toMs) {
+    const long end = std::min<long>(s.Rate * toMs / 1000, static_cast<long>(s.Samples.size()));
+    int peak = 0;
+    for (long i = s.Rate * fromMs / 1000; i < end; ++i)
+      peak = std::max(peak, std::abs(static_cast<int>(s.Samples[i])));
+    return peak;
+  };
+  EXPECT_LT(loudest(sung, 0, 490), 100);
+  EXPECT_LT(loudest(plain, 0, 490), 100);
+  EXPECT_LT(loudest(plain, 650, 900), 100);
+  EXPECT_GT(loudest(sung, 650, 900), 2000);
+}
+
 struct TBadDemo {
   const char* Name;
   const char* Text;
@@ -171,6 +198,8 @@ const TBadDemo kBadDemos[] = {
      "word-exercise program\\a.fc2 picture=a.bmp\n  item X \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\" \"b\"\n", 1, "35"},
     {"GapDialogueWithoutGap", "gap-dialogue program\\g.fc9\n  exchange first=\"a|b|c\" second=\"d|e|f\" answers=x\n", 1, "PYT"},
     {"WordSearchTooSmall", "word-search program\\s.fc1 size=3x3 words=\"elephant\"\n", 1, "does not fit"},
+    {"SungWordsAndNotesDisagree", "\n\nsound cd\\s.wav tune \"C5:100 D5:100\" words=\"a b c\"\n", 3,
+     "3 words for 2 notes"},
 };
 INSTANTIATE_TEST_SUITE_P(Errors, BadDemo, ::testing::ValuesIn(kBadDemos),
                          [](const auto& info) { return std::string(info.param.Name); });

@@ -317,6 +317,7 @@ TEST_F(Menu, AlphabetGetsItsPictureAndAMissingOneLeavesTheMenuRunning) {
   MenuStart->Show();
   Click(MenuStart->lbl_Alfabet);
   EXPECT_TRUE(AlfabetForm->Visible());
+  EXPECT_EQ(AlfabetForm->Image1->Picture().pixelColor(10, 10), QColor(200, 240, 255));
   EXPECT_FALSE(MenuStart->Timer1.Enabled());
   EXPECT_FALSE(MenuStart->Timer2.Enabled());
   AlfabetForm->Close();
