@@ -8,6 +8,7 @@
 
 #include "lib/BaseButtons.h"
 #include "lib/DemoPlaces.h"
+#include "lib/LilyPondPictures.h"
 #include "lib/PlayerWriters.h"
 #include "lib/WordExercisePictures.h"
 #include "lib/Writers.h"
@@ -37,6 +38,7 @@ void WriteBaseFiles(const TInstallation& inst) {
   QDir().mkpath(p + "/lokacje");
   QDir().mkpath(p + "/cwicz");
   QDir().mkpath(p + "/buttons");
+  WriteLilyPondPictures(inst);
   WriteDemoPlaces(inst);
 }
 

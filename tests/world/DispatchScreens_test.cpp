@@ -9,6 +9,7 @@
 #include "exercises/FrmLilie.h"
 #include "menu/FrmInfo.h"
 #include "platform/Errors.h"
+#include "support/WordPairSupport.h"
 #include "world/DispatchFixture.h"
 #include "world/ExerciseList.h"
 #include "world/FrmMain.h"
@@ -22,8 +23,10 @@ class Dispatch : public DispatchGame {
     QStringList lines{QStringLiteral("Cwiczenia: %1").arg(entries.size())};
     lines += entries;
     WriteTextLines(inst.ProgramDir() + "/" + name, lines);
-    // Screen 1 reads the word exercise files its entries name.
-    for (const QString& e : entries)
+    // Screen 1 reads the word exercise files its entries name, the pond its pairs.
+    for (const QString& e : entries) {
+      if (e.startsWith(QLatin1String("LILI="), Qt::CaseInsensitive))
+        WriteSampleWordPairs(inst.ProgramDir() + "/cwicz" + e.mid(5).replace(u'\\', u'/'));
       if (e.endsWith(QLatin1String(".fc2"), Qt::CaseInsensitive)) {
         TWordExercise ex;
         ex.ItemCount = 1;
@@ -33,6 +36,7 @@ class Dispatch : public DispatchGame {
         MakeParentDirs(path);
         SaveWordExerciseFile(path, ex);
       }
+    }
     return ProgramDir + "\\" + name;
   }
   std::vector<TForm*> ExerciseScreens() const { return {Cw1Form, Cw2Form, Cw3Form, Cw7Form, LilieForm}; }
