@@ -8,7 +8,8 @@ void CompileWordPairs(TDemoContext& ctx, const TSourceNode& n) {
   n.Allow({});
   TWordPairs pairs;
   for (const TSourceNode& c : n.Children) {
-    if (c.Command != QLatin1String("pair")) c.Fail(QStringLiteral("word pairs hold 'pair \"english\" \"polish\"' lines"));
+    if (c.Command != QLatin1String("pair"))
+      c.Fail(QStringLiteral("word pairs hold 'pair \"english\" \"polish\"' lines"));
     c.Allow({});
     pairs.Pairs.push_back({c.Arg(0, "the English word"), c.Arg(1, "the Polish word")});
   }
@@ -22,7 +23,8 @@ void CompileWordPairs(TDemoContext& ctx, const TSourceNode& n) {
     n.Fail(e.Message);
   }
   // What the game reads must be what the source says.
-  if (!(ReadWordPairs(bytes).Pairs == pairs.Pairs)) n.Fail(QStringLiteral("a pair does not read back as written"));
+  if (!(ReadWordPairs(bytes).Pairs == pairs.Pairs))
+    n.Fail(QStringLiteral("a pair does not read back as written"));
   WriteFileAtomic(path, bytes);
   ++ctx.Report.Exercises;
 }
