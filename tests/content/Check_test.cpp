@@ -124,6 +124,13 @@ const TBreak kBreaks[] = {
        WriteSolidBmp(strip, 65, 33, Qt::red);
        return strip + ": width 65 does not divide into 2 frames";
      }},
+    {"LilyPadsWithFivePairs",
+     [](const QString& program, const QString&) {
+       const QString pairs = ResolvePath(program + "/cwicz/town/lilie.txt");
+       QStringList lines = SplitLines(ReadWholeFile(pairs));
+       WriteTextLines(pairs, lines.mid(0, 5));
+       return pairs + QString::fromUtf8(": 5 par słów");
+     }},
 };
 INSTANTIATE_TEST_SUITE_P(Breaks, BrokenDemo, ::testing::ValuesIn(kBreaks),
                          [](const auto& info) { return std::string(info.param.Name); });
