@@ -1,5 +1,7 @@
 #include "exercises/FrmLilie.h"
 
+#include <algorithm>
+
 #include "app/Feedback.h"
 #include "app/Globals.h"
 #include "app/Shared.h"
