@@ -7,6 +7,8 @@
 
 #include "app/Globals.h"
 #include "exercises/ExerciseFiles.h"
+#include "exercises/LilyPondFiles.h"
+#include "exercises/WordPairFile.h"
 #include "menu/NoteFile.h"
 #include "lib/Check.h"
 #include "platform/Errors.h"
@@ -162,6 +164,28 @@ void CheckGapDialogue(TInstallationCheck& check, const QString& path, const TLis
   Readable(check, where, [&] { ReadGapDialogue(ReadWholeFile(path), TInstallationCheck::Shown(path)); });
 }
 
+// The pairs, and the pond, strips and sounds the lily-pad screen opens by name.
+void CheckWordPairs(TInstallationCheck& check, const QString& path, const TListFileEntry&, const TWhere& where) {
+  TWordPairs pairs;
+  if (Readable(check, where, [&] { pairs = LoadWordPairFile(TInstallationCheck::Shown(path)); }) &&
+      pairs.PairsLeftOut > 0)
+    check.Warning({TInstallationCheck::Shown(path), pairs.FirstLeftOutLine},
+                  QStringLiteral("%1 pairs past the first %2 are left out").arg(pairs.PairsLeftOut).arg(MaxWordPairs));
+  check.NeedPicture(check.ProgramDir() + LilyPondPicture, where, QStringLiteral("pond of the lily-pad exercise"));
+  for (const TLilyStrip& s : LilyStrips) {
+    QSize size;
+    const QString what = QStringLiteral("%1 strip of the lily-pad exercise").arg(QLatin1String(s.What));
+    if (!check.NeedPicture(check.DataRoot() + s.Path, where, what, &size)) continue;
+    if (size.width() < s.Frames * s.Width || size.height() < s.Height)
+      check.Warning(where, QStringLiteral("%1 is %2 x %3, its %4 frames of %5 x %6 need %7 x %6")
+                               .arg(what).arg(size.width()).arg(size.height()).arg(s.Frames).arg(s.Width)
+                               .arg(s.Height).arg(s.Frames * s.Width));
+  }
+  for (const TLilySound& s : LilySounds)
+    check.WantSound(check.DataRoot() + s.Path, where,
+                    QStringLiteral("%1 sound of the lily-pad exercise").arg(QLatin1String(s.What)));
+}
+
 }  // namespace
 
 void AddExerciseChecks(std::map<QString, TInstallationCheck::TEntryCheck>& checks) {
@@ -169,4 +193,5 @@ void AddExerciseChecks(std::map<QString, TInstallationCheck::TEntryCheck>& check
   checks[QStringLiteral("PKRZ=")] = CheckWordSearch;
   checks[QStringLiteral("DIAL=")] = CheckDialogue;
   checks[QStringLiteral("DIAC=")] = CheckGapDialogue;
+  checks[QStringLiteral("LILI=")] = CheckWordPairs;
 }

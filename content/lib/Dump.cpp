@@ -8,6 +8,7 @@
 
 #include "app/FrmPodklad.h"
 #include "exercises/ExerciseFiles.h"
+#include "exercises/WordPairFile.h"
 #include "menu/NoteFile.h"
 #include "lib/ListFiles.h"
 #include "platform/AudioDecoder.h"
@@ -227,6 +228,18 @@ TJson DumpGapDialogue(const QString& path, TNotes&) {
   return TJson::Object().Set("Title", g.Title).Set("Exchanges", exchanges);
 }
 
+TJson DumpWordPairs(const QString& path, TNotes& notes) {
+  const TWordPairs w = ReadWordPairs(ReadWholeFile(path));
+  TJson pairs = TJson::Array();
+  for (const TWordPair& p : w.Pairs) pairs.Append(TJson::Object().Set("Left", p.Left).Set("Right", p.Right));
+  if (static_cast<int>(w.Pairs.size()) < DealtPairs)
+    notes.push_back({0, QStringLiteral("%1 pairs: the pond deals %2 different ones, so the game refuses the file")
+                            .arg(w.Pairs.size()).arg(DealtPairs)});
+  if (w.PairsLeftOut > 0)
+    notes.push_back({w.FirstLeftOutLine, QStringLiteral("%1 pairs past the first %2 are left out").arg(w.PairsLeftOut).arg(MaxWordPairs)});
+  return TJson::Object().Set("Pairs", pairs).Set("PairsLeftOut", w.PairsLeftOut);
+}
+
 TJson DumpNote(const QString& path, TNotes&) {
   const QStringList words = ParseNote(ReadWholeFile(path));
   return TJson::Object().Set("Words", TJson::Strings(words));
@@ -247,6 +260,7 @@ const std::vector<TDumpFormat>& DumpFormats() {
       {"word-search", {}, "word search record", DumpWordSearch},
       {"dialogue", {}, "dialogue (DIAL=)", DumpDialogue},
       {"gap-dialogue", {".fc9"}, "gap dialogue (DIAC=)", DumpGapDialogue},
+      {"word-pairs", {}, "lily-pad word pairs (LILI=)", DumpWordPairs},
       {"note", {}, "remember note (cwicz\\...\\NAME.txt)", DumpNote},
       {"settings", {".ini"}, "start-up settings (tarvo.ini)", DumpSettings},
       {"picture", {".bmp", ".jpg", ".jpeg"}, "picture: size and key colours", DumpPicture},

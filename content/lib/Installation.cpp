@@ -9,6 +9,7 @@
 
 #include "lib/BaseButtons.h"
 #include "lib/DemoPlaces.h"
+#include "lib/LilyPondPictures.h"
 #include "lib/PlayerWriters.h"
 #include "lib/WordExercisePictures.h"
 #include "lib/Writers.h"
@@ -54,6 +55,7 @@ void WriteBaseFiles(const TInstallation& inst) {
   QDir().mkpath(p + "/cwicz");
   QDir().mkpath(p + "/buttons");
   WriteCreatureStrips(cd);
+  WriteLilyPondPictures(inst);
   WriteDemoPlaces(inst);
 }
 

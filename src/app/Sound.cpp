@@ -4,6 +4,8 @@
 #include "platform/Paths.h"
 #include "world/FrmMain.h"
 
+std::function<void(const QString& path)> OnWaveStarted;
+
 void PlayWave(const QString& path) {
   if (!FileExists(path)) return;
   if (!MainForm || !MainForm->MediaPlayer1) return;
@@ -11,5 +13,6 @@ void PlayWave(const QString& path) {
   player->Close();
   player->FileName = path;
   player->Open();
+  if (OnWaveStarted) OnWaveStarted(path);
   player->Play();
 }

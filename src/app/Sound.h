@@ -2,8 +2,12 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // Plays one wave file without waiting; the end goes to MainForm's
 // MediaPlayer1Notify. A missing file is skipped silently and leaves whatever
 // is playing untouched.
 void PlayWave(const QString& path);
+
+// Sees the path of every wave PlayWave starts (the tests follow the screens' sounds with it).
+extern std::function<void(const QString& path)> OnWaveStarted;

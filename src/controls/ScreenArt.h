@@ -20,6 +20,13 @@ QImage HelpIcon(int size = 34);
 
 // Lily pads.
 
+// The pads, 78 x 64 on the key colour (the pad images take their bottom-left
+// pixel's colour as transparent): closed (green, with its notch), half turned
+// (seen edge on) and open (its pale underside, where the word lies).
+QImage LilyPadClosed();
+QImage LilyPadHalfTurned();
+QImage LilyPadOpen();
+
 // Songs.
 
 // Dictionary.

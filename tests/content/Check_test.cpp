@@ -130,6 +130,13 @@ const TBreak kBreaks[] = {
        QFile::remove(strip);
        return strip + ": strip of the alphabet board's Animated1 not found";
      }},
+    {"LilyPadsWithFivePairs",
+     [](const QString& program, const QString&) {
+       const QString pairs = ResolvePath(program + "/cwicz/town/lilie.txt");
+       QStringList lines = SplitLines(ReadWholeFile(pairs));
+       WriteTextLines(pairs, lines.mid(0, 5));
+       return pairs + QString::fromUtf8(": 5 par słów");
+     }},
 };
 INSTANTIATE_TEST_SUITE_P(Breaks, BrokenDemo, ::testing::ValuesIn(kBreaks),
                          [](const auto& info) { return std::string(info.param.Name); });

@@ -9,6 +9,7 @@
 #include "exercises/FrmLilie.h"
 #include "menu/FrmInfo.h"
 #include "platform/Errors.h"
+#include "support/WordPairSupport.h"
 #include "support/WordSearchSupport.h"
 #include "world/DispatchFixture.h"
 #include "world/ExerciseList.h"
@@ -23,8 +24,10 @@ class Dispatch : public DispatchGame {
     QStringList lines{QStringLiteral("Cwiczenia: %1").arg(entries.size())};
     lines += entries;
     WriteTextLines(inst.ProgramDir() + "/" + name, lines);
-    // Screens 1 and 2 read the exercise files their entries name.
-    for (const QString& e : entries)
+    // The screens read the files their entries name.
+    for (const QString& e : entries) {
+      if (e.startsWith(QLatin1String("LILI="), Qt::CaseInsensitive))
+        WriteSampleWordPairs(inst.ProgramDir() + "/cwicz" + e.mid(5).replace(u'\\', u'/'));
       if (e.endsWith(QLatin1String(".fc2"), Qt::CaseInsensitive)) {
         TWordExercise ex;
         ex.ItemCount = 1;
@@ -37,6 +40,7 @@ class Dispatch : public DispatchGame {
         WriteWordSearchScreenFiles(inst.Install());
         SaveWordSearch(inst.Install(), e.mid(5), MakeWordSearch(10, 8, {{1, 4, 1}}));
       }
+    }
     return ProgramDir + "\\" + name;
   }
   std::vector<TForm*> ExerciseScreens() const { return {Cw1Form, Cw2Form, Cw3Form, Cw7Form, LilieForm}; }
