@@ -5,6 +5,7 @@
 #include "lib/Check.h"
 #include "lib/Demo.h"
 #include "lib/Dump.h"
+#include "lib/Progress.h"
 #include "platform/Errors.h"
 
 namespace {
@@ -21,7 +22,9 @@ int Usage() {
                "  tarvolin-content check PROGRAM_DIR [DATA_ROOT]\n"
                "                                            walk an installation as the game does\n"
                "  tarvolin-content build-demo OUT_DIR [--sources DIR]\n"
-               "                                            write the demo installation (OUT_DIR/program, OUT_DIR/cd)\n");
+               "                                            write the demo installation (OUT_DIR/program, OUT_DIR/cd)\n"
+               "  tarvolin-content progress PROGRAM_DIR [--html FILE]\n"
+               "                                            what each child has done; --html also writes a page\n");
   return 2;
 }
 }  // namespace
@@ -38,6 +41,7 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("dump")) return RunDump(args.mid(1));
     if (command == QLatin1String("check")) return RunCheck(args.mid(1));
     if (command == QLatin1String("build-demo")) return RunBuildDemo(args.mid(1));
+    if (command == QLatin1String("progress")) return RunProgress(args.mid(1));
   } catch (const Exception& e) {
     std::fprintf(stderr, "%s\n", qPrintable(e.Message));
     return 1;

@@ -10,7 +10,8 @@ PACKAGES=(cmake ninja-build g++ pkg-config ccache
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libjpeg62-turbo-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick ffmpeg espeak-ng fonts-noto-color-emoji xdotool)
+  xvfb xauth imagemagick ffmpeg espeak-ng fonts-noto-color-emoji xdotool
+  chromium appstream desktop-file-utils dpkg-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

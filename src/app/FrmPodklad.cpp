@@ -2,9 +2,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cstdio>
+
+#include "app/DataRootSearch.h"
 #include "app/Globals.h"
 #include "app/Shared.h"
 #include "app/StartOptions.h"
@@ -26,6 +30,12 @@ QString ProgramDirOf(const QString& executablePath) {
   return dir;
 }
 
+QString DefaultProgramDir(const QString& executableDir) {
+  if (QFileInfo::exists(SettingsFilePath(executableDir))) return executableDir;
+  const QString bundled = QDir::cleanPath(executableDir + QStringLiteral("/../share/tarvolin/demo/program"));
+  return QFileInfo::exists(SettingsFilePath(bundled)) ? bundled : executableDir;
+}
+
 QString SettingsFilePath(const QString& programDir) { return programDir + QStringLiteral("/tarvo.ini"); }
 
 QString ReadDataRoot(const QString& programDir) {
@@ -38,6 +48,25 @@ QString ReadDataRoot(const QString& programDir) {
   } catch (const Exception&) {
     return {};  // a missing file or line leaves the data root empty
   }
+}
+
+QString FindDataRootAtStart(const QString& programDir, const QString& given) {
+  const QString configured = AnchoredDataRoot(ReadDataRoot(programDir), programDir);
+  if (!given.isEmpty() && LooksLikeDataRoot(given)) return given;
+  if (given.isEmpty() && !NeedsDataRootSearch(configured)) return configured;
+  // A drive of another system, a CD that is not where it was, or a mounted
+  // image given instead of its data folder.
+  const TDataRootSearch search =
+      SearchDataRoot(configured, given, given.isEmpty() ? VolumeRoots : QStringList{});
+  if (!search.Found.isEmpty()) {
+    std::fprintf(stderr, "tarvolin: using the data found at %s\n", qPrintable(QDir::toNativeSeparators(search.Found)));
+    return search.Found;
+  }
+  const QString fallback = given.isEmpty() ? configured : given;
+  if (DirectoryExists(fallback)) return fallback;
+  std::fprintf(stderr, "tarvolin: no data at \"%s\"; looked in:\n", qPrintable(fallback));
+  for (const QString& place : search.Looked) std::fprintf(stderr, "  %s\n", qPrintable(QDir::toNativeSeparators(place)));
+  return fallback;
 }
 
 bool DisplayHasLargeFonts() {
@@ -72,11 +101,13 @@ void TPodkladFrm::FormCreate() {
   QString exe = QCoreApplication::applicationFilePath();
   if (!StartOptions.ProgramDir.isEmpty())
     exe = QDir(StartOptions.ProgramDir).absolutePath() + QStringLiteral("/tarvolin");
+  else
+    exe = DefaultProgramDir(ProgramDirOf(exe)) + QStringLiteral("/tarvolin");
   ProgramDir = ProgramDirOf(exe);
   const QString workDir = ProgramDir.isEmpty() ? QStringLiteral("/") : ProgramDir;
   if (!QDir::setCurrent(workDir)) ShowWarning(QStringLiteral("Cannot find directory"));
 
-  DataRoot = StartOptions.DataRoot.isEmpty() ? ReadDataRoot(ProgramDir) : Trim(StartOptions.DataRoot);
+  DataRoot = FindDataRootAtStart(ProgramDir, Trim(StartOptions.DataRoot));
   if (!DirectoryExists(DataRoot)) {
     ShowMessage(QStringLiteral("Nie mogę znaleźć płyty CD z programem \"Tarvolin\"."));
     Application()->Terminate();

@@ -8,7 +8,10 @@ QString UsageText() {
       "  --program-dir DIR  read the installed files from DIR instead of the program's directory\n"
       "  --data-root DIR    read pictures, sounds and videos from DIR instead of line 2 of tarvo.ini\n"
       "  --window           play in a window instead of full screen\n"
+      "  --full-screen      play on the full screen (the default; F11 switches while playing)\n"
       "  --scale N          draw every pixel N times larger (default: the largest that fits)\n"
+      "A window or the full screen and the scale chosen here or with F11 are remembered\n"
+      "for the next start.\n"
       "  --help             show this text\n"
       "  --version          show the version\n");
 }
@@ -31,12 +34,14 @@ bool ParseCommandLine(const QStringList& args, TStartOptions& out, QString& erro
       if (!value(out.DataRoot)) return false;
     } else if (a == QLatin1String("--window")) {
       out.Window = true;
+    } else if (a == QLatin1String("--full-screen")) {
+      out.FullScreen = true;
     } else if (a == QLatin1String("--scale")) {
       QString n;
       if (!value(n)) return false;
       bool ok = false;
       out.Scale = n.toInt(&ok);
-      if (!ok || out.Scale < 1 || out.Scale > 16) {
+      if (!ok || out.Scale < 1 || out.Scale > MaxScale) {
         error = QStringLiteral("--scale needs a whole number from 1 to 16, not '%1'").arg(n);
         return false;
       }
@@ -48,6 +53,10 @@ bool ParseCommandLine(const QStringList& args, TStartOptions& out, QString& erro
       error = QStringLiteral("Unknown option '%1'").arg(a);
       return false;
     }
+  }
+  if (out.Window && out.FullScreen) {
+    error = QStringLiteral("--window and --full-screen exclude each other");
+    return false;
   }
   return true;
 }

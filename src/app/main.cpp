@@ -6,6 +6,7 @@
 #include "app/FrmPodklad.h"
 #include "app/Screens.h"
 #include "app/StartOptions.h"
+#include "app/UserSettings.h"
 #include "platform/Application.h"
 #include "platform/AudioEngine.h"
 
@@ -42,21 +43,34 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  const int scale = StartOptions.Scale > 0 ? StartOptions.Scale
-                                           : ProbeScale(argc, argv, StartOptions.Window);
+  // The command line's choices are remembered for the next start.
+  const QString settingsPath = UserSettingsPath();
+  TUserSettings saved = LoadUserSettings(settingsPath);
+  const TDisplayChoice display = ChooseDisplay(StartOptions, saved);
+  if (StartOptions.Window || StartOptions.FullScreen || StartOptions.Scale > 0) {
+    saved.Window = display.Window ? 1 : 0;
+    if (StartOptions.Scale > 0) saved.Scale = StartOptions.Scale;
+    SaveUserSettings(settingsPath, saved);
+  }
+  const int scale = display.Scale > 0 ? display.Scale : ProbeScale(argc, argv, display.Window);
   if (scale > 1) qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
 
   // Ctrl+C and SIGTERM end the game at once, like closing it; SDL must not take them over.
   if (qEnvironmentVariableIsEmpty("SDL_NO_SIGNAL_HANDLERS")) qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
   TApplication app(argc, argv);
-  app.Windowed = StartOptions.Window;
+  app.Windowed = display.Window;
   Audio::Startup();
   struct AudioGuard {
     ~AudioGuard() { Audio::Shutdown(); }
   } audioGuard;
+  TStageForm::OnDisplayModeChanged = [settingsPath](bool windowed) {
+    TUserSettings s = LoadUserSettings(settingsPath);
+    s.Window = windowed ? 1 : 0;
+    SaveUserSettings(settingsPath, s);
+  };
   CreateScreens();
   if (app.Terminated()) return 1;
-  PodkladFrm->ShowStage(StartOptions.Window);
+  PodkladFrm->ShowStage(display.Window);
   if (app.Terminated()) return 0;
   return app.exec();
 }

@@ -168,6 +168,7 @@ TStageForm::~TStageForm() {
 
 void TStageForm::ShowStage(bool windowed) {
   const bool wasHidden = isHidden();
+  windowed_ = windowed;
   if (windowed) {
     setWindowFlags(Qt::Window);
     resize(640, 480);
@@ -179,6 +180,12 @@ void TStageForm::ShowStage(bool windowed) {
   }
   CentreScreens();
   if (wasHidden) Guarded([this] { FormShow(); });
+}
+
+void TStageForm::ToggleFullScreen() {
+  if (isHidden()) return;
+  ShowStage(!windowed_);
+  if (OnDisplayModeChanged) OnDisplayModeChanged(windowed_);
 }
 
 void TStageForm::CentreScreens() {
@@ -347,6 +354,14 @@ bool TFormEvents::eventFilter(QObject* watched, QEvent* event) {
 
   TForm* form = g_stage->FormOf(widget);
   if (!form) return false;  // not one of our screens (a tool tip, a popup)
+  if (type == QEvent::KeyPress) {
+    auto* ke = static_cast<QKeyEvent*>(event);
+    const auto held = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (ke->key() == Qt::Key_F11 && !(ke->modifiers() & held) && !ke->isAutoRepeat()) {
+      g_stage->ToggleFullScreen();
+      return true;
+    }
+  }
   if (TForm* modal = g_stage->ModalForm(); modal && form != modal) return true;
 
   if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {

@@ -6,6 +6,7 @@
 
 #include <QEventLoop>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "platform/Controls.h"
@@ -73,6 +74,12 @@ class TStageForm : public TForm {
   ~TStageForm() override;
   // Full screen (default) or a window of the game's size.
   void ShowStage(bool windowed);
+  bool Windowed() const { return windowed_; }
+  // F11 on any screen: the other of the two; OnDisplayModeChanged hears of it.
+  // It is program-wide, since screens may run (a first player's modal sign-in)
+  // while the stage is still being created.
+  void ToggleFullScreen();
+  static inline std::function<void(bool windowed)> OnDisplayModeChanged;
   void CentreScreens();
   TForm* ActiveForm() const { return active_; }
   // The screens that are children of the stage, in creation order.
@@ -92,6 +99,7 @@ class TStageForm : public TForm {
  private:
   TForm* active_ = nullptr;
   std::vector<TForm*> modalStack_;
+  bool windowed_ = false;
 };
 
 TStageForm* Stage();

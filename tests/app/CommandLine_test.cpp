@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+
 #include "app/StartOptions.h"
+#include "app/UserSettings.h"
+#include "platform/Forms.h"
 #include "support/Support.h"
 
 TEST(CommandLine, ReadsEveryOption) {
@@ -28,6 +34,7 @@ TEST(CommandLine, RefusesWhatItDoesNotKnowWithAClearMessage) {
       {{"--scale", "2x"}, "--scale needs a whole number from 1 to 16, not '2x'"},
       {{"--data-root"}, "Option --data-root needs a value"},
       {{"start.lok"}, "Unknown option 'start.lok'"},
+      {{"--window", "--full-screen"}, "--window and --full-screen exclude each other"},
   };
   for (const auto& [args, message] : bad) {
     TStartOptions o;
@@ -35,4 +42,50 @@ TEST(CommandLine, RefusesWhatItDoesNotKnowWithAClearMessage) {
     EXPECT_FALSE(ParseCommandLine(args, o, error)) << args.join(' ').toStdString();
     EXPECT_EQ(error, message);
   }
+}
+
+TEST(CommandLine, WinsOverTheRememberedDisplayWhichSurvivesNonsense) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + "/tarvolin/tarvolin.conf";
+  EXPECT_EQ(LoadUserSettings(path).Window, -1);  // no file yet
+  SaveUserSettings(path, {1, 3});
+  struct Case {
+    QStringList args;
+    bool window;
+    int scale;
+  } cases[] = {
+      {{}, true, 3}, {{"--full-screen"}, false, 3}, {{"--scale", "2"}, true, 2}, {{"--window"}, true, 3}};
+  for (const Case& c : cases) {
+    TStartOptions o;
+    QString error;
+    ASSERT_TRUE(ParseCommandLine(c.args, o, error));
+    const TDisplayChoice d = ChooseDisplay(o, LoadUserSettings(path));
+    EXPECT_EQ(d.Window, c.window) << c.args.join(' ').toStdString();
+    EXPECT_EQ(d.Scale, c.scale) << c.args.join(' ').toStdString();
+  }
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("[display]\nwindow=perhaps\nscale=99\n");
+  f.close();
+  const TUserSettings s = LoadUserSettings(path);
+  EXPECT_EQ(s.Window, -1);
+  EXPECT_EQ(s.Scale, 0);
+}
+
+TEST(CommandLine, F11SwitchesTheStageOnAnyScreenAndReportsIt) {
+  TStageForm stage;
+  TForm screen(640, 480);
+  std::vector<bool> heard;
+  TStageForm::OnDisplayModeChanged = [&](bool windowed) { heard.push_back(windowed); };
+  stage.ShowStage(true);
+  screen.Show();
+  for (int i = 0; i < 2; ++i) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F11, Qt::NoModifier);
+    QApplication::sendEvent(&screen, &press);
+  }
+  QKeyEvent withShift(QEvent::KeyPress, Qt::Key_F11, Qt::ShiftModifier);
+  QApplication::sendEvent(&screen, &withShift);
+  EXPECT_EQ(heard, (std::vector<bool>{false, true}));
+  EXPECT_TRUE(stage.Windowed());
+  TStageForm::OnDisplayModeChanged = nullptr;
 }

@@ -1,0 +1,40 @@
+#include "app/UserSettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "app/StartOptions.h"
+
+QString UserSettingsPath() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/tarvolin/tarvolin.conf");
+}
+
+TUserSettings LoadUserSettings(const QString& path) {
+  const QSettings file(path, QSettings::IniFormat);
+  TUserSettings s;
+  const QString window = file.value(QStringLiteral("display/window")).toString();
+  if (window == QLatin1String("true")) s.Window = 1;
+  if (window == QLatin1String("false")) s.Window = 0;
+  bool ok = false;
+  const int scale = file.value(QStringLiteral("display/scale")).toString().toInt(&ok);
+  if (ok && scale >= 1 && scale <= MaxScale) s.Scale = scale;
+  return s;
+}
+
+void SaveUserSettings(const QString& path, const TUserSettings& settings) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QSettings file(path, QSettings::IniFormat);
+  if (settings.Window >= 0) file.setValue(QStringLiteral("display/window"), settings.Window == 1);
+  if (settings.Scale > 0) file.setValue(QStringLiteral("display/scale"), settings.Scale);
+  file.sync();
+}
+
+TDisplayChoice ChooseDisplay(const TStartOptions& options, const TUserSettings& saved) {
+  TDisplayChoice c;
+  c.Window = options.Window || (!options.FullScreen && saved.Window == 1);
+  c.Scale = options.Scale > 0 ? options.Scale : saved.Scale;
+  return c;
+}

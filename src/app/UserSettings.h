@@ -1,0 +1,25 @@
+// What the player chose at hand and the game remembers between runs: a window
+// or the full screen (F11), and the scale. Kept in the user's configuration
+// directory (~/.config/tarvolin/tarvolin.conf); the command line wins.
+#pragma once
+
+#include <QString>
+
+struct TStartOptions;
+
+struct TUserSettings {
+  int Window = -1;  // -1: never chosen, 0: full screen, 1: a window
+  int Scale = 0;    // 0: the largest whole factor that fits
+};
+
+QString UserSettingsPath();
+// A missing or unreadable file gives the defaults; nonsense values are ignored.
+TUserSettings LoadUserSettings(const QString& path);
+void SaveUserSettings(const QString& path, const TUserSettings& settings);
+
+// The display this run uses: the command line's choices over the remembered ones.
+struct TDisplayChoice {
+  bool Window = false;
+  int Scale = 0;
+};
+TDisplayChoice ChooseDisplay(const TStartOptions& options, const TUserSettings& saved);
