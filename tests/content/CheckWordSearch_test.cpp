@@ -71,7 +71,7 @@ TEST(CheckWordSearch, FollowsEntriesToTheirWordsPicturesAndStrips) {
       EXPECT_EQ(problems, "");
   }
 
-  QFile::remove(inst.DataRoot() + "/gfx/Anim/Ryba.bmp");
+  ASSERT_TRUE(QFile::remove(ResolvePath(inst.DataRoot() + "/gfx/Anim/Ryba.bmp")));
   ClearPathCache();
   EXPECT_TRUE(problemsAt(2).contains("word search strip not found")) << problemsAt(2).toStdString();
 }
