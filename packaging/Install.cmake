@@ -35,10 +35,9 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvolin)
 set(CPACK_PACKAGE_VENDOR "Tarvolin")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "adventure game that teaches English to Polish-speaking children")
-set(CPACK_PACKAGE_DESCRIPTION
-    "A child signs in, walks through illustrated places, hears spoken English words and dialogues "
-    "and plays exercises that earn points and diamonds; with a dictionary, an alphabet, songs and "
-    "a demo adventure.")
+set(CPACK_PACKAGE_DESCRIPTION "A child signs in, walks through illustrated places, hears spoken \
+English words and dialogues and plays exercises that earn points and diamonds; with a dictionary, \
+an alphabet, songs and a demo adventure.")
 set(CPACK_PACKAGE_CONTACT "Tarvolin developers <dev@tarvolin.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
