@@ -9,6 +9,7 @@
 #include "exercises/FrmLilie.h"
 #include "menu/FrmInfo.h"
 #include "platform/Errors.h"
+#include "support/PondSupport.h"
 #include "world/DispatchFixture.h"
 #include "world/ExerciseList.h"
 #include "world/FrmMain.h"
@@ -32,6 +33,12 @@ class Dispatch : public DispatchGame {
         const QString path = inst.ProgramDir() + "/cwicz" + e.mid(5).replace(u'\\', u'/');
         MakeParentDirs(path);
         SaveWordExerciseFile(path, ex);
+      } else if (e.startsWith(QLatin1String("MOST="))) {
+        // Screen 7 reads its choice file and the pond's pictures.
+        const QString path = inst.ProgramDir() + "/cwicz" + e.mid(5).replace(u'\\', u'/');
+        MakeParentDirs(path);
+        SaveListeningChoiceFile(path, SampleChoice(2));
+        WritePondMedia(inst.ProgramDir(), inst.DataRoot());
       }
     return ProgramDir + "\\" + name;
   }
