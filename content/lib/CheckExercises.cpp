@@ -84,4 +84,5 @@ void AddExerciseChecks(std::map<QString, TInstallationCheck::TEntryCheck>& check
   checks[QStringLiteral("PKRZ=")] = CheckWordSearch;
   checks[QStringLiteral("DIAL=")] = CheckDialogue;
   checks[QStringLiteral("DIAC=")] = CheckGapDialogue;
+  checks[QStringLiteral("MOST=")] = CheckListeningChoice;
 }
