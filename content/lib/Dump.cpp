@@ -240,14 +240,21 @@ TJson DumpListeningChoice(const QString& path, TNotes& notes) {
   for (const TChoiceQuestion& q : c.Questions) {
     ++line;
     const QStringList texts(q.Texts.begin(), q.Texts.end());
-    questions.Append(
-        TJson::Object().Set("WordSound", q.WordSound).Set("RightChoice", q.RightChoice).Set("Texts", TJson::Strings(texts)));
-    if (q.WordSound < 0) notes.push_back({line, QStringLiteral("word sound %1 is negative: the game beeps").arg(q.WordSound)});
-    for (int a = 0; a < ChoiceAnswers; ++a)
-      if (q.Texts[a].trimmed().isEmpty())
-        notes.push_back({line, QStringLiteral("answer %1 is empty%2").arg(a + 1).arg(a + 1 == q.RightChoice ? QStringLiteral(" and it is the right one") : QString())});
+    questions.Append(TJson::Object()
+                         .Set("WordSound", q.WordSound)
+                         .Set("RightChoice", q.RightChoice)
+                         .Set("Texts", TJson::Strings(texts)));
+    if (q.WordSound < 0)
+      notes.push_back({line, QStringLiteral("word sound %1 is negative: the game beeps").arg(q.WordSound)});
+    for (int a = 0; a < ChoiceAnswers; ++a) {
+      if (!q.Texts[a].trimmed().isEmpty()) continue;
+      const QString right = a + 1 == q.RightChoice ? QStringLiteral(", and it is the right one") : QString();
+      notes.push_back({line, QStringLiteral("answer %1 is empty%2").arg(a + 1).arg(right)});
+    }
   }
-  return TJson::Object().Set("QuestionCount", static_cast<int>(c.Questions.size())).Set("Questions", questions);
+  return TJson::Object()
+      .Set("QuestionCount", static_cast<int>(c.Questions.size()))
+      .Set("Questions", questions);
 }
 
 }  // namespace
