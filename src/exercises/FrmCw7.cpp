@@ -23,7 +23,9 @@ TCw7Form* Cw7Form = nullptr;
 namespace {
 
 constexpr int kBalloonLeft = 30, kBalloonRight = 250, kBalloonTop = 50;
-constexpr int kBarkLastFrame = 6;
+constexpr int LastFrame(const TPondFile& f) {
+  return f.Frames - 1;
+}
 
 QString PondPath(const TPondFile& f) {
   return (f.UnderProgram ? ProgramDir : DataRoot) + QString::fromLatin1(f.Path);
@@ -43,6 +45,7 @@ void PutStrip(TAnimated* sprite, const QImage& strip, const TPondFile& f) {
 }  // namespace
 
 TCw7Form::TCw7Form() {
+  using namespace PondFiles;
   SetColor(clBlack);
   SetShowHint(true);
   KeyPreview = true;
@@ -53,9 +56,9 @@ TCw7Form::TCw7Form() {
   Image1->SetBounds(8, 37, 570, 436);
 
   Animated1 = new TAnimated(this);
-  Animated1->SetBounds(104, 313, 219, 120);
+  Animated1->SetBounds(104, 313, Fish.FrameWidth, Fish.FrameHeight);
   Animated1->SetInterval(230);
-  Animated1->SetFrameCount(5);
+  Animated1->SetFrameCount(Fish.Frames);
   Animated1->SetLoop(false);
   Animated1->Hide();
   Animated1->OnChangeFrame = [this] { Animated1ChangeFrame(); };
@@ -63,28 +66,28 @@ TCw7Form::TCw7Form() {
   Animated2 = new TAnimated(this);
   Animated2->move(346, 174);
   Animated2->SetInterval(300);
-  Animated2->SetFrameCount(7);
+  Animated2->SetFrameCount(Bark.Frames);
   Animated2->SetLoop(false);
   Animated2->Hide();
   Animated2->OnChangeFrame = [this] { Animated2ChangeFrame(); };
 
   Animated3 = new TAnimated(this);
-  Animated3->SetBounds(37, 376, 60, 70);
+  Animated3->SetBounds(37, 376, Periscope.FrameWidth, Periscope.FrameHeight);
   Animated3->SetInterval(140);
-  Animated3->SetFrameCount(20);
+  Animated3->SetFrameCount(Periscope.Frames);
   Animated3->SetLoop(false);
   Animated3->OnChangeFrame = [this] { Animated3ChangeFrame(); };
 
   Animated4 = new TAnimated(this);
-  Animated4->SetBounds(168, 229, 350, 127);
+  Animated4->SetBounds(168, 229, Run.FrameWidth, Run.FrameHeight);
   Animated4->SetInterval(100);
-  Animated4->SetFrameCount(20);
+  Animated4->SetFrameCount(Run.Frames);
   Animated4->SetLoop(false);
   Animated4->OnChangeFrame = [this] { Animated4ChangeFrame(); };
 
   Animated5 = new TAnimated(this);
-  Animated5->SetBounds(326, 316, 127, 117);
-  Animated5->SetFrameCount(6);
+  Animated5->SetBounds(326, 316, Crying.FrameWidth, Crying.FrameHeight);
+  Animated5->SetFrameCount(Crying.Frames);
   Animated5->SetLoop(false);
   Animated5->OnChangeFrame = [this] { Animated5ChangeFrame(); };
 
@@ -216,7 +219,7 @@ void TCw7Form::LoadListeningChoice(const QString& path) {
 
 void TCw7Form::StartCrying() {
   Animated5->SetInterval(300);
-  Animated5->SetFrameCount(6);
+  Animated5->SetFrameCount(PondFiles::Crying.Frames);
   Animated5->SetLoop(false);
   Animated5->SetFrame(0);
   PutStrip(Animated5, pictures_.Crying, PondFiles::Crying);
@@ -345,7 +348,7 @@ void TCw7Form::BmpTransparent1Click() {
 // ---------------------------------------------------------------- sprites
 
 void TCw7Form::Animated1ChangeFrame() {
-  if (Animated1->Frame() != 4) return;
+  if (Animated1->Frame() != LastFrame(PondFiles::Fish)) return;
   Randomize();
   Animated1->Hide();
   Animated1->SetPlay(false);
@@ -354,14 +357,14 @@ void TCw7Form::Animated1ChangeFrame() {
 }
 
 void TCw7Form::Animated2ChangeFrame() {
-  if (Animated2->Frame() != kBarkLastFrame) return;
+  if (Animated2->Frame() != LastFrame(PondFiles::Bark)) return;
   Panel1->Show();
   SayWord();
   Timer1.SetEnabled(true);
 }
 
 void TCw7Form::Animated3ChangeFrame() {
-  if (Animated3->Frame() != 19) return;
+  if (Animated3->Frame() != LastFrame(PondFiles::Periscope)) return;
   Randomize();
   Animated3->Hide();
   Animated3->SetPlay(false);
@@ -370,14 +373,14 @@ void TCw7Form::Animated3ChangeFrame() {
 }
 
 void TCw7Form::Animated4ChangeFrame() {
-  if (Animated4->Frame() != PondFiles::Run.Frames - 1) return;
+  if (Animated4->Frame() != LastFrame(PondFiles::Run)) return;
   Animated4->SetPlay(false);
   Animated4->Hide();
   ShowDogAtHome();
 }
 
 void TCw7Form::Animated5ChangeFrame() {
-  if (Animated5->Frame() != 5) return;
+  if (Animated5->Frame() != LastFrame(PondFiles::Crying)) return;
   Animated5->SetPlay(false);
   PutStrip(Animated5, pictures_.Still, PondFiles::Still);
   Animated5->SetFrame(0);
