@@ -92,6 +92,9 @@ class TInstallationCheck {
 
 // The checks of the exercise and dialogue formats (CheckExercises.cpp).
 void AddExerciseChecks(std::map<QString, TInstallationCheck::TEntryCheck>& checks);
+// "MOST=" (CheckListeningChoice.cpp).
+void CheckListeningChoice(TInstallationCheck& check, const QString& path,
+                          const TListFileEntry& entry, const TWhere& where);
 
 // `check PROGRAM_DIR [DATA_ROOT]`: prints the problems; 1 when there is an error.
 int RunCheck(const QStringList& args);

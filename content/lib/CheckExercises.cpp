@@ -194,4 +194,5 @@ void AddExerciseChecks(std::map<QString, TInstallationCheck::TEntryCheck>& check
   checks[QStringLiteral("DIAL=")] = CheckDialogue;
   checks[QStringLiteral("DIAC=")] = CheckGapDialogue;
   checks[QStringLiteral("LILI=")] = CheckWordPairs;
+  checks[QStringLiteral("MOST=")] = CheckListeningChoice;
 }

@@ -79,11 +79,12 @@ class TCompiler {
     else if (c == QLatin1String("dialogue")) CompileDialogue(ctx_, n);
     else if (c == QLatin1String("gap-dialogue")) CompileGapDialogue(ctx_, n);
     else if (c == QLatin1String("word-pairs")) CompileWordPairs(ctx_, n);
+    else if (c == QLatin1String("listening-choice")) CompileListeningChoice(ctx_, n);
     else if (c == QLatin1String("note")) Note(n);
     else if (c == QLatin1String("strip")) Strip(n);
     else
       n.Fail(QStringLiteral("unknown command '%1' (picture, button, sound, video, location, exercise-list, "
-                            "dialogue-list, word-exercise, word-search, dialogue, gap-dialogue, word-pairs, note, strip)").arg(c));
+                            "dialogue-list, word-exercise, word-search, dialogue, gap-dialogue, word-pairs, listening-choice, note, strip)").arg(c));
   }
 
   void Picture(const TSourceNode& n) {

@@ -39,3 +39,5 @@ void CompileWordSearch(TDemoContext& ctx, const TSourceNode& n);
 void CompileDialogue(TDemoContext& ctx, const TSourceNode& n);
 void CompileGapDialogue(TDemoContext& ctx, const TSourceNode& n);
 void CompileList(TDemoContext& ctx, const TSourceNode& n, bool exercises);
+// The listening choice at the pond (DemoChoice.cpp).
+void CompileListeningChoice(TDemoContext& ctx, const TSourceNode& n);

@@ -9,6 +9,7 @@
 #include "app/FrmPodklad.h"
 #include "exercises/ExerciseFiles.h"
 #include "exercises/WordPairFile.h"
+#include "exercises/ListeningChoiceFile.h"
 #include "menu/NoteFile.h"
 #include "lib/ListFiles.h"
 #include "platform/AudioDecoder.h"
@@ -245,6 +246,30 @@ TJson DumpNote(const QString& path, TNotes&) {
   return TJson::Object().Set("Words", TJson::Strings(words));
 }
 
+TJson DumpListeningChoice(const QString& path, TNotes& notes) {
+  const TListeningChoice c = ReadListeningChoice(ReadWholeFile(path), path);
+  TJson questions = TJson::Array();
+  int line = 1;
+  for (const TChoiceQuestion& q : c.Questions) {
+    ++line;
+    const QStringList texts(q.Texts.begin(), q.Texts.end());
+    questions.Append(TJson::Object()
+                         .Set("WordSound", q.WordSound)
+                         .Set("RightChoice", q.RightChoice)
+                         .Set("Texts", TJson::Strings(texts)));
+    if (q.WordSound < 0)
+      notes.push_back({line, QStringLiteral("word sound %1 is negative: the game beeps").arg(q.WordSound)});
+    for (int a = 0; a < ChoiceAnswers; ++a) {
+      if (!q.Texts[a].trimmed().isEmpty()) continue;
+      const QString right = a + 1 == q.RightChoice ? QStringLiteral(", and it is the right one") : QString();
+      notes.push_back({line, QStringLiteral("answer %1 is empty%2").arg(a + 1).arg(right)});
+    }
+  }
+  return TJson::Object()
+      .Set("QuestionCount", static_cast<int>(c.Questions.size()))
+      .Set("Questions", questions);
+}
+
 }  // namespace
 
 const std::vector<TDumpFormat>& DumpFormats() {
@@ -262,6 +287,7 @@ const std::vector<TDumpFormat>& DumpFormats() {
       {"gap-dialogue", {".fc9"}, "gap dialogue (DIAC=)", DumpGapDialogue},
       {"word-pairs", {}, "lily-pad word pairs (LILI=)", DumpWordPairs},
       {"note", {}, "remember note (cwicz\\...\\NAME.txt)", DumpNote},
+      {"listening-choice", {}, "listening choice (MOST=)", DumpListeningChoice},
       {"settings", {".ini"}, "start-up settings (tarvo.ini)", DumpSettings},
       {"picture", {".bmp", ".jpg", ".jpeg"}, "picture: size and key colours", DumpPicture},
       {"sound", {".wav"}, "wave sound: rate, channels, length", DumpSound},

@@ -266,11 +266,11 @@ TWordSearch LoadWordSearchFile(const QString& path) { return ReadWordSearch(Read
 
 // ---- text files ----
 
-QStringList ReadTerminatedFields(const QString& line, int count) {
+QStringList ReadTerminatedFields(const QString& line, int count, QChar terminator) {
   QStringList fields;
   qsizetype start = 0;
   for (int k = 0; k < count; ++k) {
-    const qsizetype end = start < 0 ? -1 : line.indexOf(u'=', start);
+    const qsizetype end = start < 0 ? -1 : line.indexOf(terminator, start);
     if (end < 0) {
       fields << QString();
       start = -1;

@@ -160,7 +160,7 @@ QByteArray WriteGapDialogue(const TGapDialogue& dialogue);
 void SaveGapDialogueFile(const QString& path, const TGapDialogue& dialogue);
 TGapDialogue LoadGapDialogueFile(const QString& path);
 
-// The fields of a line whose fields each end with "=": field k is the text
-// before the k-th "="; a missing "=" leaves its field and all later ones
-// empty; text after the last expected "=" is ignored.
-QStringList ReadTerminatedFields(const QString& line, int count);
+// The fields of a line whose fields each end with `terminator`: field k is
+// the text before the k-th terminator; a missing terminator leaves its field
+// and all later ones empty; text after the last expected one is ignored.
+QStringList ReadTerminatedFields(const QString& line, int count, QChar terminator = u'=');

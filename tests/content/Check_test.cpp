@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <functional>
@@ -136,6 +137,13 @@ const TBreak kBreaks[] = {
        QStringList lines = SplitLines(ReadWholeFile(pairs));
        WriteTextLines(pairs, lines.mid(0, 5));
        return pairs + QString::fromUtf8(": 5 par słów");
+     }},
+    {"MissingPondStrip",
+     [](const QString& program, const QString& cd) {
+       QFile::remove(ResolvePath(cd + "/gfx/anim/Szczek.bmp"));
+       const QString list = ResolvePath(program + "/cwicz/culture/lista.txt");
+       const int line = static_cast<int>(SplitLines(ReadWholeFile(list)).indexOf(QRegularExpression("^MOST=.*"))) + 1;
+       return QStringLiteral("%1:%2: listening choice picture (the barking dog) not found").arg(list).arg(line);
      }},
 };
 INSTANTIATE_TEST_SUITE_P(Breaks, BrokenDemo, ::testing::ValuesIn(kBreaks),

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "exercises/ExerciseFiles.h"
+#include "exercises/ListeningChoiceFile.h"
 #include "lib/ListFiles.h"
 #include "lib/MediaWriters.h"
 #include "lib/Writers.h"
@@ -171,6 +172,14 @@ const TRoundTrip kRoundTrips[] = {
     {"note", "1A.txt", "note",
      [](const QString& p) { WriteTextLines(p, {"Zapamiętaj: % a duck @ an * egg"}); },
      R"({"Words": ["Zapamiętaj:", "%", "a", "duck", "@", "an", " ", "egg"]})"},
+    {"listening choice", "m.txt", "listening-choice",
+     [](const QString& p) {
+       TListeningChoice c;
+       c.Questions = {{301, 2, {"kot", "pies", "ryba"}}, {302, 3, {"a", "b", "c"}}};
+       SaveListeningChoiceFile(p, c);
+     },
+     R"({"QuestionCount": 2, "Questions": [{"WordSound": 301, "RightChoice": 2, "Texts": ["kot", "pies", "ryba"]},
+                                           {"WordSound": 302, "RightChoice": 3, "Texts": ["a", "b", "c"]}]})"},
     {"picture", "b.bmp", "",
      [](const QString& p) {
        QImage img(6, 4, QImage::Format_RGB32);

@@ -11,6 +11,7 @@
 #include "platform/Errors.h"
 #include "support/WordPairSupport.h"
 #include "support/WordSearchSupport.h"
+#include "support/PondSupport.h"
 #include "world/DispatchFixture.h"
 #include "world/ExerciseList.h"
 #include "world/FrmMain.h"
@@ -39,6 +40,12 @@ class Dispatch : public DispatchGame {
       } else if (e.endsWith(QLatin1String(".fc4"), Qt::CaseInsensitive)) {
         WriteWordSearchScreenFiles(inst.Install());
         SaveWordSearch(inst.Install(), e.mid(5), MakeWordSearch(10, 8, {{1, 4, 1}}));
+      } else if (e.startsWith(QLatin1String("MOST="))) {
+        // Screen 7 reads its choice file and the pond's pictures.
+        const QString path = inst.ProgramDir() + "/cwicz" + e.mid(5).replace(u'\\', u'/');
+        MakeParentDirs(path);
+        SaveListeningChoiceFile(path, SampleChoice(2));
+        WritePondMedia(inst.ProgramDir(), inst.DataRoot());
       }
     }
     return ProgramDir + "\\" + name;

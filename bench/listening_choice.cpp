@@ -1,0 +1,63 @@
+// Loading the listening choice at the pond: the choice file and every
+// picture and strip its scenes use (read up front, at their full sizes), the
+// question swap and the crying puppy. Run with --benchmark_repetitions=20
+// --benchmark_report_aggregates_only=true for medians.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "app/Globals.h"
+#include "exercises/FrmCw7.h"
+#include "lib/Writers.h"
+#include "support/Headless.h"
+#include "support/PondSupport.h"
+#include "support/Support.h"
+
+namespace {
+
+struct Game {
+  TempInstallation inst;
+  std::unique_ptr<GameScreens> screens;
+  QString path;
+  Game() {
+    const QString program = inst.ProgramDir(), cd = inst.DataRoot();
+    WritePondMedia(program, cd);
+    // The pictures as large as the screen shows them.
+    for (const TPondFile& f : PondFiles::Pictures) {
+      const QString file =
+          (f.UnderProgram ? program : cd) + QString::fromLatin1(f.Path).replace(u'\\', u'/');
+      if (f.Frames > 0)
+        WriteSolidBmp(file, f.Frames * f.FrameWidth, f.FrameHeight, QColor(90, 140, 200));
+    }
+    WriteSolidBmp(program + "/gfx/Pieski.bmp", 570, 436, QColor(120, 200, 120));
+    WriteSolidBmp(program + "/gfx/Panel_pi.bmp", 170, 113, QColor(250, 240, 210));
+    MakeParentDirs(program + "/cwicz/bench/m.txt");
+    SaveListeningChoiceFile(program + "/cwicz/bench/m.txt", SampleChoice(MaxChoiceQuestions));
+    screens = std::make_unique<GameScreens>(program, cd);
+    path = ProgramDir + QStringLiteral("\\cwicz\\bench\\m.txt");
+    Cw7Form->Show();
+  }
+};
+
+Game& TheGame() {
+  static Game game;
+  return game;
+}
+
+void BM_LoadListeningChoice(benchmark::State& state) {
+  Game& game = TheGame();
+  for (auto _ : state) Cw7Form->LoadListeningChoice(game.path);
+}
+BENCHMARK(BM_LoadListeningChoice)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return RunHeadless(argc, argv, [&] {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    TheGame().screens.reset();
+    return 0;
+  });
+}
