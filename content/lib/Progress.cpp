@@ -151,6 +151,10 @@ QString ProgressHtml(const TProgressReport& report) {
                .arg(threshold);
     }
     h += QStringLiteral("</svg>\n");
+    if (p.Results.empty()) {
+      h += QStringLiteral("<p>Jeszcze żadne ćwiczenie nie zostało ukończone.</p>\n</section>\n");
+      continue;
+    }
     h += QStringLiteral("<table class=\"exercises\"><tr><th>Miejsce</th><th>Ćwiczenie</th><th>Plik</th>"
                         "<th>Punkty</th></tr>\n");
     for (const TExerciseResult& r : p.Results) {
