@@ -1,8 +1,10 @@
 #include "controls/ScreenArt.h"
 
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/Fonts.h"
@@ -14,11 +16,11 @@ QImage HelpIcon(int size) {
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setPen(QPen(QColor(20, 60, 120), 2));
   p.setBrush(QColor(250, 250, 210));
-  const int d = size - 5;                 // bubble width
-  const int h = size * 3 / 4;             // bubble height, leaving room for the tail
+  const int d = size - 5;      // bubble width
+  const int h = size * 3 / 4;  // bubble height, leaving room for the tail
   p.drawEllipse(QRect(2, 2, d, h));
-  p.drawPolygon(QPolygon({QPoint(size / 4, h - 2), QPoint(size / 7, size - 2),
-                          QPoint(size * 4 / 9, h - 1)}));
+  p.drawPolygon(
+      QPolygon({QPoint(size / 4, h - 2), QPoint(size / 7, size - 2), QPoint(size * 4 / 9, h - 1)}));
   p.setFont(ToQFont(TFont{QStringLiteral("Arial CE"), -(size * 10 / 17), clBlack, fsBold}));
   p.drawText(QRect(2, 2, d, h), Qt::AlignCenter, QStringLiteral("?"));
   return img;
@@ -27,6 +29,108 @@ QImage HelpIcon(int size) {
 // Word search.
 
 // Crossword.
+
+namespace {
+QImage Keyed(int width, int height) {
+  QImage img(width, height, QImage::Format_RGB32);
+  img.fill(ScreenArtKey);
+  return img;
+}
+
+// A wooden board with a lighter edge, for the frame pieces.
+QImage Board(int width, int height, bool across) {
+  QImage img(width, height, QImage::Format_RGB32);
+  QPainter p(&img);
+  QLinearGradient g(0, 0, across ? 0 : width, across ? height : 0);
+  g.setColorAt(0, QColor(120, 170, 220));
+  g.setColorAt(1, QColor(60, 105, 165));
+  p.fillRect(img.rect(), g);
+  p.setPen(QColor(230, 240, 255));
+  // Snow lying on the board.
+  for (int x = 3; x < width; x += 11) p.drawPoint(x, (x * 7) % std::max(1, height));
+  p.setPen(QColor(35, 60, 100));
+  p.drawRect(0, 0, width - 1, height - 1);
+  return img;
+}
+}  // namespace
+
+QImage CrosswordHelicopter() {
+  QImage img = Keyed(73, 65);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  const QColor body(200, 40, 40), dark(60, 20, 20), glass(170, 220, 250);
+  p.setPen(QPen(dark, 1));
+  // Rotor and its mast.
+  p.setBrush(QColor(50, 50, 50));
+  p.drawRect(6, 8, 50, 2);
+  p.drawRect(30, 10, 3, 8);
+  // Tail boom and tail rotor.
+  p.setBrush(body);
+  p.drawRect(44, 27, 22, 5);
+  p.drawEllipse(QRect(62, 19, 9, 18));
+  // Cabin with its window.
+  p.drawEllipse(QRect(8, 17, 42, 28));
+  p.setBrush(glass);
+  p.drawChord(QRect(11, 20, 22, 20), 90 * 16, 180 * 16);
+  // Skids.
+  p.setPen(QPen(QColor(40, 40, 40), 2));
+  p.drawLine(18, 45, 16, 53);
+  p.drawLine(38, 45, 40, 53);
+  p.drawLine(8, 54, 48, 54);
+  p.drawLine(8, 54, 5, 51);
+  return img;
+}
+
+QImage CrosswordFigure() {
+  QImage img = Keyed(70, 84);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  // Balloons on strings, held above the child.
+  const QColor balloons[] = {QColor(230, 50, 50), QColor(250, 200, 30), QColor(60, 140, 230)};
+  const QPoint tops[] = {QPoint(10, 2), QPoint(27, 0), QPoint(44, 4)};
+  p.setPen(QPen(QColor(80, 80, 80), 1));
+  for (const QPoint& t : tops) p.drawLine(t.x() + 8, t.y() + 20, 35, 44);
+  for (int i = 0; i < 3; ++i) {
+    p.setBrush(balloons[i]);
+    p.drawEllipse(QRect(tops[i], QSize(16, 20)));
+  }
+  // The child: head, cap, jacket, legs.
+  p.setPen(QPen(QColor(40, 30, 30), 1));
+  p.setBrush(QColor(250, 215, 180));
+  p.drawEllipse(QRect(28, 44, 14, 14));
+  p.setBrush(QColor(40, 160, 90));
+  p.drawChord(QRect(27, 41, 16, 12), 0, 180 * 16);
+  p.setBrush(QColor(230, 120, 30));
+  p.drawRect(27, 58, 16, 14);
+  p.drawLine(27, 60, 22, 50);  // the arm holding the strings
+  p.setBrush(QColor(50, 60, 140));
+  p.drawRect(28, 72, 5, 10);
+  p.drawRect(37, 72, 5, 10);
+  // The key stays where the picture control reads it.
+  p.end();
+  img.setPixel(0, img.height() - 1, ScreenArtKey);
+  return img;
+}
+
+QImage CrosswordTopBar() {
+  return Board(640, 37, true);
+}
+QImage CrosswordSideBar() {
+  return Board(62, 152, false);
+}
+QImage CrosswordStrip() {
+  return Board(8, 169, false);
+}
+
+QImage CrosswordEmptyLine() {
+  QImage img(389, 27, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  QPainter p(&img);
+  p.setPen(Qt::black);
+  for (int c = 0; c < 15; ++c) p.drawRect(c * 21, 0, 21, 21);
+  p.fillRect(0, 22, 389, 5, QColor(225, 235, 245));
+  return img;
+}
 
 // Listening choice.
 

@@ -16,6 +16,19 @@ QImage HelpIcon(int size = 34);
 
 // Crossword.
 
+// The helicopter that crosses the sky, 73 x 65, nose to the left.
+QImage CrosswordHelicopter();
+// The child who floats away under balloons when the crossword is done,
+// 70 x 84; its bottom-left pixel is the key colour.
+QImage CrosswordFigure();
+// The frame around the landscape: the top bar 640 x 37, the side bar under
+// the buttons 62 x 152 and the strip left of the landscape 8 x 169.
+QImage CrosswordTopBar();
+QImage CrosswordSideBar();
+QImage CrosswordStrip();
+// A row of fifteen empty cells, 389 x 27, shown until a crossword loads.
+QImage CrosswordEmptyLine();
+
 // Listening choice.
 
 // Lily pads.

@@ -3,6 +3,7 @@
 #include <QtEndian>
 #include <algorithm>
 
+#include "exercises/RecordBytes.h"
 #include "platform/Errors.h"
 #include "platform/Strings.h"
 #include "platform/TextFile.h"
@@ -10,58 +11,7 @@
 
 namespace {
 
-// ---- fixed records ----
-
-class RecordReader {
- public:
-  RecordReader(const QByteArray& bytes, QString file, int size) : bytes_(bytes), file_(std::move(file)) {
-    if (bytes_.size() < size)
-      throw EInOutError(QStringLiteral("Plik %1 jest za krótki: %2 bajtów, rekord ma %3")
-                            .arg(file_)
-                            .arg(bytes_.size())
-                            .arg(size));
-  }
-  int Int(int offset) const { return qFromLittleEndian<qint32>(bytes_.constData() + offset); }
-  std::uint8_t Byte(int offset) const { return static_cast<std::uint8_t>(bytes_[offset]); }
-  // A length byte and up to `fieldSize` - 1 characters; a longer length is clamped.
-  QString Text(int offset, int fieldSize) const {
-    const int length = std::min<int>(Byte(offset), fieldSize - 1);
-    return DecodeWin1250(bytes_.constData() + offset + 1, length);
-  }
-  [[noreturn]] void Fail(const QString& field, const QString& message) const {
-    throw EFormatError(QStringLiteral("%1, pole %2: %3").arg(file_, field, message));
-  }
-
- private:
-  const QByteArray& bytes_;
-  QString file_;
-};
-
-class RecordWriter {
- public:
-  RecordWriter(int size, QString what) : bytes_(size, '\0'), what_(std::move(what)) {}
-  void Int(int offset, int value) { qToLittleEndian<qint32>(value, bytes_.data() + offset); }
-  void Byte(int offset, std::uint8_t value) { bytes_[offset] = static_cast<char>(value); }
-  void Text(int offset, int fieldSize, const QString& text, const QString& field) {
-    if (text.size() > fieldSize - 1)
-      Fail(field, QStringLiteral("tekst '%1' jest dłuższy niż %2 znaków").arg(text).arg(fieldSize - 1));
-    if (!CanEncodeWin1250(text))
-      Fail(field, QStringLiteral("tekst '%1' ma znaki spoza strony kodowej 1250").arg(text));
-    const QByteArray encoded = EncodeWin1250(text);
-    Byte(offset, static_cast<std::uint8_t>(encoded.size()));
-    std::copy(encoded.begin(), encoded.end(), bytes_.begin() + offset + 1);
-  }
-  [[noreturn]] void Fail(const QString& field, const QString& message) const {
-    throw EFormatError(QStringLiteral("%1, pole %2: %3").arg(what_, field, message));
-  }
-  const QByteArray& Bytes() const { return bytes_; }
-
- private:
-  QByteArray bytes_;
-  QString what_;
-};
-
-QString Field(const char* name, int item) { return QStringLiteral("%1[%2]").arg(QLatin1String(name)).arg(item); }
+QString Field(const char* name, int item) { return RecordField(name, item); }
 
 // Word exercise layout.
 constexpr int kItemCountAt = 0;

@@ -1,27 +1,120 @@
-// Exercise screen 3: the crossword.
+// Exercise screen 3: the crossword. Over a ski-lift landscape the child
+// clicks a numbered line and types its English answer; a clue panel on the
+// right gives the Polish clues. Each solved word moves the ski lift one step,
+// a wrong word brings the spoken "no" or the Yeti (never twice in a row), help
+// reveals random letters three times per crossword, and a helicopter and a
+// skier take turns in the background (HelicopterHold and SceneBusy keep them
+// apart). When every word is solved the exercise is recorded as done, the
+// helicopter flies off, the figure floats away and "Rozpocznij" starts again.
 #pragma once
 
+#include <QImage>
+#include <array>
+
 #include "controls/TransparentButton.h"
+#include "exercises/CrosswordFile.h"
 #include "platform/Forms.h"
+#include "platform/Timers.h"
+
+class TAnimated;
+class TBmpTransparent;
 
 class TCw3Form : public TForm {
  public:
   TCw3Form();
+  void FormCreate() override;
+  void FormShow() override;
+  void FormClose() override;
   void FormKeyDown(int& key, TShiftState shift) override;
-  // Entry points of the exercise dispatch, to be filled by the screen: read
-  // the crossword at `path` and reset the screen; open the line `sender`.
-  void LoadCrossword(const QString& path);
-  void Line_1Click(TImage* sender);
 
-  TLabel* lbl_Red = nullptr;
-  TLabel* lbl_Green = nullptr;
-  // Previous and next exercise of the list.
+  // Reads the crossword at `path` and resets the screen. The file and every
+  // picture are read first: one that cannot be read raises its error and
+  // leaves the screen as it was.
+  void LoadCrossword(const QString& path);
+
+  // Cells are 1-based; `s` is a letter or a space.
+  void DrawSolutionCell(int col, TImage* line);
+  void DrawLetter(int n, QChar s);
+
+  // Handlers.
+  void Line_1Click(TImage* sender);
+  void Edit_KrzKeyPress(QChar& key);
+  void Edit_KrzChange();
+  void Button2Click();
+  void KwillButton1Click();
+  void Button1Click();
+  void CW1_KWS_LeftClick();
+  void CW1_KWS_RightClick();
+  void Timer1Timer();
+  void Timer2Timer();
+  void Timer3Timer();
+  void Animated2ChangeFrame();
+  void Animated3ChangeFrame();
+  void BmpTransparent1Click();
+
+  // Lines, number labels and clue labels 1 .. 15.
+  TImage* Line(int k) const { return lines_[k - 1]; }
+  TLabel* Cyfra(int k) const { return numbers_[k - 1]; }
+  TLabel* Opis(int k) const { return clues_[k - 1]; }
+
+  // Controls.
+  TImage* Image1_2 = nullptr;  // the common exercise background
+  TImage* Image1 = nullptr;    // the landscape
+  TImage* Line_1 = nullptr;
+  TImage* Panel_Img = nullptr;
+  TEdit* Edit_Krz = nullptr;
+  TAnimated* Animated1 = nullptr;  // the ski lift: its frame shows progress
+  TAnimated* Animated2 = nullptr;  // the skier
+  TAnimated* Animated3 = nullptr;  // the Yeti
+  TBmpTransparent* img_helik = nullptr;
+  TImage* Image2 = nullptr;                    // the figure that leaves at the end
+  TBmpTransparent* BmpTransparent1 = nullptr;  // the spoken instruction
+  TTransparentButton* button1 = nullptr;       // "Koniec"
+  TTransparentButton* KwillButton1 = nullptr;  // "Rozpocznij"
+  TTransparentButton* Button2 = nullptr;       // "Pomoc"
   TTransparentButton* CW1_KWS_left = nullptr;
   TTransparentButton* cw1_kws_right = nullptr;
-  TImage* Line_1 = nullptr;               // the first crossword line
-  TImage* Image2 = nullptr;               // the figure that leaves at the end
-  TTransparentButton* Button2 = nullptr;  // "Pomoc"
-  TEdit* Edit_Krz = nullptr;              // the letter entry
+  TLabel* lbl_Red = nullptr;
+  TLabel* lbl_Green = nullptr;
+  TTimer Timer1;  // the departing figure
+  TTimer Timer2;  // the skier
+  TTimer Timer3;  // the helicopter
+
+  // The crossword as read (answers in upper case, lengths within 15).
+  TCrossword Crossword;
+  // Screen state.
+  TImage* CurrentLine = nullptr;
+  int CurrentWord = 0;
+  std::array<std::array<QChar, AnswerMax>, CrosswordLines> RevealedLetters{};
+  QString TypedWord;
+  int CursorPos = 0;
+  bool LineOpen = false;
+  int SolvedCount = 0;
+  std::array<bool, CrosswordLines> WordSolved{};
+  std::array<int, CrosswordLines> HelpCount{};
+  int HelpUses = 0;
+  bool YetiShown = false;
+  bool HelicopterHold = false;
+  bool SceneBusy = false;
+
+  int WordLength(int k) const;
+
+ private:
+  void AllTimersOff();
+  void OpenNextLine();
+  void RedrawLine();
+  void RightWord();
+  void WrongWord();
+  void Complete();
+  void FlyOff();
+  QChar Revealed(int cell) const { return RevealedLetters[CurrentWord - 1][cell - 1]; }
+  bool IsRevealed(int cell) const { return Revealed(cell) != u' '; }
+  bool PlainSolutionColumn() const;
+
+  std::array<TImage*, CrosswordLines> lines_{};
+  std::array<TLabel*, CrosswordLines> numbers_{};
+  std::array<TLabel*, CrosswordLines> clues_{};
+  QImage emptyLine_;
 };
 
 extern TCw3Form* Cw3Form;
