@@ -6,11 +6,13 @@
 #include <algorithm>
 
 #include "app/Globals.h"
+#include "exercises/CrosswordFile.h"
 #include "exercises/ExerciseFiles.h"
 #include "exercises/LilyPondFiles.h"
 #include "exercises/WordPairFile.h"
 #include "menu/NoteFile.h"
 #include "lib/Check.h"
+#include "lib/CrosswordPictures.h"
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
 #include "world/Dialogues.h"
@@ -152,6 +154,46 @@ void CheckWordSearch(TInstallationCheck& check, const QString& path, const TList
                            .arg(s.WordCount));
 }
 
+// The crossword and what its screen opens for it: the landscape, panel and
+// empty line, the ski-lift, Yeti and skier strips, and its sounds (the
+// spoken instruction is checked with the feedback sounds).
+void CheckCrossword(TInstallationCheck& check, const QString& path, const TListFileEntry&,
+                    const TWhere& where) {
+  TCrossword c;
+  const QString shown = TInstallationCheck::Shown(path);
+  if (!Readable(check, where, [&] { c = ReadCrossword(ReadWholeFile(path), shown); })) return;
+  for (const QString& problem : CrosswordProblems(c)) check.Error(where, shown + QStringLiteral(": ") + problem);
+  const QString p = check.ProgramDir(), d = check.DataRoot();
+  const QString screen = QStringLiteral("crossword screen (%1)");
+  check.NeedPicture(p + QStringLiteral("\\gfx\\wyciag.bmp"), where, screen.arg("landscape"));
+  check.NeedPicture(p + QStringLiteral("\\Gfx\\Panel_kr.bmp"), where, screen.arg("clue panel"));
+  check.NeedPicture(p + QStringLiteral("\\gfx\\kr_kzyz.bmp"), where, screen.arg("empty line"));
+  struct Strip {
+    QString Path;
+    int Frames, Width;
+    const char* What;
+  };
+  const Strip strips[] = {{p + QStringLiteral("\\gfx\\wyciag_l.bmp"), LiftFrames, LiftWidth, "ski-lift strip"},
+                          {d + QStringLiteral("\\gfx\\Anim\\Yeti2.bmp"), YetiFrames, YetiWidth, "Yeti strip"},
+                          {d + QStringLiteral("\\gfx\\Anim\\nar_256.bmp"), SkierFrames, SkierWidth, "skier strip"}};
+  for (const Strip& s : strips) {
+    QSize size;
+    if (check.NeedPicture(s.Path, where, screen.arg(s.What), &size) && size.width() < s.Frames * s.Width)
+      check.Warning(where, QStringLiteral("%1 is %2 pixels wide; %3 frames of %4 need %5")
+                               .arg(TInstallationCheck::Shown(s.Path))
+                               .arg(size.width())
+                               .arg(s.Frames)
+                               .arg(s.Width)
+                               .arg(s.Frames * s.Width));
+  }
+  const char* sounds[][2] = {{"\\Music\\Drzwi.wav", "a word solved"},
+                             {"\\music\\Yeti.wav", "the Yeti"},
+                             {"\\Music\\narty.wav", "the skier"},
+                             {"\\music\\1007.wav", "crossword complete"}};
+  for (const auto& s : sounds) check.WantSound(d + QLatin1String(s[0]), where, screen.arg(s[1]));
+  check.WantSound(p + QStringLiteral("\\gfx\\Wyciag\\Wiatr.wav"), where, screen.arg("wind"));
+}
+
 void CheckDialogue(TInstallationCheck& check, const QString& path, const TListFileEntry&, const TWhere& where) {
   TDialogue d;
   if (!Readable(check, where, [&] { d = ReadDialogue(ReadWholeFile(path), TInstallationCheck::Shown(path)); })) return;
@@ -191,6 +233,7 @@ void CheckWordPairs(TInstallationCheck& check, const QString& path, const TListF
 void AddExerciseChecks(std::map<QString, TInstallationCheck::TEntryCheck>& checks) {
   for (const char* key : {"PREZ=", "DDRO=", "WRYS=", "ULIT="}) checks[QString::fromLatin1(key)] = CheckWordExercise;
   checks[QStringLiteral("PKRZ=")] = CheckWordSearch;
+  checks[QStringLiteral("KRZY=")] = CheckCrossword;
   checks[QStringLiteral("DIAL=")] = CheckDialogue;
   checks[QStringLiteral("DIAC=")] = CheckGapDialogue;
   checks[QStringLiteral("LILI=")] = CheckWordPairs;

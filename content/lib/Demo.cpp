@@ -10,6 +10,7 @@
 
 #include "controls/ButtonStrips.h"
 #include "lib/DemoContext.h"
+#include "lib/DemoCrossword.h"
 #include "lib/DemoDialogues.h"
 #include "lib/DemoLilies.h"
 #include "lib/DemoMenu.h"
@@ -76,6 +77,7 @@ class TCompiler {
     else if (c == QLatin1String("dialogue-list")) CompileList(ctx_, n, false);
     else if (c == QLatin1String("word-exercise")) CompileWordExercise(ctx_, n);
     else if (c == QLatin1String("word-search")) CompileWordSearch(ctx_, n);
+    else if (c == QLatin1String("crossword")) CompileCrossword(ctx_, n);
     else if (c == QLatin1String("dialogue")) CompileDialogue(ctx_, n);
     else if (c == QLatin1String("gap-dialogue")) CompileGapDialogue(ctx_, n);
     else if (c == QLatin1String("word-pairs")) CompileWordPairs(ctx_, n);
@@ -84,7 +86,7 @@ class TCompiler {
     else if (c == QLatin1String("strip")) Strip(n);
     else
       n.Fail(QStringLiteral("unknown command '%1' (picture, button, sound, video, location, exercise-list, "
-                            "dialogue-list, word-exercise, word-search, dialogue, gap-dialogue, word-pairs, listening-choice, note, strip)").arg(c));
+                            "dialogue-list, word-exercise, word-search, crossword, dialogue, gap-dialogue, word-pairs, listening-choice, note, strip)").arg(c));
   }
 
   void Picture(const TSourceNode& n) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/FrmPodklad.h"
+#include "exercises/CrosswordFile.h"
 #include "exercises/ExerciseFiles.h"
 #include "exercises/WordPairFile.h"
 #include "exercises/ListeningChoiceFile.h"
@@ -205,6 +206,20 @@ TJson DumpWordSearch(const QString& path, TNotes& notes) {
       .Set("Letters", letters);
 }
 
+TJson DumpCrossword(const QString& path, TNotes& notes) {
+  const TCrossword c = ReadCrossword(ReadWholeFile(path), path);
+  for (const QString& problem : CrosswordProblems(c)) notes.push_back({0, problem});
+  TJson positions = TJson::Array();
+  for (const auto& at : c.LinePositions)
+    positions.Append(TJson::Object().Set("Left", at.Left).Set("Top", at.Top));
+  return TJson::Object()
+      .Set("WordCount", c.WordCount)
+      .Set("SolutionColumn", TJson::Ints(c.SolutionColumn))
+      .Set("Answers", TJson::Strings(QStringList(c.Answers.begin(), c.Answers.end())))
+      .Set("LinePositions", positions)
+      .Set("Clues", TJson::Strings(QStringList(c.Clues.begin(), c.Clues.end())));
+}
+
 TJson DumpDialogue(const QString& path, TNotes&) {
   const TDialogue d = ReadDialogue(ReadWholeFile(path), path);
   TJson lines = TJson::Array();
@@ -283,6 +298,7 @@ const std::vector<TDumpFormat>& DumpFormats() {
        [](const QString& p, TNotes& n) { return DumpList(p, n, TListKind::Dialogues); }},
       {"word-exercise", {".fc2"}, "word exercise record (cwicz\\*.fc2)", DumpWordExercise},
       {"word-search", {}, "word search record", DumpWordSearch},
+      {"crossword", {".fc3"}, "crossword record (KRZY=)", DumpCrossword},
       {"dialogue", {}, "dialogue (DIAL=)", DumpDialogue},
       {"gap-dialogue", {".fc9"}, "gap dialogue (DIAC=)", DumpGapDialogue},
       {"word-pairs", {}, "lily-pad word pairs (LILI=)", DumpWordPairs},

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "lib/BaseButtons.h"
+#include "lib/CrosswordPictures.h"
 #include "lib/DemoPlaces.h"
 #include "lib/LilyPondPictures.h"
 #include "lib/PlayerWriters.h"
@@ -57,6 +58,7 @@ void WriteBaseFiles(const TInstallation& inst) {
   WriteCreatureStrips(cd);
   WriteLilyPondPictures(inst);
   WriteDemoPlaces(inst);
+  WriteCrosswordScreenPictures(inst);
 }
 
 void CopyTree(const QString& from, const QString& to) {
