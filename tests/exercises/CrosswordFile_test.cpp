@@ -1,0 +1,88 @@
+#include "exercises/CrosswordFile.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Errors.h"
+
+namespace {
+
+TCrossword Sample() {
+  TCrossword c;
+  c.WordCount = 3;
+  const char* answers[] = {"CAT", "HEN", "SHEEP"};
+  const char* clues[] = {"Kot", "Kura", "Owca"};
+  for (int k = 0; k < 3; ++k) {
+    c.Answers[k] = answers[k];
+    c.Clues[k] = QString::fromUtf8(clues[k]);
+    c.SolutionColumn[k] = k + 1;
+    c.LinePositions[k] = {100 - 21 * k, 77 + 26 * k};
+  }
+  c.Clues[3] = QStringLiteral("Świnia");  // beyond WordCount, still kept
+  c.SolutionColumn[14] = -3;
+  return c;
+}
+
+TEST(CrosswordFile, RoundTripAndTheRecordsOwnLimits) {
+  const QByteArray bytes = WriteCrossword(Sample());
+  ASSERT_EQ(bytes.size(), CrosswordSize);
+  EXPECT_EQ(ReadCrossword(bytes, "k.fc3"), Sample());
+  // Only the first record counts.
+  EXPECT_EQ(ReadCrossword(bytes + QByteArray(912, '\x7f'), "k.fc3"), Sample());
+
+  try {
+    ReadCrossword(bytes.left(911), "cwicz/farm/k.fc3");
+    FAIL() << "a short file must be refused";
+  } catch (const EInOutError& e) {
+    EXPECT_TRUE(e.Message.contains("cwicz/farm/k.fc3")) << e.what();
+  }
+  for (int count : {-1, 16}) {
+    QByteArray bad = bytes;
+    bad[0] = static_cast<char>(count);
+    bad[1] = bad[2] = bad[3] = static_cast<char>(count < 0 ? 0xff : 0);
+    try {
+      ReadCrossword(bad, "k.fc3");
+      FAIL() << "WordCount " << count << " must be refused";
+    } catch (const EFormatError& e) {
+      EXPECT_TRUE(e.Message.contains("k.fc3") && e.Message.contains("WordCount")) << e.what();
+    }
+  }
+}
+
+TEST(CrosswordFile, LengthBytesBeyondTheirFieldsAreClamped) {
+  QByteArray bytes = WriteCrossword(Sample());
+  bytes[35] = static_cast<char>(200);   // Answer[1]: 15 characters at most
+  bytes[447] = static_cast<char>(255);  // Clue[1]: 30 at most
+  const TCrossword c = ReadCrossword(bytes, "k.fc3");
+  EXPECT_EQ(c.Answers[0].size(), AnswerMax);
+  EXPECT_TRUE(c.Answers[0].startsWith("CAT"));
+  EXPECT_EQ(c.Clues[0].size(), ClueMax);
+  EXPECT_EQ(c.Answers[1], "HEN");
+}
+
+TEST(CrosswordFile, ProblemsNameTheLinesThatCannotBePlayed) {
+  TCrossword c = Sample();
+  c.WordCount = 5;
+  c.Answers[1] = "ICE CREAM";
+  c.SolutionColumn[2] = 6;  // SHEEP has five cells
+  const QStringList problems = CrosswordProblems(c);
+  ASSERT_EQ(problems.size(), 4) << problems.join('\n').toStdString();
+  EXPECT_TRUE(problems[0].startsWith("line 2") && problems[0].contains("A-Z"));
+  EXPECT_TRUE(problems[1].startsWith("line 3") && problems[1].contains("solution column 6"));
+  EXPECT_TRUE(problems[2].startsWith("line 4") && problems[2].contains("no letters"));
+  EXPECT_TRUE(problems[3].startsWith("line 5") && problems[3].contains("no letters"));
+  EXPECT_TRUE(CrosswordProblems(Sample()).isEmpty());
+}
+
+TEST(CrosswordFile, WriterRefusesWhatCannotBeReadBack) {
+  TCrossword c = Sample();
+  c.WordCount = 16;
+  EXPECT_THROW(WriteCrossword(c), EFormatError);
+  c = Sample();
+  c.Answers[0] = "ABCDEFGHIJKLMNOP";
+  EXPECT_THROW(WriteCrossword(c), EFormatError);
+  c = Sample();
+  c.SolutionColumn[0] = 300;
+  EXPECT_THROW(WriteCrossword(c), EFormatError);
+}
+
+}  // namespace
