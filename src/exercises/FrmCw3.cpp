@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <algorithm>
 
 #include "app/Feedback.h"
@@ -13,6 +14,7 @@
 #include "controls/BmpTransparent.h"
 #include "controls/ScreenArt.h"
 #include "platform/MediaPlayer.h"
+#include "platform/Paths.h"
 #include "platform/Picture.h"
 #include "platform/Strings.h"
 #include "world/ExerciseList.h"
@@ -225,6 +227,7 @@ void TCw3Form::FormClose() {
   }
   Image1_2->SetPicture(QImage());
   Image1->SetPicture(QImage());
+  pictures_.clear();
   for (TAnimated* sprite : {Animated1, Animated2, Animated3}) sprite->ClearBitMap();
 }
 
@@ -248,14 +251,26 @@ bool TCw3Form::PlainSolutionColumn() const {
 
 // ---------------------------------------------------------------- loading
 
+QImage TCw3Form::Picture(const QString& path) {
+  const QFileInfo file(ResolvePath(path));
+  TCachedPicture& cached = pictures_[file.absoluteFilePath()];
+  if (cached.Image.isNull() || cached.Size != file.size() ||
+      cached.Modified != file.lastModified()) {
+    cached.Image = LoadPicture(path);
+    cached.Size = file.size();
+    cached.Modified = file.lastModified();
+  }
+  return cached.Image;
+}
+
 void TCw3Form::LoadCrossword(const QString& path) {
   TCrossword crossword = LoadCrosswordFile(path);
-  const QImage lift = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\wyciag_l.bmp"));
-  const QImage yeti = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Yeti2.bmp"));
-  const QImage panel = LoadPicture(ProgramDir + QStringLiteral("\\Gfx\\Panel_kr.bmp"));
-  const QImage landscape = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\wyciag.bmp"));
-  const QImage skier = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\nar_256.bmp"));
-  const QImage emptyLine = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\kr_kzyz.bmp"));
+  const QImage lift = Picture(ProgramDir + QStringLiteral("\\gfx\\wyciag_l.bmp"));
+  const QImage yeti = Picture(DataRoot + QStringLiteral("\\gfx\\Anim\\Yeti2.bmp"));
+  const QImage panel = Picture(ProgramDir + QStringLiteral("\\Gfx\\Panel_kr.bmp"));
+  const QImage landscape = Picture(ProgramDir + QStringLiteral("\\gfx\\wyciag.bmp"));
+  const QImage skier = Picture(DataRoot + QStringLiteral("\\gfx\\Anim\\nar_256.bmp"));
+  const QImage emptyLine = Picture(ProgramDir + QStringLiteral("\\gfx\\kr_kzyz.bmp"));
 
   // Typed letters are upper case: an answer stored in lower case must still match.
   for (QString& answer : crossword.Answers) answer = UpperCase(answer);

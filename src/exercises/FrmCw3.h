@@ -8,6 +8,8 @@
 // helicopter flies off, the figure floats away and "Rozpocznij" starts again.
 #pragma once
 
+#include <QDateTime>
+#include <QHash>
 #include <QImage>
 #include <array>
 
@@ -110,6 +112,15 @@ class TCw3Form : public TForm {
   QChar Revealed(int cell) const { return RevealedLetters[CurrentWord - 1][cell - 1]; }
   bool IsRevealed(int cell) const { return Revealed(cell) != u' '; }
   bool PlainSolutionColumn() const;
+  // The screen's pictures are decoded once while it is open (a new start
+  // loads the same six); a file that changed on disk is read again.
+  QImage Picture(const QString& path);
+  struct TCachedPicture {
+    QImage Image;
+    qint64 Size = -1;
+    QDateTime Modified;
+  };
+  QHash<QString, TCachedPicture> pictures_;
 
   std::array<TImage*, CrosswordLines> lines_{};
   std::array<TLabel*, CrosswordLines> numbers_{};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Globals.h"
+#include "exercises/CrosswordFile.h"
 #include "exercises/ExerciseFiles.h"
 #include "exercises/FrmCw1.h"
 #include "exercises/FrmCw2.h"
@@ -46,6 +47,13 @@ class Dispatch : public DispatchGame {
         MakeParentDirs(path);
         SaveListeningChoiceFile(path, SampleChoice(2));
         WritePondMedia(inst.ProgramDir(), inst.DataRoot());
+      } else if (e.endsWith(QLatin1String(".fc3"), Qt::CaseInsensitive)) {
+        TCrossword c;
+        c.WordCount = 1;
+        c.Answers[0] = QStringLiteral("CAT");
+        const QString path = inst.ProgramDir() + "/cwicz" + e.mid(5).replace(u'\\', u'/');
+        MakeParentDirs(path);
+        SaveCrosswordFile(path, c);
       }
     }
     return ProgramDir + "\\" + name;
