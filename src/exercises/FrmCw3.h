@@ -6,6 +6,19 @@
 // skier take turns in the background (HelicopterHold and SceneBusy keep them
 // apart). When every word is solved the exercise is recorded as done, the
 // helicopter flies off, the figure floats away and "Rozpocznij" starts again.
+//
+// Beyond the original:
+// - answers are compared in upper case, as the letters are typed;
+// - lines past WordCount stay hidden (they would otherwise be playable if a
+//   file left them non-empty), and a solution column outside its line marks
+//   no cell;
+// - the blocking fly-off at the end keeps painting and drops the clicks and
+//   keys that arrive meanwhile instead of delivering them afterwards;
+// - the departing figure moves at the pace the original's 2 ms timer really
+//   had (one step per 16 ms);
+// - the six pictures are decoded once while the screen is open;
+// - closing the screen stops the skier and the Yeti too, so no scene restarts
+//   behind another screen.
 #pragma once
 
 #include <QDateTime>
