@@ -96,16 +96,6 @@ TCw3Form::TCw3Form() {
   Image1_2->SetBounds(0, 0, 640, 480);
   Image1 = new TImage(this);
   Image1->SetBounds(8, 37, 570, 436);
-  auto* topBar = new TImage(this);
-  topBar->SetBounds(0, 0, 640, 37);
-  topBar->SetPicture(CrosswordTopBar());
-  auto* sideBar = new TImage(this);
-  sideBar->SetBounds(578, 31, 62, 152);
-  sideBar->SetPicture(CrosswordSideBar());
-  auto* strip = new TImage(this);
-  strip->SetBounds(0, 37, 8, 169);
-  strip->SetPicture(CrosswordStrip());
-
   Panel_Img = new TImage(this);
   Panel_Img->SetAutoSize(true);
   Panel_Img->move(492, 243);
@@ -137,6 +127,17 @@ TCw3Form::TCw3Form() {
   Image2->SetTransparent(true);
   Image2->SetPicture(CrosswordFigure());
   Image2->Hide();
+
+  // The frame lies over the sky: the helicopter flies off behind it.
+  auto* topBar = new TImage(this);
+  topBar->SetBounds(0, 0, 640, 37);
+  topBar->SetPicture(CrosswordTopBar());
+  auto* sideBar = new TImage(this);
+  sideBar->SetBounds(578, 31, 62, 152);
+  sideBar->SetPicture(CrosswordSideBar());
+  auto* strip = new TImage(this);
+  strip->SetBounds(0, 37, 8, 169);
+  strip->SetPicture(CrosswordStrip());
 
   const QImage emptyLine = CrosswordEmptyLine();
   for (int k = 1; k <= CrosswordLines; ++k) {
