@@ -162,7 +162,11 @@ void CheckCrossword(TInstallationCheck& check, const QString& path, const TListF
   TCrossword c;
   const QString shown = TInstallationCheck::Shown(path);
   if (!Readable(check, where, [&] { c = ReadCrossword(ReadWholeFile(path), shown); })) return;
-  for (const QString& problem : CrosswordProblems(c)) check.Error(where, shown + QStringLiteral(": ") + problem);
+  for (const TCrosswordProblem& problem : CrosswordProblems(c)) {
+    const QString message = shown + QStringLiteral(": ") + problem.Message;
+    if (problem.Unplayable) check.Error(where, message + QStringLiteral(" (the exercise can never be completed)"));
+    else check.Warning(where, message);
+  }
   const QString p = check.ProgramDir(), d = check.DataRoot();
   const QString screen = QStringLiteral("crossword screen (%1)");
   check.NeedPicture(p + QStringLiteral("\\gfx\\wyciag.bmp"), where, screen.arg("landscape"));

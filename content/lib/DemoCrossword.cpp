@@ -21,7 +21,8 @@ void CompileCrossword(TDemoContext& ctx, const TSourceNode& n) {
   for (const TSourceNode& w : n.Children) {
     if (w.Command != QLatin1String("word")) w.Fail(QStringLiteral("a crossword holds word lines"));
     w.Allow({"solution"});
-    if (c.WordCount == CrosswordLines) w.Fail(QStringLiteral("a crossword has at most %1 words").arg(CrosswordLines));
+    if (c.WordCount == CrosswordLines)
+      w.Fail(QStringLiteral("a crossword has at most %1 words").arg(CrosswordLines));
     const int k = c.WordCount++;
     const QString answer = w.Arg(0, "the English word");
     const int solution = w.NamedInt(QStringLiteral("solution"), 1);
@@ -40,13 +41,16 @@ void CompileCrossword(TDemoContext& ctx, const TSourceNode& n) {
     c.LinePositions[k] = {left - 10, top + k * spacing + 21};
   }
   if (c.WordCount == 0) n.Fail(QStringLiteral("a crossword needs its words"));
+  // What the game would refuse or could never finish must not leave the tool.
+  for (const TCrosswordProblem& problem : CrosswordProblems(c))
+    n.Children[static_cast<size_t>(problem.Line - 1)].Fail(problem.Message);
+  QByteArray bytes;
   try {
-    const QByteArray bytes = WriteCrossword(c);
-    const QStringList problems = CrosswordProblems(ReadCrossword(bytes, n.Arg(0, "a file")));
-    if (!problems.isEmpty()) n.Fail(problems.join(QStringLiteral("; ")));
-    WriteFileAtomic(ctx.RealPath(n, n.Arg(0, "a file")), bytes);
+    bytes = WriteCrossword(c);
+    ReadCrossword(bytes, n.Arg(0, "a file"));
   } catch (const Exception& e) {
     n.Fail(e.Message);
   }
+  WriteFileAtomic(ctx.RealPath(n, n.Arg(0, "a file")), bytes);
   ++ctx.Report.Exercises;
 }

@@ -208,7 +208,7 @@ TJson DumpWordSearch(const QString& path, TNotes& notes) {
 
 TJson DumpCrossword(const QString& path, TNotes& notes) {
   const TCrossword c = ReadCrossword(ReadWholeFile(path), path);
-  for (const QString& problem : CrosswordProblems(c)) notes.push_back({0, problem});
+  for (const TCrosswordProblem& problem : CrosswordProblems(c)) notes.push_back({0, problem.Message});
   TJson positions = TJson::Array();
   for (const auto& at : c.LinePositions)
     positions.Append(TJson::Object().Set("Left", at.Left).Set("Top", at.Top));

@@ -70,24 +70,27 @@ TCrossword LoadCrosswordFile(const QString& path) {
   return ReadCrossword(ReadWholeFile(path), path);
 }
 
-QStringList CrosswordProblems(const TCrossword& c) {
-  QStringList problems;
+std::vector<TCrosswordProblem> CrosswordProblems(const TCrossword& c) {
+  std::vector<TCrosswordProblem> problems;
   for (int k = 0; k < std::clamp(c.WordCount, 0, CrosswordLines); ++k) {
     const QString& answer = c.Answers[k];
-    const QString line = QStringLiteral("line %1").arg(k + 1);
+    const QString line = QStringLiteral("line %1: ").arg(k + 1);
     if (answer.isEmpty()) {
-      problems << line +
-                      QStringLiteral(": the answer has no letters, the line can never be solved");
+      problems.push_back(
+          {k + 1, true,
+           line + QStringLiteral("the answer has no letters, the line can never be solved")});
       continue;
     }
     if (!Typeable(answer))
-      problems << line + QStringLiteral(
-                             ": \"%1\" holds characters other than A-Z, which cannot be typed")
-                             .arg(answer);
+      problems.push_back(
+          {k + 1, true,
+           line + QStringLiteral("\"%1\" holds characters other than A-Z, which cannot be typed")
+                      .arg(answer)});
     if (c.SolutionColumn[k] < 1 || c.SolutionColumn[k] > answer.size())
-      problems << line + QStringLiteral(": solution column %1 lies outside its %2 cells")
-                             .arg(c.SolutionColumn[k])
-                             .arg(answer.size());
+      problems.push_back({k + 1, false,
+                          line + QStringLiteral("solution column %1 lies outside its %2 cells")
+                                     .arg(c.SolutionColumn[k])
+                                     .arg(answer.size())});
   }
   return problems;
 }

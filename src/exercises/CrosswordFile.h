@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <vector>
 
 constexpr int CrosswordLines = 15;
 constexpr int CrosswordSize = 912;
@@ -43,7 +44,12 @@ void SaveCrosswordFile(const QString& path, const TCrossword& crossword);
 // Reads the file at `path` through the resolver.
 TCrossword LoadCrosswordFile(const QString& path);
 
-// What makes a played line unplayable or odd, one message per problem, each
-// beginning "line k": no letters, letters a child cannot type (the answer box
-// takes A-Z only), a solution column outside the line.
-QStringList CrosswordProblems(const TCrossword& crossword);
+// What makes a played line unplayable or odd: no letters or letters a child
+// cannot type (the answer box takes A-Z only) leave the crossword unfinishable;
+// a solution column outside the line only marks no cell.
+struct TCrosswordProblem {
+  int Line = 0;  // 1-based
+  bool Unplayable = false;
+  QString Message;  // begins "line k: "
+};
+std::vector<TCrosswordProblem> CrosswordProblems(const TCrossword& crossword);

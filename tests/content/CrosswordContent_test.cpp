@@ -57,14 +57,23 @@ TEST(CrosswordContent, TheDemoCommandLinesUpTheSolutionColumnAndDumpShowsIt) {
   ASSERT_EQ(r.Notes.size(), 1u);
   EXPECT_TRUE(r.Notes[0].Message.startsWith("line 2")) << r.Notes[0].Message.toStdString();
 
-  try {
-    CompileDemoSources(
-        inst.Install(),
-        {Sources(src, "crossword program\\k.fc3 column=40\n  word HORSE \"Koń\" solution=5\n"),
-         false});
-    FAIL() << "a line left of the landscape must be refused";
-  } catch (const Exception& e) {
-    EXPECT_TRUE(e.Message.contains("test.txt:2:")) << e.what();
+  struct Bad {
+    const char* text;
+    int line;
+    const char* says;
+  };
+  const Bad bads[] = {
+      {"crossword program\\k.fc3 column=40\n  word HORSE \"Koń\" solution=5\n", 2, "runs outside"},
+      {"crossword program\\k.fc3\n  word CAT \"Kot\"\n  word \"ICE CREAM\" \"Lody\"\n", 3, "A-Z"}};
+  for (const Bad& bad : bads) {
+    try {
+      CompileDemoSources(inst.Install(), {Sources(src, QString::fromUtf8(bad.text)), false});
+      ADD_FAILURE() << bad.text;
+    } catch (const Exception& e) {
+      EXPECT_TRUE(e.Message.contains(QStringLiteral("test.txt:%1:").arg(bad.line)) &&
+                  e.Message.contains(bad.says))
+          << e.what();
+    }
   }
 }
 

@@ -64,13 +64,25 @@ TEST(CrosswordFile, ProblemsNameTheLinesThatCannotBePlayed) {
   c.WordCount = 5;
   c.Answers[1] = "ICE CREAM";
   c.SolutionColumn[2] = 6;  // SHEEP has five cells
-  const QStringList problems = CrosswordProblems(c);
-  ASSERT_EQ(problems.size(), 4) << problems.join('\n').toStdString();
-  EXPECT_TRUE(problems[0].startsWith("line 2") && problems[0].contains("A-Z"));
-  EXPECT_TRUE(problems[1].startsWith("line 3") && problems[1].contains("solution column 6"));
-  EXPECT_TRUE(problems[2].startsWith("line 4") && problems[2].contains("no letters"));
-  EXPECT_TRUE(problems[3].startsWith("line 5") && problems[3].contains("no letters"));
-  EXPECT_TRUE(CrosswordProblems(Sample()).isEmpty());
+  const std::vector<TCrosswordProblem> problems = CrosswordProblems(c);
+  struct Expected {
+    int line;
+    bool unplayable;
+    const char* says;
+  };
+  const Expected expected[] = {{2, true, "A-Z"},
+                               {3, false, "solution column 6"},
+                               {4, true, "no letters"},
+                               {5, true, "no letters"}};
+  ASSERT_EQ(problems.size(), std::size(expected));
+  for (size_t i = 0; i < problems.size(); ++i) {
+    EXPECT_EQ(problems[i].Line, expected[i].line);
+    EXPECT_EQ(problems[i].Unplayable, expected[i].unplayable) << i;
+    EXPECT_TRUE(problems[i].Message.startsWith(QStringLiteral("line %1: ").arg(expected[i].line)) &&
+                problems[i].Message.contains(expected[i].says))
+        << problems[i].Message.toStdString();
+  }
+  EXPECT_TRUE(CrosswordProblems(Sample()).empty());
 }
 
 TEST(CrosswordFile, WriterRefusesWhatCannotBeReadBack) {
