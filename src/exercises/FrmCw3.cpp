@@ -58,6 +58,12 @@ void CloseSharedPlayer() {
   if (TMediaPlayer* p = SharedPlayer()) p->Close();
 }
 
+// A position from the file moved by `by`, kept where the widgets' own
+// arithmetic (the number 20 pixels left of its line) cannot overflow.
+int OffsetCoordinate(int value, int by) {
+  return static_cast<int>(std::clamp<qint64>(qint64{value} + by, -100000, 100000));
+}
+
 bool IsAsciiLetter(QChar c) {
   return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
@@ -305,8 +311,8 @@ void TCw3Form::LoadCrossword(const QString& path) {
     HelpCount[k] = 0;
     clues_[k]->SetFontColor(clBlack);
     clues_[k]->Hide();
-    Crossword.LinePositions[k].Left += 10;
-    Crossword.LinePositions[k].Top -= 21;
+    Crossword.LinePositions[k].Left = OffsetCoordinate(Crossword.LinePositions[k].Left, 10);
+    Crossword.LinePositions[k].Top = OffsetCoordinate(Crossword.LinePositions[k].Top, -21);
   }
 
   KwillButton1->Hide();

@@ -10,8 +10,9 @@
 // Beyond the original:
 // - answers are compared in upper case, as the letters are typed;
 // - lines past WordCount stay hidden (they would otherwise be playable if a
-//   file left them non-empty), and a solution column outside its line marks
-//   no cell;
+//   file left them non-empty), a solution column outside its line marks no
+//   cell, and line positions are kept within +-100000 so no arithmetic on
+//   them overflows;
 // - the blocking fly-off at the end keeps painting and drops the clicks and
 //   keys that arrive meanwhile instead of delivering them afterwards;
 // - the departing figure moves at the pace the original's 2 ms timer really

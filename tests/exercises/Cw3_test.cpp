@@ -104,6 +104,10 @@ TEST_F(Cw3Game, EntryLaysOutLinesCluesAndOpensTheFirstLine) {
   EXPECT_EQ(Cw3Form->Opis(10)->Caption(), "10.Byk");
   EXPECT_EQ(Cw3Form->Opis(12)->Caption(), "12.Świnia 12");
   EXPECT_FALSE(Cw3Form->Opis(13)->Visible());
+  // Positions far outside the screen stay far outside it.
+  c.LinePositions[11] = {2147483647, -2147483647 - 1};
+  Start(c);
+  EXPECT_EQ(Cw3Form->Line(12)->pos(), QPoint(100000, -100000));
   // Lines past WordCount are not played.
   EXPECT_FALSE(Cw3Form->Line(13)->Visible());
   EXPECT_TRUE(Cw3Form->LineOpen);
@@ -233,6 +237,36 @@ TEST_F(Cw3Game, TheYetiNeverComesTwiceInARow) {
   }
   EXPECT_GT(yetis, 0);
   EXPECT_LT(yetis, 30);
+}
+
+TEST_F(Cw3Game, TheHelicopterAndTheSkierTakeTurns) {
+  Start(Crossword({"CAT"}));
+  TCw3Form* f = Cw3Form;
+  f->Timer3Timer();  // the helicopter sets off: the skier waits
+  EXPECT_EQ(f->img_helik->pos(), QPoint(634, 80));
+  f->Timer2Timer();
+  EXPECT_FALSE(f->Animated2->Visible());
+
+  f->img_helik->move(100, -44);
+  f->Timer3Timer();  // over the top: home again, and the skier may come
+  EXPECT_EQ(f->img_helik->pos(), QPoint(641, 80));
+  EXPECT_EQ(f->Timer3.Interval(), 20000);
+  EXPECT_TRUE(f->Timer2.Enabled());
+  EXPECT_FALSE(f->SceneBusy);
+
+  f->Timer2Timer();  // the skier comes down: the helicopter holds
+  EXPECT_TRUE(f->Animated2->Visible());
+  f->Timer3Timer();
+  EXPECT_EQ(f->img_helik->pos(), QPoint(641, 80));
+  for (int i = 0; i < 200 && f->Animated2->Visible(); ++i) PumpEvents(5);
+  EXPECT_FALSE(f->Animated2->Visible());
+  EXPECT_FALSE(f->HelicopterHold || f->SceneBusy);
+  const int next = f->Timer2.Interval();
+  EXPECT_TRUE(next >= 5600 && next <= 11200 && next % 800 == 0) << next;
+
+  f->Timer2Timer();
+  f->Close();  // no scene goes on behind another screen
+  EXPECT_FALSE(f->Timer2.Enabled() || f->Timer3.Enabled() || f->Animated2->Play());
 }
 
 TEST_F(Cw3Game, TheCompleteCrosswordFliesOffIgnoringClicksAndStartsAgain) {
