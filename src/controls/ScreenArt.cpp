@@ -16,11 +16,11 @@ QImage HelpIcon(int size) {
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setPen(QPen(QColor(20, 60, 120), 2));
   p.setBrush(QColor(250, 250, 210));
-  const int d = size - 5;                 // bubble width
-  const int h = size * 3 / 4;             // bubble height, leaving room for the tail
+  const int d = size - 5;      // bubble width
+  const int h = size * 3 / 4;  // bubble height, leaving room for the tail
   p.drawEllipse(QRect(2, 2, d, h));
-  p.drawPolygon(QPolygon({QPoint(size / 4, h - 2), QPoint(size / 7, size - 2),
-                          QPoint(size * 4 / 9, h - 1)}));
+  p.drawPolygon(
+      QPolygon({QPoint(size / 4, h - 2), QPoint(size / 7, size - 2), QPoint(size * 4 / 9, h - 1)}));
   p.setFont(ToQFont(TFont{QStringLiteral("Arial CE"), -(size * 10 / 17), clBlack, fsBold}));
   p.drawText(QRect(2, 2, d, h), Qt::AlignCenter, QStringLiteral("?"));
   return img;
@@ -192,5 +192,81 @@ QImage LilyPadOpen() {
 // Songs.
 
 // Dictionary.
+
+namespace {
+QFont ArtFont(int px, bool bold, bool serif = false) {
+  return ToQFont(TFont{serif ? QStringLiteral("Times New Roman CE") : QStringLiteral("Arial CE"),
+                       -px, clBlack, bold ? static_cast<unsigned>(fsBold) : 0u});
+}
+}  // namespace
+
+QImage DictionaryPage() {
+  QImage img(640, 480, QImage::Format_RGB32);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient sky(0, 0, 0, 480);
+  sky.setColorAt(0, QColor(70, 120, 170));
+  sky.setColorAt(1, QColor(40, 70, 120));
+  p.fillRect(img.rect(), sky);
+  // The button column on the right.
+  p.fillRect(QRect(572, 0, 68, 480), QColor(30, 50, 90));
+  p.setPen(QPen(QColor(200, 170, 90), 2));
+  p.drawLine(572, 0, 572, 480);
+
+  // Title: a book and the word, over the authors' hot area (32, 16, 217 x 85).
+  p.setPen(QPen(QColor(90, 40, 20), 2));
+  p.setBrush(QColor(200, 60, 50));
+  p.drawRoundedRect(QRectF(40, 26, 54, 66), 5, 5);
+  p.setBrush(QColor(250, 245, 225));
+  p.drawRect(QRectF(46, 30, 44, 58));
+  p.setPen(QPen(QColor(90, 40, 20), 1));
+  for (int y = 40; y <= 80; y += 8) p.drawLine(52, y, 84, y);
+  p.setFont(ArtFont(34, true, true));
+  p.setPen(QColor(255, 225, 120));
+  p.drawText(QRect(102, 24, 150, 44), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Słownik"));
+  p.setFont(ArtFont(12, false));
+  p.setPen(QColor(220, 230, 245));
+  p.drawText(QRect(104, 70, 150, 20), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("angielsko-polski"));
+
+  // The page of fourteen rows: English from x 36, Polish from x 228, rows from y 115, 21 apart.
+  const QRectF sheet(26, 92, 466, 320);
+  p.setPen(QPen(QColor(150, 120, 70), 3));
+  p.setBrush(QColor(255, 250, 232));
+  p.drawRoundedRect(sheet, 8, 8);
+  p.setFont(ArtFont(12, true));
+  p.setPen(QColor(120, 80, 30));
+  p.drawText(QRect(36, 96, 180, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("angielski"));
+  p.drawText(QRect(228, 96, 200, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("polski"));
+  p.setPen(QPen(QColor(225, 210, 175), 1));
+  for (int k = 1; k < 14; ++k)
+    p.drawLine(QPointF(30, 115 + 21 * k - 0.5), QPointF(488, 115 + 21 * k - 0.5));
+  p.setPen(QPen(QColor(200, 170, 120), 1));
+  p.drawLine(QPointF(225.5, 98), QPointF(225.5, 408));
+
+  // The rail between the page arrows (498, 121) and (498, 373).
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 255, 255, 60));
+  p.drawRoundedRect(QRectF(505, 156, 22, 214), 10, 10);
+  return img;
+}
+
+QImage DictionarySearchBox() {
+  QImage img(393, 136, QImage::Format_RGB32);
+  img.fill(QColor(40, 70, 120));
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient g(0, 0, 0, 116);
+  g.setColorAt(0, QColor(235, 243, 255));
+  g.setColorAt(1, QColor(200, 218, 245));
+  p.setBrush(g);
+  p.setPen(QPen(QColor(40, 70, 120), 3));
+  p.drawRect(QRectF(1.5, 1.5, 367, 113));
+  // Boxes behind the column marks (23, 84) and (163, 84).
+  p.setPen(QPen(QColor(60, 90, 140), 1.5));
+  p.setBrush(Qt::white);
+  for (int x : {19, 159}) p.drawRoundedRect(QRectF(x, 84, 17, 20), 3, 3);
+  return img;
+}
 
 // Alphabet.

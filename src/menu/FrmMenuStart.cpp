@@ -369,9 +369,9 @@ void TMenuStart::LeaveForScreen() {
 }
 
 void TMenuStart::lbl_DictionaryClick() {
+  if (SlownikForm) SlownikForm->FoundEntry = 0;
   LeaveForScreen();
-  // Shown modally once the dictionary can close itself.
-  if (SlownikForm) SlownikForm->Show();
+  if (SlownikForm) SlownikForm->ShowModal();
 }
 
 void TMenuStart::lbl_AlfabetClick() {
