@@ -16,11 +16,11 @@ QImage HelpIcon(int size) {
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setPen(QPen(QColor(20, 60, 120), 2));
   p.setBrush(QColor(250, 250, 210));
-  const int d = size - 5;      // bubble width
-  const int h = size * 3 / 4;  // bubble height, leaving room for the tail
+  const int d = size - 5;                 // bubble width
+  const int h = size * 3 / 4;             // bubble height, leaving room for the tail
   p.drawEllipse(QRect(2, 2, d, h));
-  p.drawPolygon(
-      QPolygon({QPoint(size / 4, h - 2), QPoint(size / 7, size - 2), QPoint(size * 4 / 9, h - 1)}));
+  p.drawPolygon(QPolygon({QPoint(size / 4, h - 2), QPoint(size / 7, size - 2),
+                          QPoint(size * 4 / 9, h - 1)}));
   p.setFont(ToQFont(TFont{QStringLiteral("Arial CE"), -(size * 10 / 17), clBlack, fsBold}));
   p.drawText(QRect(2, 2, d, h), Qt::AlignCenter, QStringLiteral("?"));
   return img;
@@ -194,7 +194,7 @@ QImage LilyPadOpen() {
 // Dictionary.
 
 namespace {
-QFont ArtFont(int px, bool bold, bool serif = false) {
+QFont DictionaryFont(int px, bool bold, bool serif = false) {
   return ToQFont(TFont{serif ? QStringLiteral("Times New Roman CE") : QStringLiteral("Arial CE"),
                        -px, clBlack, bold ? static_cast<unsigned>(fsBold) : 0u});
 }
@@ -221,10 +221,10 @@ QImage DictionaryPage() {
   p.drawRect(QRectF(46, 30, 44, 58));
   p.setPen(QPen(QColor(90, 40, 20), 1));
   for (int y = 40; y <= 80; y += 8) p.drawLine(52, y, 84, y);
-  p.setFont(ArtFont(34, true, true));
+  p.setFont(DictionaryFont(34, true, true));
   p.setPen(QColor(255, 225, 120));
   p.drawText(QRect(102, 24, 150, 44), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Słownik"));
-  p.setFont(ArtFont(12, false));
+  p.setFont(DictionaryFont(12, false));
   p.setPen(QColor(220, 230, 245));
   p.drawText(QRect(104, 70, 150, 20), Qt::AlignLeft | Qt::AlignVCenter,
              QStringLiteral("angielsko-polski"));
@@ -234,7 +234,7 @@ QImage DictionaryPage() {
   p.setPen(QPen(QColor(150, 120, 70), 3));
   p.setBrush(QColor(255, 250, 232));
   p.drawRoundedRect(sheet, 8, 8);
-  p.setFont(ArtFont(12, true));
+  p.setFont(DictionaryFont(12, true));
   p.setPen(QColor(120, 80, 30));
   p.drawText(QRect(36, 96, 180, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("angielski"));
   p.drawText(QRect(228, 96, 200, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("polski"));
