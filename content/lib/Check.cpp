@@ -74,6 +74,8 @@ const TFixedFile kFixedFiles[] = {
     {TBase::Program, "\\gfx\\remember.bmp", kPicture, "note screen"},
     {TBase::Program, "\\gfx\\Informac.bmp", kPicture, "message screen"},
     {TBase::Program, "\\Gfx\\Autorzy.bmp", kPicture, "authors screen"},
+    {TBase::Program, "\\Gfx\\t_slownik.bmp", kPicture, "dictionary"},
+    {TBase::Program, "\\Gfx\\szuk.bmp", kPicture, "dictionary search"},
     {TBase::Program, "\\gfx\\Dialogi1.bmp", kPicture, "dialogue screen"},
     {TBase::Program, "\\Gfx\\Prostok.bmp", kPicture, "word exercise screen (word cover)"},
     {TBase::Program, "\\Gfx\\Kratkownica2.bmp", kPicture, "word exercise screen (letter grid row)"},
@@ -440,6 +442,7 @@ void TInstallationCheck::Run() {
   Buttons();
   Places();
   Players();
+  CheckWordList(*this);
 }
 
 int RunCheck(const QStringList& args) {

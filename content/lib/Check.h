@@ -96,5 +96,10 @@ void AddExerciseChecks(std::map<QString, TInstallationCheck::TEntryCheck>& check
 void CheckListeningChoice(TInstallationCheck& check, const QString& path,
                           const TListFileEntry& entry, const TWhere& where);
 
+// The dictionary's word list: it must read; an entry whose spoken word is
+// missing is a warning (the dictionary stays silent), as are lines past its
+// room (CheckDictionary.cpp).
+void CheckWordList(TInstallationCheck& check);
+
 // `check PROGRAM_DIR [DATA_ROOT]`: prints the problems; 1 when there is an error.
 int RunCheck(const QStringList& args);

@@ -12,6 +12,7 @@
 #include "lib/DemoContext.h"
 #include "lib/DemoCrossword.h"
 #include "lib/DemoDialogues.h"
+#include "lib/DemoDictionary.h"
 #include "lib/DemoLilies.h"
 #include "lib/DemoMenu.h"
 #include "lib/DemoRewards.h"
@@ -53,6 +54,7 @@ class TCompiler {
       if (!buttons_.contains(QString::fromLatin1(b.File).toLower())) missing << QString::fromLatin1(b.File);
     if (!missing.isEmpty())
       throw EFormatError(QStringLiteral("%1: no button drawn for %2").arg(sourcesDir, missing.join(QStringLiteral(", "))));
+    FinishWordList(ctx_);
     ctx_.Sounds.WriteAll();
     ctx_.Report.Sounds = ctx_.Sounds.Count();
     ctx_.Report.Spoken = ctx_.Sounds.Spoken();
@@ -84,9 +86,11 @@ class TCompiler {
     else if (c == QLatin1String("listening-choice")) CompileListeningChoice(ctx_, n);
     else if (c == QLatin1String("note")) Note(n);
     else if (c == QLatin1String("strip")) Strip(n);
+    else if (c == QLatin1String("word-list")) CompileWordList(ctx_, n);
     else
       n.Fail(QStringLiteral("unknown command '%1' (picture, button, sound, video, location, exercise-list, "
-                            "dialogue-list, word-exercise, word-search, crossword, dialogue, gap-dialogue, word-pairs, listening-choice, note, strip)").arg(c));
+                            "dialogue-list, word-exercise, word-search, crossword, dialogue, gap-dialogue, word-pairs, "
+                            "listening-choice, note, strip, word-list)").arg(c));
   }
 
   void Picture(const TSourceNode& n) {

@@ -8,6 +8,7 @@
 #include "lib/DemoDraw.h"
 #include "lib/DemoSound.h"
 #include "lib/DemoSource.h"
+#include "tools/WordList.h"
 
 struct TDemoContext {
   TDemoContext(const TInstallation& inst, bool speech);
@@ -23,10 +24,18 @@ struct TDemoContext {
   // Writes a BMP and keeps it for later crops.
   void SavePicture(const TSourceNode& n, const QString& sourcePath, const QImage& img);
   // The number of the numbered word sound (words\D_ff.cdr\nnnnn.wav) that
-  // says `english`; the same text gets the same number.
-  int WordSound(const TSourceNode& where, const QString& english);
+  // says `english`; the same text gets the same number. A `polish`
+  // translation puts the word in the dictionary.
+  int WordSound(const TSourceNode& where, const QString& english, const QString& polish = {});
   // The number of the dialogue line sound (music\dialogi\N.wav) saying `english` in `voice`.
   int LineSound(const TSourceNode& where, const QString& english, const QString& voice, int pitch);
+
+  // The dictionary's entries: every word spoken with a translation, in the
+  // order first spoken (DemoDictionary.cpp writes them out).
+  std::vector<TWordEntry> Words;
+  // The dictionary's word list file, once a source has named it.
+  QString WordListPath;
+  TSourceNode WordListSource;
 
  private:
   QHash<QString, int> wordSounds_, lineSounds_;

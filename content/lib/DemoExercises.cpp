@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 #include "app/Globals.h"
@@ -70,15 +71,22 @@ TSourceNode SayEnglish(const TSourceNode& where, const QString& english) {
 }  // namespace
 
 // Numbers taken by sounds that other parts of the demo wrote are skipped.
-int TDemoContext::WordSound(const TSourceNode& where, const QString& english) {
-  if (auto it = wordSounds_.find(english); it != wordSounds_.end()) return *it;
-  QString path;
-  do path = WordSoundPath(Inst.DataRoot(), ++lastWord_);
-  while (FileExists(path));
-  wordSounds_.insert(english, lastWord_);
-  const TSourceNode say = SayEnglish(where, english);
-  Sounds.Add(RealPath(say, QStringLiteral("cd") + path.mid(Inst.DataRoot().size())), say, 0);
-  return lastWord_;
+int TDemoContext::WordSound(const TSourceNode& where, const QString& english, const QString& polish) {
+  int number = 0;
+  if (auto it = wordSounds_.find(english); it != wordSounds_.end()) {
+    number = *it;
+  } else {
+    QString path;
+    do path = WordSoundPath(Inst.DataRoot(), ++lastWord_);
+    while (FileExists(path));
+    wordSounds_.insert(english, lastWord_);
+    const TSourceNode say = SayEnglish(where, english);
+    Sounds.Add(RealPath(say, QStringLiteral("cd") + path.mid(Inst.DataRoot().size())), say, 0);
+    number = lastWord_;
+  }
+  if (!polish.isEmpty() && std::none_of(Words.begin(), Words.end(), [&](const TWordEntry& w) { return w.English == english; }))
+    Words.push_back({number, english, polish});
+  return number;
 }
 
 int TDemoContext::LineSound(const TSourceNode& where, const QString& english, const QString& voice, int pitch) {
@@ -146,7 +154,7 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
     e.Words[k] = english;
     e.Translations[k] = polish;
     e.ItemUsed[k] = it.NamedInt(QStringLiteral("unused"), 0) ? 0 : 1;
-    e.SoundNumbers[k] = ctx.WordSound(it, english);
+    e.SoundNumbers[k] = ctx.WordSound(it, english, polish);
     TSourceNode draw = it;
     draw.Command = QStringLiteral("emoji");
     draw.Args = {QString::number(qRound(centre.x())), QString::number(qRound(centre.y())),

@@ -20,6 +20,7 @@
 #include "platform/TextFile.h"
 #include "platform/VideoClip.h"
 #include "players/PlayerFile.h"
+#include "tools/WordList.h"
 #include "world/LocationFile.h"
 
 namespace {
@@ -285,6 +286,20 @@ TJson DumpListeningChoice(const QString& path, TNotes& notes) {
       .Set("Questions", questions);
 }
 
+TJson DumpWordList(const QString& path, TNotes& notes) {
+  const TWordList list = ReadWordListFile(path);
+  TJson entries = TJson::Array();
+  for (size_t i = 0; i < list.Entries.size(); ++i) {
+    const TWordEntry& e = list.Entries[i];
+    entries.Append(TJson::Object().Set("Sound", e.Sound).Set("English", e.English).Set("Polish", e.Polish));
+    if (e.English == NoSeparatorText) notes.push_back({static_cast<int>(i + 1), QStringLiteral("the line holds no \"=\"")});
+  }
+  if (list.LinesLeftOut > 0)
+    notes.push_back({MaxWordEntries + 1, QStringLiteral("%1 lines past the %2 entries the dictionary holds are left out")
+                                             .arg(list.LinesLeftOut).arg(MaxWordEntries)});
+  return TJson::Object().Set("EntryCount", static_cast<int>(list.Entries.size())).Set("Entries", entries);
+}
+
 }  // namespace
 
 const std::vector<TDumpFormat>& DumpFormats() {
@@ -304,6 +319,7 @@ const std::vector<TDumpFormat>& DumpFormats() {
       {"word-pairs", {}, "lily-pad word pairs (LILI=)", DumpWordPairs},
       {"note", {}, "remember note (cwicz\\...\\NAME.txt)", DumpNote},
       {"listening-choice", {}, "listening choice (MOST=)", DumpListeningChoice},
+      {"word-list", {}, "the dictionary's word list (Sb_all_NEW.txt)", DumpWordList},
       {"settings", {".ini"}, "start-up settings (tarvo.ini)", DumpSettings},
       {"picture", {".bmp", ".jpg", ".jpeg"}, "picture: size and key colours", DumpPicture},
       {"sound", {".wav"}, "wave sound: rate, channels, length", DumpSound},
@@ -321,6 +337,7 @@ const TDumpFormat* FindDumpFormat(const QString& path, const QString& as) {
   }
   const QString name = QFileInfo(path).fileName().toLower();
   if (name == QLatin1String("_lista_logowania.txt")) return FindDumpFormat(path, QStringLiteral("player-list"));
+  if (name == QLatin1String("sb_all_new.txt")) return FindDumpFormat(path, QStringLiteral("word-list"));
   for (const auto& f : formats)
     for (const QString& ext : f.Extensions)
       if (name.endsWith(ext)) return &f;

@@ -9,6 +9,7 @@
 
 #include "lib/BaseButtons.h"
 #include "lib/CrosswordPictures.h"
+#include "lib/DemoDictionary.h"
 #include "lib/DemoPlaces.h"
 #include "lib/LilyPondPictures.h"
 #include "lib/PlayerWriters.h"
@@ -51,6 +52,7 @@ void WriteBaseFiles(const TInstallation& inst) {
   WriteSignInBackgrounds(p);
   WriteBaseButtonStrips(p);
   WriteWordExerciseScreenPictures(p);
+  WriteDictionaryFiles(inst);
   for (const char* dir : {"/lokacje", "/music", "/words", "/gfx"}) QDir().mkpath(cd + dir);
   QDir().mkpath(p + "/lokacje");
   QDir().mkpath(p + "/cwicz");
