@@ -70,7 +70,8 @@ TSlownikForm::TSlownikForm() {
   btn_skoncznagranie = NewButton(this, 586, 81, 25, QStringLiteral("Nagraj"));
   btn_skoncznagranie->OnClick = [this] { btn_skoncznagranieClick(); };
   btn_skoncznagranie->Hide();
-  btn_porownaj = NewButton(this, 586, 125, 17, QStringLiteral("Porównaj nagranie"));
+  // One row below "Odtwórz": on the same spot one of the two could never be clicked.
+  btn_porownaj = NewButton(this, 586, 169, 17, QStringLiteral("Porównaj nagranie"));
   btn_porownaj->OnClick = [this] { btn_porownajClick(); };
   btn_grajnagranie = NewButton(this, 585, 125, 24, QStringLiteral("Odtwórz"));
   btn_grajnagranie->OnClick = [this] { btn_grajnagranieClick(); };

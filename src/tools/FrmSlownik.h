@@ -20,7 +20,8 @@
 // nagranie" plays it and then, through MediaPlayer1Notify, the reader's
 // word of the selected entry. Without a capture device the record button
 // says so and nothing changes; a take that cannot be saved is reported and
-// the play and compare buttons stay hidden.
+// the play and compare buttons stay hidden. "Porównaj nagranie" stands one
+// row below "Odtwórz" (586, 169), so both can be reached.
 #pragma once
 
 #include <array>

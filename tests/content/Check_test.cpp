@@ -18,6 +18,7 @@
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "support/Support.h"
+#include "tools/WordList.h"
 #include "world/LocationFile.h"
 
 namespace {
@@ -148,6 +149,27 @@ const TBreak kBreaks[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Breaks, BrokenDemo, ::testing::ValuesIn(kBreaks),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(DemoCheck, TheDictionarySpeaksEveryWordAndAMissingWordIsAWarning) {
+  ClearPathCache();
+  const TWordList list = ReadWordListFile(Program() + "/Sb_all_NEW.txt");
+  EXPECT_GE(list.Entries.size(), 150u);
+  TInstallationCheck demo(Program());
+  demo.Run();
+  EXPECT_FALSE(Report(demo).contains("Sb_all_NEW.txt")) << Report(demo).toStdString();
+
+  QTemporaryDir copy;
+  const QString program = Copy(copy);
+  const int sound = list.Entries.at(4).Sound;
+  ASSERT_TRUE(QFile::remove(ResolvePath(copy.path() + QStringLiteral("/cd/words/D_%1.cdr/%2.wav")
+                                                        .arg(sound / 200 + 1, 2, 10, QChar('0'))
+                                                        .arg(sound, 5, 10, QChar('0')))));
+  TInstallationCheck check(program);
+  check.Run();
+  EXPECT_EQ(check.Errors(), 0);
+  const QString expected = ResolvePath(program + "/Sb_all_NEW.txt") + ":5: warning: spoken word of";
+  EXPECT_TRUE(Report(check).contains(expected)) << Report(check).toStdString();
+}
 
 TEST(Check, NoDataRootStopsAtTheSettingsFile) {
   QTemporaryDir dir;

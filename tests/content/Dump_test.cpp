@@ -20,6 +20,7 @@
 #include "platform/TextFile.h"
 #include "players/PlayerFile.h"
 #include "support/Support.h"
+#include "tools/WordList.h"
 #include "world/LocationFile.h"
 
 namespace {
@@ -188,6 +189,10 @@ const TRoundTrip kRoundTrips[] = {
        WriteBmp(p, img);
      },
      R"({"Width": 6, "Height": 4, "TopLeft": "#010203", "BottomLeft": "#ff00ff"})"},
+    {"wordlist", "Sb_all_NEW.txt", "",
+     [](const QString& p) { WriteFileAtomic(p, WriteWordList({{437, "a cat", "kot"}, {12, "to be", "być"}})); },
+     R"({"EntryCount": 2, "Entries": [{"Sound": 437, "English": "cat", "Polish": "kot"},
+                                      {"Sound": 12, "English": "be", "Polish": "być"}]})"},
     {"sound", "t.wav", "", [](const QString& p) { WriteWave(p, MakeTone(500, 440)); },
      R"({"Rate": 22050, "Channels": 1, "Frames": 11025, "LengthMs": 500})"},
     {"video", "v.avi", "", [](const QString& p) { WriteAvi(p, MakeClipFrames(6, QSize(16, 12)), 12); },
