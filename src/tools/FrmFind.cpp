@@ -53,6 +53,8 @@ void TFindForm::FormCreate() {
   Mark(Label4, true);
   Mark(Label5, false);
   SearchColumn = 1;
+  // The child goes on typing after choosing the column.
+  Edit1->SetFocus();
 }
 
 void TFindForm::FormShow() {
@@ -123,6 +125,8 @@ void TFindForm::Label4Click() {
   Mark(Label4, true);
   Mark(Label5, false);
   SearchColumn = 1;
+  // The child goes on typing after choosing the column.
+  Edit1->SetFocus();
 }
 
 void TFindForm::Label5Click() {
@@ -130,4 +134,5 @@ void TFindForm::Label5Click() {
   Mark(Label5, true);
   Mark(Label4, false);
   SearchColumn = 2;
+  Edit1->SetFocus();
 }

@@ -269,6 +269,18 @@ TEST_F(Dictionary, ATakeStopsItselfAndReopeningStartsIdleOnPageOne) {
   EXPECT_TRUE(IdleRecording());
 }
 
+TEST_F(Dictionary, AListPastItsRoomIsReadUpToItWithAWarning) {
+  std::vector<TWordEntry> words = SampleWords();
+  words.resize(MaxWordEntries + 3, TWordEntry{9, "extra", "dodatek"});
+  WriteFileAtomic(inst.ProgramDir() + "/Sb_all_NEW.txt", WriteWordList(words));
+  d->LoadWordList(ProgramDir + "\\Sb_all_NEW.txt");
+  EXPECT_EQ(d->EntryCount(), MaxWordEntries);
+  ASSERT_EQ(boxes.Messages.size(), 1u);
+  EXPECT_EQ(boxes.Messages[0].Kind, TMessageKind::Warning);
+  EXPECT_TRUE(boxes.Messages[0].Text.contains("Sb_all_NEW.txt:1201"))
+      << boxes.Messages[0].Text.toStdString();
+}
+
 TEST_F(Dictionary, TheMenuOpensItModallyAndKoniecGoesBack) {
   WriteMenuMedia(inst.Install());
   d->FoundEntry = 7;
