@@ -1,4 +1,5 @@
 #include "app/Globals.h"
+#include "lib/Installation.h"
 #include "lib/Check.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -22,19 +23,13 @@ void CheckWordList(TInstallationCheck& check) {
                   QStringLiteral("%1 lines past the %2 entries the dictionary holds are left out")
                       .arg(list.LinesLeftOut)
                       .arg(MaxWordEntries));
-  // The game's own name of an entry's sound, under this data root.
-  const QString savedRoot = DataRoot, savedWords = WordsDir;
-  DataRoot = check.DataRoot();
-  WordsDir = QStringLiteral("\\words\\");
   for (size_t i = 0; i < list.Entries.size(); ++i) {
     const TWordEntry& e = list.Entries[i];
     const TWhere where{file.File, static_cast<int>(i + 1)};
     if (e.English == NoSeparatorText)
       check.Warning(where,
                     QStringLiteral("the line holds no \"=\": the dictionary shows a warning text"));
-    check.WantSound(DialogueLinePath(IntToStr(e.Sound)), where,
+    check.WantSound(WordSoundPath(check.DataRoot(), e.Sound), where,
                     QStringLiteral("spoken word of \"%1\"").arg(e.English));
   }
-  DataRoot = savedRoot;
-  WordsDir = savedWords;
 }

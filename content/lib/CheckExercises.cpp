@@ -11,6 +11,7 @@
 #include "exercises/LilyPondFiles.h"
 #include "exercises/WordPairFile.h"
 #include "menu/NoteFile.h"
+#include "lib/Installation.h"
 #include "lib/Check.h"
 #include "lib/CrosswordPictures.h"
 #include "platform/Errors.h"
@@ -19,17 +20,6 @@
 #include "world/ExerciseList.h"
 
 namespace {
-
-// The game's own name of a numbered word sound under this data root.
-QString WordSoundPath(const TInstallationCheck& check, int number) {
-  const QString savedRoot = DataRoot, savedWords = WordsDir;
-  DataRoot = check.DataRoot();
-  WordsDir = QStringLiteral("\\words\\");
-  const QString path = DialogueLinePath(QString::number(number));
-  DataRoot = savedRoot;
-  WordsDir = savedWords;
-  return path;
-}
 
 template <typename Read>
 bool Readable(TInstallationCheck& check, const TWhere& where, Read read) {
@@ -61,7 +51,7 @@ void CheckWordExercise(TInstallationCheck& check, const QString& path, const TLi
   for (int i = 0; i < e.ItemCount && i < WordItems; ++i) {
     const size_t k = static_cast<size_t>(i);
     if (e.ItemUsed[k] != 1) continue;
-    check.WantSound(WordSoundPath(check, e.SoundNumbers[k]), where, QStringLiteral("word sound of \"%1\"").arg(e.Words[k]));
+    check.WantSound(WordSoundPath(check.DataRoot(), e.SoundNumbers[k]), where, QStringLiteral("word sound of \"%1\"").arg(e.Words[k]));
     if (entry.Key == QLatin1String("ULIT=") && StripArticle(e.Words[k]).size() > 15)
       check.Error(where, QStringLiteral("\"%1\" is longer than the letter grid's 15 cells").arg(StripArticle(e.Words[k])));
   }

@@ -4,22 +4,13 @@
 // their frames.
 #include "app/Globals.h"
 #include "exercises/ListeningChoiceFile.h"
+#include "lib/Installation.h"
 #include "lib/Check.h"
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
 #include "world/Dialogues.h"
 
 namespace {
-
-QString WordSoundPath(const TInstallationCheck& check, int number) {
-  const QString savedRoot = DataRoot, savedWords = WordsDir;
-  DataRoot = check.DataRoot();
-  WordsDir = QStringLiteral("\\words\\");
-  const QString path = DialogueLinePath(QString::number(number));
-  DataRoot = savedRoot;
-  WordsDir = savedWords;
-  return path;
-}
 
 QString PondPath(const TInstallationCheck& check, const TPondFile& f) {
   return (f.UnderProgram ? check.ProgramDir() : check.DataRoot()) + QString::fromLatin1(f.Path);
@@ -38,7 +29,7 @@ void CheckListeningChoice(TInstallationCheck& check, const QString& path, const 
   }
   for (const TChoiceQuestion& q : c.Questions)
     check.WantSound(
-        WordSoundPath(check, q.WordSound), where,
+        WordSoundPath(check.DataRoot(), q.WordSound), where,
         QStringLiteral("word sound of \"%1\" (the game beeps)").arg(q.Texts[q.RightChoice - 1]));
   for (const TPondFile& f : PondFiles::Pictures) {
     QSize size;

@@ -9,6 +9,7 @@
 
 #include "app/Globals.h"
 #include "exercises/ExerciseFiles.h"
+#include "lib/Installation.h"
 #include "lib/DemoContext.h"
 #include "lib/ListFiles.h"
 #include "platform/Errors.h"
@@ -50,17 +51,6 @@ QPoint PointArg(const TSourceNode& n, const QString& key) {
 }  // namespace
 
 namespace {
-// The game's own name of a numbered word sound under `dataRoot`.
-QString WordSoundPath(const QString& dataRoot, int number) {
-  const QString savedRoot = DataRoot, savedWords = WordsDir;
-  DataRoot = dataRoot;
-  WordsDir = QStringLiteral("\\words\\");
-  const QString path = DialogueLinePath(QString::number(number));
-  DataRoot = savedRoot;
-  WordsDir = savedWords;
-  return path;
-}
-
 TSourceNode SayEnglish(const TSourceNode& where, const QString& english) {
   TSourceNode say = where;
   say.Args = {QStringLiteral("en"), english};

@@ -17,6 +17,7 @@
 #include "lib/Writers.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "world/Dialogues.h"
 #include "tools/AlphabetBoard.h"
 
 namespace {
@@ -94,4 +95,8 @@ TInstallation WriteBaseInstallation(const QString& root) {
   ClearPathCache();
   WriteSettings(inst);
   return inst;
+}
+
+QString WordSoundPath(const QString& dataRoot, int number) {
+  return NumberedSoundPath(dataRoot, QStringLiteral("\\words\\"), QString::number(number));
 }

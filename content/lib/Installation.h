@@ -11,3 +11,6 @@ struct TInstallation {
 };
 
 TInstallation WriteBaseInstallation(const QString& root);
+
+// The numbered word sound `number` under `dataRoot`, as the game names it.
+QString WordSoundPath(const QString& dataRoot, int number);

@@ -149,14 +149,16 @@ void StartDialogue() {
     Cw5Form->LoadGapDialogue(path);
 }
 
-QString DialogueLinePath(const QString& number) {
+QString NumberedSoundPath(const QString& dataRoot, const QString& wordsDir, const QString& number) {
   const int n = StrToInt(number);
   const int folder = n / kSoundsPerFolder + 1;
   const QString f = (folder < 10 ? QStringLiteral("0") : QString()) + IntToStr(folder);
   QString m = number;
   if (m.size() < 5) m = QString(5 - m.size(), u'0') + m;
-  return DataRoot + WordsDir + QStringLiteral("D_") + f + QStringLiteral(".cdr\\") + m + QStringLiteral(".wav");
+  return dataRoot + wordsDir + QStringLiteral("D_") + f + QStringLiteral(".cdr\\") + m + QStringLiteral(".wav");
 }
+
+QString DialogueLinePath(const QString& number) { return NumberedSoundPath(DataRoot, WordsDir, number); }
 
 void PlayDialogueLine(const QString& number) {
   const QString path = DialogueLinePath(number);

@@ -60,6 +60,9 @@ void StartDialogue();
 void PlayDialogueLine(const QString& number);
 // The path PlayDialogueLine plays for `number`.
 QString DialogueLinePath(const QString& number);
+// The same path under another data root and words folder (the content tool's
+// view of an installation that is not the one playing).
+QString NumberedSoundPath(const QString& dataRoot, const QString& wordsDir, const QString& number);
 
 // The shared player's end of sound (TMainForm::MediaPlayer1Notify): ends the
 // start menu's video mode, then moves the running chain one step (role plays,
