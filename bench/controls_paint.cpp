@@ -5,12 +5,12 @@
 
 #include <QTemporaryDir>
 
+#include "BenchMain.h"
 #include "controls/Animate.h"
 #include "controls/BmpTransparent.h"
 #include "controls/TransparentButton.h"
 #include "lib/Writers.h"
 #include "platform/Application.h"
-#include "support/Headless.h"
 
 namespace {
 
@@ -94,11 +94,4 @@ BENCHMARK(BM_ButtonPaint);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  return RunHeadless(argc, argv, [&] {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-  });
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

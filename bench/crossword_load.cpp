@@ -7,11 +7,11 @@
 
 #include <memory>
 
+#include "BenchMain.h"
 #include "app/Globals.h"
 #include "exercises/FrmCw3.h"
 #include "lib/Writers.h"
 #include "platform/Paths.h"
-#include "support/Headless.h"
 #include "support/Support.h"
 
 namespace {
@@ -56,11 +56,5 @@ BENCHMARK(BM_LoadCrossword)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  return RunHeadless(argc, argv, [&] {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    TheGame().screens.reset();
-    return 0;
-  });
+  return RunBenchmarks(argc, argv, [] { TheGame().screens.reset(); });
 }

@@ -6,10 +6,10 @@
 
 #include <memory>
 
+#include "BenchMain.h"
 #include "app/Globals.h"
 #include "exercises/FrmCw7.h"
 #include "lib/Writers.h"
-#include "support/Headless.h"
 #include "support/PondSupport.h"
 #include "support/Support.h"
 
@@ -53,11 +53,5 @@ BENCHMARK(BM_LoadListeningChoice)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  return RunHeadless(argc, argv, [&] {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    TheGame().screens.reset();
-    return 0;
-  });
+  return RunBenchmarks(argc, argv, [] { TheGame().screens.reset(); });
 }

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <memory>
 
+#include "BenchMain.h"
 #include "app/Globals.h"
 #include "controls/ButtonStrips.h"
 #include "lib/Writers.h"
@@ -16,7 +17,6 @@
 #include "platform/TextFile.h"
 #include "support/Support.h"
 #include "world/FrmMain.h"
-#include "support/Headless.h"
 
 namespace {
 
@@ -67,11 +67,5 @@ BENCHMARK(BM_PreparePlace)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  return RunHeadless(argc, argv, [&] {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    TheGame().screens.reset();
-    return 0;
-  });
+  return RunBenchmarks(argc, argv, [] { TheGame().screens.reset(); });
 }

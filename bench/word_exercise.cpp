@@ -7,13 +7,13 @@
 
 #include <memory>
 
+#include "BenchMain.h"
 #include "app/Globals.h"
 #include "exercises/FrmCw1.h"
 #include "lib/Writers.h"
 #include "platform/Application.h"
 #include "platform/AudioEngine.h"
 #include "support/Support.h"
-#include "support/Headless.h"
 
 namespace {
 
@@ -66,11 +66,5 @@ BENCHMARK(BM_StartWordExercise)->Arg(2)->Arg(3)->Arg(4)->Arg(6)->Unit(benchmark:
 }  // namespace
 
 int main(int argc, char** argv) {
-  return RunHeadless(argc, argv, [&] {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    TheGame().screens.reset();
-    return 0;
-  });
+  return RunBenchmarks(argc, argv, [] { TheGame().screens.reset(); });
 }

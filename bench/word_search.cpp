@@ -6,9 +6,9 @@
 
 #include <memory>
 
+#include "BenchMain.h"
 #include "app/Globals.h"
 #include "exercises/FrmCw2.h"
-#include "support/Headless.h"
 #include "support/Support.h"
 #include "support/WordSearchSupport.h"
 
@@ -54,11 +54,5 @@ BENCHMARK(BM_PaintOneLetter)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  return RunHeadless(argc, argv, [&] {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    TheGame().screens.reset();
-    return 0;
-  });
+  return RunBenchmarks(argc, argv, [] { TheGame().screens.reset(); });
 }
