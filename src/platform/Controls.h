@@ -256,7 +256,12 @@ class TEdit : public TControlWidget<QLineEdit> {
 class TListBox : public TControlWidget<QListWidget> {
  public:
   explicit TListBox(QWidget* parent);
-  int ItemIndex() const { return currentRow(); }
+  // The selected row, -1 when none: Qt makes a row current on focus without
+  // selecting it, and a choice the child cannot see is no choice.
+  int ItemIndex() const {
+    const QListWidgetItem* current = currentItem();
+    return current && current->isSelected() ? currentRow() : -1;
+  }
   void SetItemIndex(int i) { setCurrentRow(i); }
   int Count() const { return count(); }
   void Clear() { clear(); }

@@ -288,6 +288,24 @@ TEST_F(SignIn, GreetingDependsOnDaysAwayAndVisitParity) {
   }
 }
 
+TEST_F(SignIn, OkActsOnlyOnAVisiblySelectedName) {
+  WritePlayers(inst.ProgramDir(), {QStringLiteral("Ala"), QStringLiteral("Kot")});
+  GameScreens game(inst.ProgramDir());
+  LoginForm->Show();
+  // On a real display the list gets the focus, and with it a current row that is not selected.
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::OtherFocusReason);
+  QCoreApplication::sendEvent(LoginForm->ListBox1, &focusIn);
+  ASSERT_EQ(LoginForm->ListBox1->currentRow(), 0);
+  Click(LoginForm->btn_OK);
+  EXPECT_TRUE(LoginForm->Visible());
+  EXPECT_FALSE(MenuStart->Visible());
+  EXPECT_TRUE(PlayerName.isEmpty()) << PlayerName.toStdString();
+  Key(LoginForm->ListBox1, Qt::Key_Down, QString());
+  Click(LoginForm->btn_OK);
+  EXPECT_EQ(PlayerName, QStringLiteral("Kot"));
+  EXPECT_TRUE(MenuStart->Visible());
+}
+
 TEST_F(SignIn, UnreadableDateStopsTheSignInAfterTheFileIsRead) {
   WritePlayers(inst.ProgramDir(), {QStringLiteral("Kot")});
   QByteArray file = ReadRaw(Login(QStringLiteral("Kot.txt")));
