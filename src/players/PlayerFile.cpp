@@ -185,6 +185,16 @@ QString NicknameProblem(const QString& name) {
   return {};
 }
 
+QString ListedNameProblem(const QString& name) {
+  if (name.isEmpty()) return QStringLiteral("Imię nie może być puste.");
+  for (QChar c : name) {
+    if (c.isNull()) return QStringLiteral("W imieniu nie może być znaków sterujących.");
+    if (c == u'/' || c == u'\\')
+      return QStringLiteral("W imieniu nie może być znaku %1.").arg(Quoted(c));
+  }
+  return {};
+}
+
 QString NewPlayerProblem(const QString& name) {
   if (PlayerCount >= MaxListedPlayers)
     return QStringLiteral("Lista graczy jest pełna (%1 imion). Nie można dodać nowego gracza.").arg(MaxListedPlayers);
@@ -243,11 +253,11 @@ void LoadPlayer(int i) {
   ShortDateFormat = QStringLiteral("yyyy-mm-dd");
   if (i < 0 || i >= PlayerCount || PlayerNames[i].isEmpty()) return;
   const QString path = PlayerFilePath(PlayerNames[i]);
-  if (const QString problem = NicknameProblem(PlayerNames[i]); !problem.isEmpty())
+  if (const QString problem = ListedNameProblem(PlayerNames[i]); !problem.isEmpty())
     throw EInOutError(QStringLiteral("Nie można otworzyć pliku %1 (%2)").arg(path, problem));
   TPlayerFile p = ParsePlayerFile(ReadWholeFile(path), path);
-  // The header's name is the one saved under; it must be a file name too.
-  if (const QString problem = NicknameProblem(p.Name); !problem.isEmpty())
+  // The header's name is the one saved under; it must stay in LoginDir too.
+  if (const QString problem = ListedNameProblem(p.Name); !problem.isEmpty())
     throw EFormatError(Located(path, 1, problem));
 
   PlayerName = p.Name;
@@ -266,7 +276,7 @@ void LoadPlayer(int i) {
 void SavePlayer() {
   ShortDateFormat = QStringLiteral("yyyy-mm-dd");
   const QString path = PlayerFilePath(PlayerName);
-  if (const QString problem = NicknameProblem(PlayerName); !problem.isEmpty())
+  if (const QString problem = ListedNameProblem(PlayerName); !problem.isEmpty())
     throw EInOutError(QStringLiteral("Nie można zapisać pliku %1 (%2)").arg(path, problem));
   TPlayerFile p;
   p.Name = PlayerName;

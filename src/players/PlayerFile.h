@@ -57,6 +57,11 @@ QByteArray FormatPlayerList(const TPlayerList& list);
 // Empty when `name` can be a player's file name on every platform we run on
 // and can be written in Windows-1250; otherwise why not, in Polish.
 QString NicknameProblem(const QString& name);
+// Empty unless the file of `name`, a name already on the list or in a
+// player's header, would lie outside LoginDir (or, with a NUL, be another
+// file); otherwise why, in Polish. Names written before a check was tightened
+// ("Kuba.") must keep signing in, so only this much is refused for them.
+QString ListedNameProblem(const QString& name);
 // Empty when a player `name` (not yet on the list) can be added; otherwise why
 // not, in Polish: a full list, an impossible file name, or a file system that
 // would take the name for another player's differing only in letter case.

@@ -46,7 +46,7 @@ std::vector<TTopTenEntry> ReadTopTenEntries(const QStringList& names) {
   entries.reserve(names.size());
   for (const QString& name : names) {
     const QString path = PlayerFilePath(name);
-    if (const QString problem = NicknameProblem(name); !problem.isEmpty())
+    if (const QString problem = ListedNameProblem(name); !problem.isEmpty())
       throw EInOutError(QStringLiteral("Nie można otworzyć pliku %1 (%2)").arg(path, problem));
     entries.push_back(ParseTopTenEntry(ReadWholeFile(path), path));
   }

@@ -22,6 +22,7 @@
 #include "platform/Paths.h"
 #include "platform/Win1250.h"
 #include "players/PlayerFile.h"
+#include "players/TopTen.h"
 #include "support/Support.h"
 
 namespace {
@@ -267,6 +268,31 @@ TEST_F(PlayerFiles, FailedLoadLeavesThePlayerStateAlone) {
   LoadPlayer(-1);
   LoadPlayer(5);  // outside the list: nothing happens
   EXPECT_EQ(PlayerName, QStringLiteral("Kot"));
+}
+
+TEST_F(PlayerFiles, ListedNamesAreRefusedOnlyWhenTheirFileWouldLeaveTheLoginDirectory) {
+  // Names a new player could not take, already on the list: they sign in, save and rank.
+  const QStringList listed = {QStringLiteral("Kuba."), QStringLiteral("Ala "),
+                              QStringLiteral("a*b"), QStringLiteral("CON")};
+  WriteList(EncodeWin1250(listed.join(QStringLiteral("\r\n")) + QStringLiteral("\r\nx/..\r\n")));
+  for (const QString& name : listed)
+    WriteRaw(Login(name + QStringLiteral(".txt")),
+             QByteArray(kNewKot).replace("Kot=", EncodeWin1250(name + u'=')));
+  LoadPlayerList();
+  ASSERT_EQ(PlayerCount, 5);
+  for (int i = 0; i < listed.size(); ++i) {
+    LoadPlayer(i);
+    EXPECT_EQ(PlayerName, listed[i]);
+    GreenCount = 10 + i;
+    SavePlayer();
+    EXPECT_EQ(
+        ParsePlayerFile(ReadRaw(Login(listed[i] + QStringLiteral(".txt"))), listed[i]).GreenCount,
+        10 + i);
+  }
+  EXPECT_EQ(ReadTopTenEntries(listed).size(), std::size_t(listed.size()));
+  EXPECT_THROW(LoadPlayer(4), EInOutError);
+  EXPECT_THROW(ReadTopTenEntries({QStringLiteral("x/..")}), EInOutError);
+  EXPECT_EQ(PlayerName, QStringLiteral("CON"));
 }
 
 TEST_F(PlayerFiles, NamesDifferingInPolishLetterCaseAreTwoPlayers) {
