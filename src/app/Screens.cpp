@@ -1,6 +1,7 @@
 #include "app/Screens.h"
 
 #include "app/FrmPodklad.h"
+#include "app/Shared.h"
 #include "exercises/FrmCw1.h"
 #include "exercises/FrmCw2.h"
 #include "exercises/FrmCw3.h"
@@ -12,6 +13,7 @@
 #include "menu/FrmInfo.h"
 #include "menu/FrmInformacja.h"
 #include "menu/FrmMenuStart.h"
+#include "platform/Application.h"
 #include "players/FrmDiamenty.h"
 #include "players/FrmLogin.h"
 #include "players/FrmNewLogin.h"
@@ -21,7 +23,6 @@
 #include "tools/FrmSlownik.h"
 #include "world/ExerciseList.h"
 #include "world/FrmMain.h"
-#include "platform/Application.h"
 
 namespace {
 template <class Screen>
@@ -32,6 +33,7 @@ void Create(Screen*& pointer) {
 }  // namespace
 
 void CreateScreens() {
+  if (Application()) Application()->BeforeEnd = SaveSignedInPlayer;
   Create(PodkladFrm);
   if (Application() && Application()->Terminated()) return;
   Create(MainForm);

@@ -9,6 +9,7 @@
 #include "exercises/FrmLilie.h"
 #include "platform/Application.h"
 #include "platform/Strings.h"
+#include "players/PlayerFile.h"
 #include "world/FrmMain.h"
 
 TLabel* MakeCounterLabel(QWidget* parent, int left) {
@@ -21,7 +22,11 @@ TLabel* MakeCounterLabel(QWidget* parent, int left) {
 }
 
 void EndOnAltF4(int key, TShiftState shift) {
-  if (key == VK_F4 && shift == ssAlt && Application()) Application()->Terminate();
+  if (key == VK_F4 && shift == ssAlt && Application()) Application()->End();
+}
+
+void SaveSignedInPlayer() {
+  if (!PlayerName.isEmpty()) SavePlayer();
 }
 
 namespace {

@@ -5,8 +5,11 @@
 
 // A red or green counter label at the top of a screen (left 484 or 540, top 8).
 TLabel* MakeCounterLabel(QWidget* parent, int left);
-// Alt+F4 (Alt alone) ends the program at once, without saving.
+// Alt+F4 (Alt alone) ends the program at once, after saving the signed-in
+// player (a child's session is never lost to the way the game was closed).
 void EndOnAltF4(int key, TShiftState shift);
+// The program's last act however it ends: the signed-in player's file is written.
+void SaveSignedInPlayer();
 // Writes RedCount and GreenCount into the counters of every screen that shows them.
 void UpdateCounters();
 // Shows or hides the previous/next arrows of exercise screen `screen` (1, 2, 3, 7, 8).

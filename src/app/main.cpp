@@ -55,9 +55,11 @@ int main(int argc, char** argv) {
   const int scale = display.Scale > 0 ? display.Scale : ProbeScale(argc, argv, display.Window);
   if (scale > 1) qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
 
-  // Ctrl+C and SIGTERM end the game at once, like closing it; SDL must not take them over.
+  // Ctrl+C, SIGTERM and SIGHUP end the game like closing it, saving first; SDL must not take them
+  // over.
   if (qEnvironmentVariableIsEmpty("SDL_NO_SIGNAL_HANDLERS")) qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
   TApplication app(argc, argv);
+  app.EndOnSignals();
   app.Windowed = display.Window;
   Audio::Startup();
   struct AudioGuard {

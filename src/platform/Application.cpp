@@ -3,6 +3,14 @@
 #include <QEvent>
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#include <csignal>
+#endif
+
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Fonts.h"
@@ -27,6 +35,47 @@ void TApplication::Terminate() {
   terminated_ = true;
   QCoreApplication::exit(0);
 }
+
+void TApplication::End() {
+  if (BeforeEnd) BeforeEnd();
+  Terminate();
+}
+
+#ifdef Q_OS_UNIX
+namespace {
+// A signal handler may only write(): the byte wakes the event loop, which ends the program.
+int g_signalPipe[2] = {-1, -1};
+void OnEndingSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[0], &byte, 1);
+}
+}  // namespace
+
+void TApplication::EndOnSignals() {
+  if (g_signalPipe[0] < 0 &&
+      ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
+    return;
+  auto* notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, [this] {
+    char byte;
+    [[maybe_unused]] const ssize_t read = ::read(g_signalPipe[1], &byte, 1);
+    try {
+      if (BeforeEnd) BeforeEnd();
+    } catch (const std::exception& e) {
+      // Nobody may be there to answer a box while the session ends.
+      std::fprintf(stderr, "tarvolin: %s\n", e.what());
+    }
+    Terminate();
+  });
+  struct sigaction action = {};
+  action.sa_handler = OnEndingSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+}
+#else
+void TApplication::EndOnSignals() {}
+#endif
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
   try {

@@ -16,6 +16,16 @@ class TApplication : public QApplication {
   QString Title = QStringLiteral("Tarvolin");
   // Ends the program: every event loop returns, and a loop not yet started never runs.
   void Terminate();
+  // What the game must do before it ends however it is ended (it saves the
+  // signed-in player); throwing keeps the program running.
+  std::function<void()> BeforeEnd;
+  // BeforeEnd, then Terminate; when BeforeEnd throws, the error propagates and
+  // the program goes on. Alt+F4 and the window's close come here.
+  void End();
+  // SIGTERM, SIGINT and SIGHUP (a logout, a kill, Ctrl+C) end the program from
+  // its own event loop: BeforeEnd runs, its error only printed, and the
+  // program ends whatever it said. Does nothing where there are no signals.
+  void EndOnSignals();
   bool Terminated() const { return terminated_; }
   // Lets a test that ended the program start another run in the same process.
   void ClearTerminated() { terminated_ = false; }

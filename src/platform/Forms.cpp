@@ -1,6 +1,7 @@
 #include "platform/Forms.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -193,6 +194,11 @@ void TStageForm::CentreScreens() {
 }
 
 void TStageForm::resizeEvent(QResizeEvent*) { CentreScreens(); }
+
+void TStageForm::closeEvent(QCloseEvent* e) {
+  TApplication* app = Application();
+  e->setAccepted(!app || Guarded([app] { app->End(); }));
+}
 
 std::vector<TForm*> TStageForm::Screens() const {
   std::vector<TForm*> out;

@@ -95,6 +95,9 @@ class TStageForm : public TForm {
 
  protected:
   void resizeEvent(QResizeEvent*) override;
+  // The window manager's close (its button, its Alt+F4, a logout) ends the
+  // program the way Alt+F4 does; the window stays when that fails.
+  void closeEvent(QCloseEvent* e) override;
 
  private:
   TForm* active_ = nullptr;

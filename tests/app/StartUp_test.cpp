@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
+#include <csignal>
+#include <functional>
 
 #include "app/FrmPodklad.h"
 #include "app/Globals.h"
@@ -20,10 +24,12 @@
 #include "menu/FrmInformacja.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/Application.h"
+#include "platform/TextFile.h"
 #include "players/FrmDiamenty.h"
 #include "players/FrmLogin.h"
 #include "players/FrmNewLogin.h"
 #include "players/FrmTopTen.h"
+#include "players/PlayerFile.h"
 #include "support/Support.h"
 #include "tools/FrmAlfabet.h"
 #include "tools/FrmFind.h"
@@ -155,6 +161,56 @@ TEST_F(StartUp, AltF4EndsTheProgramOnSixteenScreens) {
     f->FormKeyDown(key, ssAlt);
     EXPECT_FALSE(Application()->Terminated());
   }
+}
+
+TEST_F(StartUp, EndingTheProgramAnyWaySavesTheSignedInPlayerFirst) {
+  Application()->EndOnSignals();
+  struct Way {
+    const char* name;
+    std::function<void()> end;
+  } ways[] = {
+      {"Alt+F4 on the place",
+       [] {
+         int key = VK_F4;
+         MainForm->FormKeyDown(key, ssAlt);
+       }},
+      {"Alt+F4 on the menu",
+       [] {
+         int key = VK_F4;
+         MenuStart->FormKeyDown(key, ssAlt);
+       }},
+      {"closing the window",
+       [] {
+         QCloseEvent close;
+         QCoreApplication::sendEvent(PodkladFrm, &close);
+         EXPECT_TRUE(close.isAccepted());
+       }},
+      {"SIGTERM", [] { std::raise(SIGTERM); }},
+      {"SIGHUP", [] { std::raise(SIGHUP); }},
+  };
+  int green = 40;
+  for (const Way& way : ways) {
+    GameScreens game(inst.ProgramDir());
+    LoadPlayer(0);
+    GreenCount = ++green;
+    way.end();
+    for (int i = 0; i < 100 && !Application()->Terminated(); ++i) PumpEvents();
+    EXPECT_TRUE(Application()->Terminated()) << way.name;
+    const QString file = PlayerFilePath(PlayerName);
+    EXPECT_EQ(ParsePlayerFile(ReadWholeFile(file), file).GreenCount, green) << way.name;
+    Application()->ClearTerminated();
+  }
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, SIG_DFL);
+
+  // A file that cannot be written keeps the window open and says why.
+  GameScreens game(inst.ProgramDir());
+  LoadPlayer(0);
+  PlayerName = QStringLiteral("a/b");
+  QCloseEvent close;
+  QCoreApplication::sendEvent(PodkladFrm, &close);
+  EXPECT_FALSE(close.isAccepted());
+  EXPECT_FALSE(Application()->Terminated());
+  EXPECT_EQ(boxes.Messages.size(), 1u);
 }
 
 TEST(SharedState, FindFromReturnsThePositionAfterTheMatch) {

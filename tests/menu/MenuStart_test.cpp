@@ -1,5 +1,6 @@
 #include <QFile>
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "exercises/FrmCw6.h"
@@ -333,21 +334,26 @@ TEST_F(Menu, AlphabetGetsItsPictureAndAMissingOneLeavesTheMenuRunning) {
   EXPECT_TRUE(MenuStart->Timer2.Enabled());
 }
 
-TEST_F(Menu, EndSavesThePlayerAndAltF4DoesNot) {
+TEST_F(Menu, EndAndAltF4BothSaveThePlayer) {
   MenuStart->Show();
-  const QByteArray before = ReadWholeFile(PlayerPath());
-  RedCount = 8;
-  GreenCount = 13;
-  PressKey(MenuStart, Qt::Key_F4, Qt::AltModifier);
-  EXPECT_TRUE(Application()->Terminated());
-  EXPECT_EQ(ReadWholeFile(PlayerPath()), before);
-
-  Application()->ClearTerminated();
-  Click(MenuStart->lbl_Exit);
-  EXPECT_TRUE(Application()->Terminated());
-  const TPlayerFile saved = ParsePlayerFile(ReadWholeFile(PlayerPath()), PlayerPath());
-  EXPECT_EQ(saved.RedCount, 8);
-  EXPECT_EQ(saved.GreenCount, 13);
+  struct Way {
+    const char* name;
+    std::function<void()> end;
+  } ways[] = {
+      {"Alt+F4", [] { PressKey(MenuStart, Qt::Key_F4, Qt::AltModifier); }},
+      {"Koniec", [] { Click(MenuStart->lbl_Exit); }},
+  };
+  int red = 7;
+  for (const Way& way : ways) {
+    RedCount = ++red;
+    GreenCount = 13;
+    way.end();
+    EXPECT_TRUE(Application()->Terminated()) << way.name;
+    const TPlayerFile saved = ParsePlayerFile(ReadWholeFile(PlayerPath()), PlayerPath());
+    EXPECT_EQ(saved.RedCount, red) << way.name;
+    EXPECT_EQ(saved.GreenCount, 13) << way.name;
+    Application()->ClearTerminated();
+  }
   EXPECT_FALSE(MenuStart->Timer1.Enabled());
 }
 
