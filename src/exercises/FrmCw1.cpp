@@ -285,17 +285,22 @@ void TCw1Form::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift)
 
 // ---------------------------------------------------------------- loading
 
-void TCw1Form::LoadWordExercise(const QString& path) {
-  TWordExercise ex = LoadWordExerciseFile(path, StripArticles);
-  const bool newPicture = ex.PictureName != LastExercisePicture;
-  QImage picture;
-  if (newPicture) picture = LoadPicture(DataRoot + QStringLiteral("\\cwicz") + ex.PictureName);
+TCw1Form::TWordExerciseFiles TCw1Form::ReadWordExerciseFiles(const QString& path) {
+  TWordExerciseFiles files;
+  files.Exercise = LoadWordExerciseFile(path, StripArticles);
+  files.NewPicture = files.Exercise.PictureName != LastExercisePicture;
+  if (files.NewPicture)
+    files.Picture = LoadPicture(DataRoot + QStringLiteral("\\cwicz") + files.Exercise.PictureName);
+  return files;
+}
 
-  WordExercise = std::move(ex);
+void TCw1Form::LoadWordExercise(const QString& path) {
+  TWordExerciseFiles files = ReadWordExerciseFiles(path);
+  WordExercise = std::move(files.Exercise);
   for (int k = 0; k < WordItems; ++k) lbl_Opis[k]->SetCaption(WordExercise.Words[k]);
-  if (newPicture) {
+  if (files.NewPicture) {
     LastExercisePicture = WordExercise.PictureName;
-    Image1->SetPicture(picture);
+    Image1->SetPicture(files.Picture);
   }
   BuildGaps();
 }
@@ -983,6 +988,7 @@ void TCw1Form::btn_dialogClick() {
   DialogueFromExercise = true;
   const QString file = CurrentFile();
   const QString name = file.left(std::max<qsizetype>(0, file.size() - 4));
-  if (Cw5Form) Cw5Form->Show();
+  // Read first, as the location screen does: a broken list leaves this screen as it was.
   Dialogues::LoadDialogueList(ProgramDir + QStringLiteral("\\cwicz") + name + QStringLiteral(".fc6"));
+  if (Cw5Form) Cw5Form->Show();
 }

@@ -37,6 +37,14 @@ class TCw1Form : public TForm {
   // The file and a new picture are read first: a broken one raises its error
   // and leaves the screen as it was.
   void LoadWordExercise(const QString& path);
+  // What LoadWordExercise reads, without touching the screen: the dispatch
+  // checks an entry's files with it before any screen changes.
+  struct TWordExerciseFiles {
+    TWordExercise Exercise;
+    QImage Picture;
+    bool NewPicture = false;
+  };
+  static TWordExerciseFiles ReadWordExerciseFiles(const QString& path);
   // Leaves the kind on screen and sets up `kind` (0 none, 2 dragging, 3
   // presentation, 4 listening, 6 letter grid; 1 and 7 only reset the shared
   // exercise state for screens 2 and 3).

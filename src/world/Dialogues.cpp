@@ -39,6 +39,16 @@ void CloseScreen(Screen* screen) {
   if (screen) screen->Close();
 }
 
+// Reads and checks the file a dialogue entry names, as the dialogue screen
+// will, before anything changes: a broken one shows only its error.
+void CheckDialogueFile(const TListEntry& entry) {
+  const QString path = ProgramDir + QStringLiteral("\\cwicz") + entry.File;
+  if (entry.Key == QLatin1String("DIAL="))
+    LoadDialogueFile(path);
+  else if (entry.Key == QLatin1String("DIAC="))
+    LoadGapDialogueFile(path);
+}
+
 void ClosePlayer() {
   if (MainForm && MainForm->MediaPlayer1) MainForm->MediaPlayer1->Close();
 }
@@ -121,6 +131,7 @@ QByteArray FormatDialogueList(const std::vector<TListEntry>& entries) {
 
 void Dialogues::LoadDialogueList(const QString& path) {
   const std::vector<TListEntry> entries = ParseDialogueList(ReadWholeFile(path), path);
+  CheckDialogueFile(entries.front());
   if (Cw5Form) Cw5Form->Edit_1->Hide();
   DialogueList.fill(TListEntry{});
   std::copy(entries.begin(), entries.end(), DialogueList.begin());
@@ -134,6 +145,8 @@ void Dialogues::LoadDialogueList(const QString& path) {
 }
 
 void StartDialogue() {
+  if (DialogueIndex >= 1 && DialogueIndex <= std::min(DialogueCount, MaxDialogues))
+    CheckDialogueFile(DialogueList[DialogueIndex - 1]);
   CloseScreen(Cw1Form);
   CloseScreen(Cw2Form);
   CloseScreen(Cw3Form);

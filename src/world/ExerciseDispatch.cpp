@@ -87,9 +87,29 @@ void StartWordSearch(const QString& path) {
   Cw2Form->Image1->Repaint();
 }
 
+// Reads and checks the files an entry names, as its screen will, so that a
+// broken one shows only its error and every screen stays as it was.
+void CheckEntryFiles(const TListEntry& entry, const QString& path) {
+  switch (ScreenForKey(entry.Key)) {
+    case TExerciseScreen::Presentation:
+    case TExerciseScreen::Dragging:
+    case TExerciseScreen::Listening:
+    case TExerciseScreen::LetterGrid:
+      TCw1Form::ReadWordExerciseFiles(path);
+      break;
+    default:
+      break;  // these screens read their file before they are shown
+  }
+}
+
 }  // namespace
 
 void StartExercise() {
+  const bool inList = ExerciseIndex >= 1 && ExerciseIndex <= std::min(ExerciseCount, MaxExercises);
+  const TListEntry entry = inList ? ExerciseList[ExerciseIndex - 1] : TListEntry{};
+  const QString path = ProgramDir + QStringLiteral("\\cwicz") + entry.File;
+  CheckEntryFiles(entry, path);
+
   CloseScreen(Cw1Form);
   CloseScreen(Cw2Form);
   CloseScreen(Cw3Form);
@@ -104,9 +124,6 @@ void StartExercise() {
   RegenerateGaps = true;
   FirstTry = true;
 
-  const bool inList = ExerciseIndex >= 1 && ExerciseIndex <= std::min(ExerciseCount, MaxExercises);
-  const TListEntry entry = inList ? ExerciseList[ExerciseIndex - 1] : TListEntry{};
-  const QString path = ProgramDir + QStringLiteral("\\cwicz") + entry.File;
   switch (ScreenForKey(entry.Key)) {
     case TExerciseScreen::Presentation:
       StartPresentation(entry.File, path);
@@ -150,6 +167,8 @@ void StartExercise() {
 
 void Dispatch::LoadExerciseList(const QString& path) {
   const TExerciseListFile list = ParseExerciseList(ReadWholeFile(path), path);
+  const TListEntry& first = list.Entries.front();
+  CheckEntryFiles(first, ProgramDir + QStringLiteral("\\cwicz") + first.File);
   ExerciseList.fill(TListEntry{});
   std::copy(list.Entries.begin(), list.Entries.end(), ExerciseList.begin());
   ExerciseCount = static_cast<int>(list.Entries.size());

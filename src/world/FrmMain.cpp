@@ -361,11 +361,19 @@ void TMainForm::LeaveForExercises(const QString& listFile) {
   if (!LoadExerciseList)
     throw EInvalidOperation(QStringLiteral("Ćwiczenia nie są jeszcze dostępne (lista %1).").arg(listFile));
   SilencePlayer();
+  // The list and its first exercise are read and checked before the place
+  // stops: a broken file leaves it running and shows only the error.
+  const bool idleShow = Timer1.Enabled();
   Timer1.SetEnabled(false);
-  StopPlaceForLeaving();
   RegenerateGaps = true;
   if (Cw1Form && Cw1Form->button1) Cw1Form->button1->Hide();
-  LoadExerciseList(ProgramDir + listFile);
+  try {
+    LoadExerciseList(ProgramDir + listFile);
+  } catch (...) {
+    Timer1.SetEnabled(idleShow);
+    throw;
+  }
+  StopPlaceForLeaving();
   Close();
 }
 
@@ -377,9 +385,15 @@ void TMainForm::Btn_Dialo1Click() {
         QStringLiteral("Dialogi nie są jeszcze dostępne (lista %1).").arg(DialogueListFile));
   if (Cw5Form && Cw5Form->Visible()) Cw5Form->Close();
   DialogueFromExercise = false;
+  const bool idleShow = Timer1.Enabled();
   Timer1.SetEnabled(false);
   SilencePlayer();
-  LoadDialogueList(ProgramDir + DialogueListFile);
+  try {
+    LoadDialogueList(ProgramDir + DialogueListFile);
+  } catch (...) {
+    Timer1.SetEnabled(idleShow);
+    throw;
+  }
   if (Cw5Form) Cw5Form->Show();
   Timer1.SetEnabled(false);
   StopPlaceForLeaving();

@@ -1,21 +1,26 @@
 #include <gtest/gtest.h>
 
 #include "app/Globals.h"
+#include "controls/Animate.h"
 #include "exercises/CrosswordFile.h"
 #include "exercises/ExerciseFiles.h"
 #include "exercises/FrmCw1.h"
 #include "exercises/FrmCw2.h"
 #include "exercises/FrmCw3.h"
+#include "exercises/FrmCw5.h"
 #include "exercises/FrmCw7.h"
 #include "exercises/FrmLilie.h"
 #include "menu/FrmInfo.h"
+#include "platform/Application.h"
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 #include "support/WordPairSupport.h"
 #include "support/WordSearchSupport.h"
 #include "support/PondSupport.h"
 #include "world/DispatchFixture.h"
 #include "world/ExerciseList.h"
 #include "world/FrmMain.h"
+#include "world/LocationFile.h"
 
 namespace {
 
@@ -198,6 +203,50 @@ TEST_F(Dispatch, ABrokenListChangesNothing) {
   EXPECT_EQ(ExerciseList[0].Key, "LILI=");
   EXPECT_TRUE(Cw7Form->Visible());
   EXPECT_THROW(::LoadExerciseList(ProgramDir + "\\brak.txt"), EInOutError);
+}
+
+TEST_F(Dispatch, ABrokenListOrFirstFileLeavesThePlaceRunning) {
+  WriteSolidBmp(inst.DataRoot() + "/lokacje/p.bmp", 570, 433, QColor(0, 120, 0));
+  WriteSolidBmp(inst.DataRoot() + "/lokacje/s.bmp", 120, 50, QColor(250, 0, 0));
+  TLocation place;
+  place.Picture = "p.bmp";
+  place.BackLink = "NONE";
+  place.ExerciseListLines = place.DialogueListLines = 1;
+  place.ExerciseListFile = "\\cw.txt";
+  place.DialogueListFile = "\\dia.txt";
+  place.Sprites = {{100, 20, 30, 40, 50, 3, "\\lokacje\\s.bmp", 0, "miau", 0}};
+  place.WaveEvents = {"ptaki"};
+  SaveLocationFile(inst.ProgramDir() + "/lokacje/A.lok", place);
+  const QString cwicz = inst.ProgramDir() + "/cwicz";
+  MakeParentDirs(cwicz + "/zly.fc2");
+  WriteTextLines(cwicz + "/zly.fc2", {"not a word exercise"});
+  WriteTextLines(cwicz + "/zly.txt", {"not a dialogue"});
+  struct Case {
+    const char* what;
+    QStringList list;  // the place's list file, its first line included
+    bool dialogues;
+  } cases[] = {
+      {"exercise list count past its entries", {"Cwiczenia: 2", "DDRO=\\zly.fc2"}, false},
+      {"missing word exercise", {"Cwiczenia: 1", "DDRO=\\brak.fc2"}, false},
+      {"broken word exercise", {"Cwiczenia: 1", "PREZ=\\zly.fc2"}, false},
+      {"dialogue list count past its entries", {"Dialogi   =3", "DIAL=\\zly.txt"}, true},
+      {"missing dialogue", {"Dialogi   =1", "DIAL=\\brak.txt"}, true},
+      {"broken gap dialogue", {"Dialogi   =1", "DIAC=\\zly.txt"}, true},
+  };
+  for (const Case& c : cases) {
+    WriteTextLines(inst.ProgramDir() + (c.dialogues ? "/dia.txt" : "/cw.txt"), c.list);
+    ClearPathCache();
+    ::LoadLocation("A.lok");
+    MainForm->Show();
+    messages.Messages.clear();
+    Guarded([&] { c.dialogues ? MainForm->Btn_Dialo1Click() : MainForm->Btn_Cwicz1Click(); });
+    EXPECT_EQ(messages.Messages.size(), 1u) << c.what;
+    EXPECT_TRUE(MainForm->Visible()) << c.what;
+    EXPECT_TRUE(MainForm->Timer1.Enabled()) << c.what;
+    EXPECT_TRUE(MainForm->Ani_1->Visible() && MainForm->Ani_1->Play()) << c.what;
+    EXPECT_FALSE(Cw1Form->Visible()) << c.what;
+    EXPECT_FALSE(Cw5Form->Visible()) << c.what;
+  }
 }
 
 TEST_F(Dispatch, TheLocationScreenLeavesForItsExercises) {
