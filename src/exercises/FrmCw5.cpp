@@ -220,7 +220,11 @@ void TCw5Form::LoadGapDialogue(const QString& path) {
     KwillButton2->Hide();
   }
   ExerciseKind = 10;
-  // Points for a gap dialogue depend on mistakes made in it, not before it.
+  // Our decision: a gap dialogue starts a first try of its own, and a wrong
+  // answer in it ends that try (Edit_1KeyPress). Dialogues are not started through
+  // the exercise dispatch, which is what sets FirstTry for every other
+  // exercise, so without this a gap dialogue's points (two for a first try,
+  // one otherwise) would follow whatever exercise the child did before it.
   FirstTry = true;
   Lbl_Tyt->SetCaption(dialogue.Title);
   Image1_2->SetPicture(background);
@@ -477,7 +481,7 @@ void TCw5Form::Edit_1KeyPress(QChar& key) {
     return;
   }
   PlayFeedback(QStringLiteral("no"));
-  FirstTry = false;
+  FirstTry = false;  // the first try set when the gap dialogue loaded is over
   ++WrongTries;
   if (WrongTries < kWrongTriesToReveal) {
     Edit_1->SetText(QString());
