@@ -6,6 +6,8 @@
 #include <exception>
 #include <string>
 
+class QFileDevice;
+
 class Exception : public std::exception {
  public:
   explicit Exception(QString message) : Message(std::move(message)), utf8_(Message.toStdString()) {}
@@ -37,5 +39,10 @@ class EInvalidOperation : public Exception {
   using Exception::Exception;
 };
 
-// "file:line: message" when the line is known (line > 0), "file: message" otherwise.
+// "file:line: message" when the line is known (line > 0), "file: message"
+// otherwise; the file as ShownPath writes it.
 QString Located(const QString& file, int line, const QString& message);
+// Why `file` failed, in Polish for the causes a parent can act on (a missing
+// file, no permission, a full disk, a read-only disk); the system's own text
+// for the rare others.
+QString FileErrorReason(const QFileDevice& file);

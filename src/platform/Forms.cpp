@@ -180,6 +180,9 @@ void TStageForm::ShowStage(bool windowed) {
     showFullScreen();
   }
   CentreScreens();
+  // The keyboard comes to the game as it starts, wherever the pointer is (a
+  // display without a window manager gives it to the window under the pointer).
+  activateWindow();
   if (wasHidden) Guarded([this] { FormShow(); });
 }
 

@@ -43,6 +43,10 @@ std::shared_ptr<Listing> ListingOf(const QString& dir) {
 
 }  // namespace
 
+QString ShownPath(const QString& path) {
+  return QDir::toNativeSeparators(NormalizeSeparators(path));
+}
+
 QString NormalizeSeparators(const QString& path) {
   QString p = path;
   p.replace(u'\\', u'/');

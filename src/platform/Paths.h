@@ -16,3 +16,6 @@ void NotePathWritten(const QString& path);
 void ClearPathCache();
 // Joins pieces the way the data does ("dir" + "\x\y.bmp") and normalises separators.
 QString NormalizeSeparators(const QString& path);
+// A path as the system writes it, for messages a parent reads: the data's
+// backslashes and the program's slashes become the platform's one separator.
+QString ShownPath(const QString& path);

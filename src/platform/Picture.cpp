@@ -9,6 +9,7 @@
 #include <jpeglib.h>
 
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -39,7 +40,8 @@ QImage DecodeJpeg(const QByteArray& bytes, const QString& name) {
   QImage image;
   if (setjmp(err.jump)) {
     jpeg_destroy_decompress(&info);
-    throw EInOutError(QStringLiteral("Uszkodzony obraz JPEG %1 (%2)").arg(name, QString::fromLatin1(err.message)));
+    throw EInOutError(QStringLiteral("Uszkodzony obraz JPEG %1 (%2)")
+                          .arg(ShownPath(name), QString::fromLatin1(err.message)));
   }
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
@@ -49,7 +51,7 @@ QImage DecodeJpeg(const QByteArray& bytes, const QString& name) {
   jpeg_start_decompress(&info);
   if (info.output_width > 16384 || info.output_height > 16384) {
     jpeg_destroy_decompress(&info);
-    throw EInOutError(QStringLiteral("Obraz JPEG %1 jest za duży").arg(name));
+    throw EInOutError(QStringLiteral("Obraz JPEG %1 jest za duży").arg(ShownPath(name)));
   }
   image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
                  QImage::Format_RGB32);
@@ -65,7 +67,7 @@ QImage DecodeJpeg(const QByteArray& bytes, const QString& name) {
 QImage LoadPicture(const QString& path) {
   const QString ext = QFileInfo(path).suffix().toLower();
   if (ext != QLatin1String("bmp") && ext != QLatin1String("jpg") && ext != QLatin1String("jpeg"))
-    throw EInOutError(QStringLiteral("Nieznany format obrazu: %1").arg(path));
+    throw EInOutError(QStringLiteral("Nieznany format obrazu: %1").arg(ShownPath(path)));
   const QByteArray bytes = ReadWholeFile(path);
   if (ext != QLatin1String("bmp")) return DecodeJpeg(bytes, path);
   QBuffer buffer;
@@ -73,7 +75,6 @@ QImage LoadPicture(const QString& path) {
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, "bmp");
   QImage image = reader.read();
-  if (image.isNull())
-    throw EInOutError(QStringLiteral("Uszkodzony obraz %1 (%2)").arg(path, reader.errorString()));
+  if (image.isNull()) throw EInOutError(QStringLiteral("Uszkodzony obraz %1").arg(ShownPath(path)));
   return image.convertToFormat(QImage::Format_RGB32);
 }

@@ -10,10 +10,12 @@
 QByteArray ReadWholeFile(const QString& path) {
   QFile f(ResolvePath(path));
   if (!f.open(QIODevice::ReadOnly))
-    throw EInOutError(QStringLiteral("Nie można otworzyć pliku %1 (%2)").arg(path, f.errorString()));
+    throw EInOutError(QStringLiteral("Nie można otworzyć pliku %1 (%2)")
+                          .arg(ShownPath(path), FileErrorReason(f)));
   QByteArray bytes = f.readAll();
   if (f.error() != QFileDevice::NoError)
-    throw EInOutError(QStringLiteral("Błąd odczytu pliku %1 (%2)").arg(path, f.errorString()));
+    throw EInOutError(
+        QStringLiteral("Błąd odczytu pliku %1 (%2)").arg(ShownPath(path), FileErrorReason(f)));
   return bytes;
 }
 
@@ -63,10 +65,12 @@ void WriteFileAtomic(const QString& path, const QByteArray& bytes, bool exactNam
   QSaveFile f(real);
   // QSaveFile writes a temporary file beside the target, fsyncs and renames on commit.
   if (!f.open(QIODevice::WriteOnly))
-    throw EInOutError(QStringLiteral("Nie można zapisać pliku %1 (%2)").arg(path, f.errorString()));
+    throw EInOutError(
+        QStringLiteral("Nie można zapisać pliku %1 (%2)").arg(ShownPath(path), FileErrorReason(f)));
   // commit() ignores a failed final flush and would rename a truncated file
   // over the old one (a full disk), so the flush is checked first.
   if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit())
-    throw EInOutError(QStringLiteral("Nie można zapisać pliku %1 (%2)").arg(path, f.errorString()));
+    throw EInOutError(
+        QStringLiteral("Nie można zapisać pliku %1 (%2)").arg(ShownPath(path), FileErrorReason(f)));
   NotePathWritten(real);
 }

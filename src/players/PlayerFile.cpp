@@ -174,9 +174,16 @@ QString NicknameProblem(const QString& name) {
     if (QStringLiteral("\\/:*?\"<>|=").contains(c))
       return QStringLiteral("W imieniu nie może być znaku %1.").arg(Quoted(c));
   }
-  for (QChar c : name)
-    if (!CanEncodeWin1250(QString(c)))
-      return QStringLiteral("Program nie umie zapisać znaku %1. Wpisz imię innymi literami.").arg(Quoted(c));
+  // Whole characters, so that an emoji is named as itself, not as half of it.
+  for (qsizetype i = 0; i < name.size();) {
+    const qsizetype length =
+        name[i].isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate() ? 2 : 1;
+    const QString character = name.mid(i, length);
+    if (!CanEncodeWin1250(character))
+      return QStringLiteral("Program nie umie zapisać znaku %1. Wpisz imię innymi literami.")
+          .arg(Quoted(character));
+    i += length;
+  }
   if (name.endsWith(u'.') || name.endsWith(u' '))
     return QStringLiteral("Imię nie może kończyć się kropką ani spacją.");
   if (IsReservedDeviceName(name))

@@ -1,16 +1,18 @@
-#include <gtest/gtest.h>
+#include "platform/TextFile.h"
 
-#include "support/Support.h"
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <functional>
 
 #include "platform/Errors.h"
 #include "platform/Paths.h"
-#include "platform/TextFile.h"
 #include "platform/Win1250.h"
+#include "support/Support.h"
 
 TEST(TextReader, AcceptsEveryLineEndAndReadsEmptyLinesPastTheEnd) {
   TTextReader r(QByteArray("one\r\ntwo\nthree\rfour\r\n\r\nlast"), QStringLiteral("f.txt"));
@@ -35,6 +37,47 @@ TEST(TextReader, MissingFileErrorNamesTheFile) {
   } catch (const EInOutError& e) {
     EXPECT_TRUE(e.Message.contains(QStringLiteral("/nonexistent/dir/plik.txt"))) << e.what();
   }
+}
+
+TEST(FileErrors, NameThePathWithTheSystemsSeparatorsAndAPolishReason) {
+  QTemporaryDir dir;
+  QDir(dir.path()).mkdir(QStringLiteral("sub"));
+  const QString missing = dir.path() + QStringLiteral("\\brak\\plik.txt");
+  const QString shown = QDir::toNativeSeparators(dir.path() + QStringLiteral("/brak/plik.txt"));
+  struct Case {
+    std::function<void()> fail;
+    QString path, reason;
+  } cases[] = {
+      {[&] { ReadWholeFile(missing); }, shown, QStringLiteral("nie ma takiego pliku ani folderu")},
+      {[&] { ReadWholeFile(dir.filePath(QStringLiteral("sub"))); },
+       QDir::toNativeSeparators(dir.filePath("sub")), QStringLiteral("to jest folder, a nie plik")},
+      {[&] { WriteFileAtomic(missing, "x"); }, shown,
+       QStringLiteral("nie ma takiego pliku ani folderu")},
+  };
+  for (const Case& c : cases) {
+    try {
+      c.fail();
+      ADD_FAILURE() << "no error for " << c.path.toStdString();
+    } catch (const EInOutError& e) {
+      EXPECT_TRUE(e.Message.contains(c.path) && e.Message.contains(c.reason)) << e.what();
+    }
+  }
+  // The causes a parent can act on, however the system words them.
+  struct Device : QFile {
+    using QFile::setErrorString;
+  } device;
+  const std::pair<int, const char*> reasons[] = {{ENOSPC, "brak miejsca na dysku"},
+                                                 {EACCES, "brak uprawnień"},
+                                                 {EROFS, "dysk jest tylko do odczytu"}};
+  for (const auto& [code, reason] : reasons) {
+    device.setErrorString(qt_error_string(code));
+    EXPECT_EQ(FileErrorReason(device), QString::fromUtf8(reason)) << code;
+  }
+  device.setErrorString(QStringLiteral("Something rare"));
+  EXPECT_EQ(FileErrorReason(device), QStringLiteral("Something rare"));
+  EXPECT_EQ(
+      Located(QStringLiteral("C:\\gra/login\\Kot.txt"), 2, QStringLiteral("x")),
+      QDir::toNativeSeparators(QStringLiteral("C:/gra/login/Kot.txt")) + QStringLiteral(":2: x"));
 }
 
 TEST(TextWriter, WritesCrLfWindows1250AndReplacesWhole) {

@@ -142,6 +142,7 @@ TEST(PlayerFileFormat, NamesThatCannotBeFileNamesAreRefused) {
   for (const char* n : bad) EXPECT_NE(NicknameProblem(QString::fromUtf8(n)), QString()) << n;
   EXPECT_NE(NicknameProblem(QString(QChar(0x85))), QString());  // a C1 control character
   EXPECT_TRUE(NicknameProblem(QStringLiteral("a/b")).contains(QStringLiteral("„/”")));
+  EXPECT_TRUE(NicknameProblem(QStringLiteral("Ola😀")).contains(QStringLiteral("„😀”")));
 }
 
 TEST_F(PlayerFiles, FirstRunCreatesLoginDirectoryAndEmptyList) {
