@@ -1,5 +1,6 @@
 #include "platform/MediaPlayer.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QThread>
 #include <cmath>
@@ -277,7 +278,11 @@ double TMediaPlayer::LengthMs() const {
 }
 
 void TMediaPlayer::WaitForEnd() {
-  // Blocks the thread, as a waiting play does; the sound goes on in the audio thread.
+  // Blocks the thread, as a waiting play does; the sound goes on in the audio
+  // thread. What the screens changed just before (a word dropped, the points)
+  // is painted first, so the game never looks frozen half-way.
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->isVisible()) window->repaint();
   QElapsedTimer guard;
   guard.start();
   const double limit = LengthMs() + 5000;

@@ -38,7 +38,10 @@ void AwardPlace(int place) {
 
 void RecordDone(const TListEntry& entry, bool playSound) {
   TCountersRefresh refresh;
-  switch (CountCompletion(entry, FirstTry)) {
+  const TCompletion completion = CountCompletion(entry, FirstTry);
+  // The child sees the new points before a praise or fanfare holds the game.
+  UpdateCounters();
+  switch (completion) {
     case TCompletion::First:
       AwardDiamond(playSound);
       break;

@@ -66,6 +66,19 @@ TEST_F(Rewards, FirstCompletionThenARepeatWithAMistake) {
   EXPECT_FALSE(DiamentyForm->Visible());
 }
 
+TEST_F(Rewards, ThePointsShowBeforeThePraiseHoldsTheGame) {
+  Cw1Form->Show();
+  QStringList shown;
+  OnFeedbackStarted = [&](const QString&) {
+    shown << Cw1Form->lbl_Red->Caption() + "/" + Cw1Form->lbl_Green->Caption();
+  };
+  Current("DDRO=", "\\culture\\1A.fc2");
+  RecordExerciseDone(true);
+  FirstTry = false;
+  RecordExerciseDone(true);
+  EXPECT_EQ(shown, QStringList({"1/2", "1/3"}));
+}
+
 TEST_F(Rewards, WithoutSoundNothingPlaysButEverythingCounts) {
   Current("LILI=", "\\farm\\pary.txt");
   RecordExerciseDone(false);
