@@ -91,7 +91,7 @@ rect 470 0 170 44 #6b4528
 rect 575 0 65 480 #6b4528
 line 575 0 575 480 #3f2814 width=3
 line 0 44 575 44 #b58e57 width=2
-rect 18 54 546 412 #fffaf0 radius=14 border=#c9a66b width=3
+rect 18 54 546 412 #687896 radius=14 border=#c9a66b width=3
 )");
 
 QString Music(const TInstallation& inst, const QString& name) { return inst.DataRoot() + "/music/" + name + ".wav"; }

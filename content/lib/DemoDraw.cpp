@@ -89,8 +89,30 @@ void DrawEmojiFallback(QPainter& p, double size, const QString& emoji) {
   p.drawArc(QRectF(-r * 0.45, -r * 0.2, r * 0.9, r * 0.8), 200 * 16, 140 * 16);
 }
 
+// A keycap ("1️⃣"): the colour font's renderer draws its digit beside an
+// empty key, so the key is drawn here, a bold digit on a blue tile.
+bool DrawKeycap(QPainter& p, double size, const QString& emoji) {
+  const QList<uint> code = emoji.toUcs4();
+  if (code.size() < 2 || code.back() != 0x20E3) return false;
+  const double half = size * 0.42;
+  p.save();
+  p.setPen(QPen(QColor(40, 80, 150), std::max(1.0, size / 30)));
+  p.setBrush(QColor(90, 150, 230));
+  p.drawRoundedRect(QRectF(-half, -half, 2 * half, 2 * half), size / 8, size / 8);
+  QFont f(QStringLiteral("Liberation Sans"));
+  f.setBold(true);
+  f.setPixelSize(static_cast<int>(size * 0.62));
+  p.setFont(f);
+  p.setPen(Qt::white);
+  p.drawText(QRectF(-half, -half, 2 * half, 2 * half), Qt::AlignCenter,
+             QString(QChar(char16_t(code.front()))));
+  p.restore();
+  return true;
+}
+
 // An emoji centred on the painter's origin, `size` pixels high.
 void DrawEmojiAtOrigin(QPainter& p, double size, const QString& emoji) {
+  if (DrawKeycap(p, size, emoji)) return;
   if (!HaveEmojiFont()) {
     DrawEmojiFallback(p, size, emoji);
     return;

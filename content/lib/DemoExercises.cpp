@@ -137,10 +137,14 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
     const double half = size * 0.55;
     e.HotSpots[k] = {static_cast<int>(centre.x() - half), static_cast<int>(centre.y() - half),
                      static_cast<int>(centre.x() + half), static_cast<int>(centre.y() + half)};
-    // The cover that hides a word's place until it is solved starts there too:
-    // centre whichever is wider.
-    const double width = std::max(fm.horizontalAdvance(english), kCoverWidth);
-    e.WordPositions[k] = {static_cast<int>(centre.x() - width / 2), static_cast<int>(centre.y() + half + 4)};
+    // The word and the cover that hides its place until it is solved start at
+    // the same point: each is off its picture's centre by half as much as the
+    // other would be if that one were centred, kept inside the picture.
+    const double textWidth = fm.horizontalAdvance(english);
+    const double coverWidth = std::max<double>(textWidth, kCoverWidth);
+    const double left = std::clamp(centre.x() - (textWidth + coverWidth) / 4, 0.0,
+                                   std::max(0.0, kPictureWidth - coverWidth));
+    e.WordPositions[k] = {static_cast<int>(left), static_cast<int>(centre.y() + half + 4)};
     e.Words[k] = english;
     e.Translations[k] = polish;
     e.ItemUsed[k] = it.NamedInt(QStringLiteral("unused"), 0) ? 0 : 1;

@@ -27,7 +27,9 @@ constexpr int kW = 570, kH = 433;  // the place picture
 constexpr int kPictureLeft = 8, kPictureTop = 37;
 constexpr double kPi = 3.14159265358979323846;
 // Top-left pixel of every idle clip: the animation window paints this colour
-// in its own, so it must appear nowhere else in the clip.
+// in its own, so it must appear nowhere else in the clip. The clip is one
+// pixel larger than its window on every side and the window centres it, so
+// the key pixel itself is never seen.
 const QColor kClipKey(7, 3, 251);
 
 using Drawer = std::function<void(QPainter&, int frame, QSize size)>;
@@ -372,10 +374,11 @@ QImage Strip(const QImage& scene, QRect at, int frames, const Drawer& draw) {
 std::vector<QImage> Clip(const QImage& scene, QRect at, int frames, const Drawer& draw) {
   std::vector<QImage> out;
   for (int f = 0; f < frames; ++f) {
-    QImage img = scene.copy(at).convertToFormat(QImage::Format_RGB32);
+    QImage img = scene.copy(at.adjusted(-1, -1, 1, 1)).convertToFormat(QImage::Format_RGB32);
     {
       QPainter p(&img);
       p.setRenderHint(QPainter::Antialiasing);
+      p.translate(1, 1);
       draw(p, f, at.size());
     }
     img.setPixelColor(0, 0, kClipKey);
@@ -614,11 +617,25 @@ Place TownSquare() {
   p.drawLine(215, 300, 215, 320);
   p.setBrush(QColor(160, 110, 60));
   p.drawRect(QRectF(122, 226, 106, 76));
+  // Its left half opens the colours, its right half the numbers: each shows what it opens.
   p.setPen(Qt::NoPen);
-  for (int k = 0; k < 4; ++k) {
-    p.setBrush(QColor::fromHsv(k * 80, 90, 250));
-    p.drawRect(QRectF(130 + (k % 2) * 48, 234 + (k / 2) * 32, 40, 26));
+  for (int k = 0; k < 2; ++k) {
+    p.setBrush(QColor(250, 248, 240));
+    p.drawRect(QRectF(130, 234 + k * 32, 40, 26));
+    for (int c = 0; c < 3; ++c) {
+      p.setBrush(QColor::fromHsv((k * 3 + c) * 60, 200, 235));
+      p.drawEllipse(QPointF(138 + c * 12, 247 + k * 32), 5, 5);
+    }
+    p.setBrush(QColor(250, 248, 240));
+    p.drawRect(QRectF(178, 234 + k * 32, 40, 26));
   }
+  QFont digits(QStringLiteral("Liberation Sans"));
+  digits.setBold(true);
+  digits.setPixelSize(17);
+  p.setFont(digits);
+  p.setPen(QColor(40, 80, 160));
+  p.drawText(QRectF(178, 234, 40, 26), Qt::AlignCenter, QStringLiteral("1 2"));
+  p.drawText(QRectF(178, 266, 40, 26), Qt::AlignCenter, QStringLiteral("3 4"));
   // Ways out: the park on the left, the farm on the right.
   Tree(p, 30, 420, 120, QColor(70, 150, 70));
   Arrow(p, {70, 330}, false, QColor(120, 200, 110));
@@ -856,7 +873,9 @@ void RenderDemoPlaces(const TInstallation& inst) {
   Place town = TownSquare();
   w.Sprite(town, {60, 20, 40, 30}, 4, 150, "ptak", 0, "", 0, Bird);
   w.Sprite(town, {300, 372, 48, 44}, 4, 140, "kot", 1, "miau", 1, Cat);
-  w.Sprite(town, {335, 270, 40, 70}, 4, 220, "chlopiec", 2, "", 0, Boy);
+  // The boy and the squirrel announce the jumps of the game's own places
+  // ("Skok do ..."): they stand aside, not where a child taps first.
+  w.Sprite(town, {520, 225, 40, 70}, 4, 220, "chlopiec", 2, "", 0, Boy);
   w.Video(town, {120, 20, 80, 100}, 24, "balon", "wiatr", Balloon);
   w.Video(town, {130, 362, 150, 56}, 30, "auto", "auto",
           [](QPainter& p, int f, QSize s) { Vehicle(p, f, s, 30, QColor(40, 110, 210), false); });
@@ -864,7 +883,7 @@ void RenderDemoPlaces(const TInstallation& inst) {
 
   Place park = Park();
   w.Sprite(park, {330, 300, 56, 40}, 4, 250, "kaczka", 1, "kaczka", 0, Duck);
-  w.Sprite(park, {440, 170, 50, 50}, 4, 120, "wiewiorka", 3, "", 1, Squirrel);
+  w.Sprite(park, {2, 150, 50, 50}, 4, 120, "wiewiorka", 3, "", 1, Squirrel);
   w.Save(park);
 
   Place farm = Farm();
