@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QRegularExpression>
@@ -20,7 +21,13 @@ class Cw5 : public DialogueScreen {
     DialogueScreen::SetUp();
     Sound("ok", 30);
     Sound("no", 30);
+    // The gap layout is measured in a monospaced font, so every expected
+    // position is a count of characters whatever fonts the machine has.
+    Cw5Form->PaintBox1->Font = Cw5Form->PaintBox1->Canvas().Font = kMono;
+    ASSERT_EQ(QFontInfo(ToQFont(kMono)).family(), kMono.Name);
+    ASSERT_TRUE(QFontInfo(ToQFont(kMono)).fixedPitch());
   }
+  static constexpr int kAdvance = 12;  // Liberation Mono at 20 px: 0.6 em
   // Types `text` into the answer box and presses Enter, as the child does.
   static void Answer(const QString& text) {
     Cw5Form->Edit_1->SetText(text);
@@ -30,9 +37,8 @@ class Cw5 : public DialogueScreen {
     QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, QStringLiteral("\r"));
     QCoreApplication::sendEvent(target, &down);
   }
-  static int Width(const QString& text) {
-    return QFontMetrics(ToQFont(Cw5Form->PaintBox1->Font)).horizontalAdvance(text);
-  }
+  static int Width(const QString& text) { return static_cast<int>(text.size()) * kAdvance; }
+  inline static const TFont kMono{QStringLiteral("Liberation Mono"), -20, clBlack, 0};
   static const TGapExchange& Shown() { return Cw5Form->Exchanges[Cw5Form->CurrentExchange]; }
   static QString GapText() { return Shown().Parts[Shown().GapPart - 1]; }
 };
