@@ -3,6 +3,7 @@
 #include "app/Shared.h"
 #include "app/Sound.h"
 #include "controls/TransparentButton.h"
+#include "exercises/CrosswordFile.h"
 #include "exercises/FrmCw1.h"
 #include "exercises/FrmCw2.h"
 #include "exercises/FrmCw3.h"
@@ -96,6 +97,9 @@ void CheckEntryFiles(const TListEntry& entry, const QString& path) {
     case TExerciseScreen::Listening:
     case TExerciseScreen::LetterGrid:
       TCw1Form::ReadWordExerciseFiles(path);
+      break;
+    case TExerciseScreen::Crossword:  // its screen is shown before it reads
+      LoadCrosswordFile(path);
       break;
     default:
       break;  // these screens read their file before they are shown

@@ -229,6 +229,7 @@ TEST_F(Dispatch, ABrokenListOrFirstFileLeavesThePlaceRunning) {
       {"exercise list count past its entries", {"Cwiczenia: 2", "DDRO=\\zly.fc2"}, false},
       {"missing word exercise", {"Cwiczenia: 1", "DDRO=\\brak.fc2"}, false},
       {"broken word exercise", {"Cwiczenia: 1", "PREZ=\\zly.fc2"}, false},
+      {"broken crossword", {"Cwiczenia: 1", "KRZY=\\zly.fc2"}, false},
       {"dialogue list count past its entries", {"Dialogi   =3", "DIAL=\\zly.txt"}, true},
       {"missing dialogue", {"Dialogi   =1", "DIAL=\\brak.txt"}, true},
       {"broken gap dialogue", {"Dialogi   =1", "DIAC=\\zly.txt"}, true},
@@ -246,6 +247,7 @@ TEST_F(Dispatch, ABrokenListOrFirstFileLeavesThePlaceRunning) {
     EXPECT_TRUE(MainForm->Ani_1->Visible() && MainForm->Ani_1->Play()) << c.what;
     EXPECT_FALSE(Cw1Form->Visible()) << c.what;
     EXPECT_FALSE(Cw5Form->Visible()) << c.what;
+    EXPECT_FALSE(Cw3Form->Visible()) << c.what;
   }
 }
 
