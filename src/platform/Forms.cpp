@@ -101,7 +101,10 @@ void TForm::BringToFront() {
 }
 
 void TForm::SetFocus() {
+  // While the window is not (yet) active Qt reports no focus widget, but
+  // remembers the one a screen chose (its name field, its list): keep that.
   QWidget* f = QApplication::focusWidget();
+  if (!f && window()) f = window()->focusWidget();
   if (!f || (f != this && !isAncestorOf(f)) || !f->isVisible()) setFocus(Qt::OtherFocusReason);
 }
 
