@@ -72,7 +72,8 @@ void TMediaPlayer::Settle(TMPNotifyValues value) {
   if (!notify) return;
   const std::uint64_t id = nextNote_++;
   undelivered_.push_back({id, value});
-  QMetaObject::invokeMethod(this, [this, id] { Deliver(id); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, id] { Deliver(id); }, Qt::QueuedConnection);
 }
 
 void TMediaPlayer::Deliver(std::uint64_t id) {
@@ -86,14 +87,17 @@ void TMediaPlayer::Deliver(std::uint64_t id) {
 
 // ---------------------------------------------------------------- commands
 
-bool TMediaPlayer::HasMedia() const { return clip_ || hasSound_; }
+bool TMediaPlayer::HasMedia() const {
+  return clip_ || hasSound_;
+}
 
 void TMediaPlayer::Open() {
   Command();
   Wait = false;
   if (open_) CloseMedia(nvSuperseded);
-  const bool video = DeviceType == dtAVIVideo ||
-                     (DeviceType == dtAutoSelect && FileName.endsWith(QLatin1String(".avi"), Qt::CaseInsensitive));
+  const bool video =
+      DeviceType == dtAVIVideo ||
+      (DeviceType == dtAutoSelect && FileName.endsWith(QLatin1String(".avi"), Qt::CaseInsensitive));
   if (FileName.isEmpty()) {
     if (video) throw EInOutError(QStringLiteral("Nie podano pliku filmu"));
     open_ = true;
@@ -115,11 +119,12 @@ void TMediaPlayer::Open() {
     blockAlign_ = sound.BlockAlign;
     frameTimer_.setInterval(std::clamp(static_cast<int>(clip_->FrameIntervalMs() / 2), 5, 40));
   } else {
-    const TSoundData sound = DecodeSoundFile(FileName);
-    voice_.Load(sound);
+    // Long sounds (songs) play while the rest of the file is decoded.
+    auto reader = OpenSoundFile(FileName);
+    sourceRate_ = reader->Rate();
+    blockAlign_ = std::max(1, reader->BlockAlign());
+    voice_.Stream(std::move(reader));
     hasSound_ = true;
-    sourceRate_ = sound.Rate;
-    blockAlign_ = std::max(1, sound.BlockAlign);
   }
   videoBaseMs_ = 0;
   shownFrame_ = -1;
@@ -260,8 +265,8 @@ double TMediaPlayer::VideoMs() const {
 }
 
 bool TMediaPlayer::VideoAtEnd() const {
-  return clip_ && (playing_ ? videoBaseMs_ + static_cast<double>(clock_.elapsed()) : videoBaseMs_) >=
-                      clip_->DurationMs();
+  return clip_ && (playing_ ? videoBaseMs_ + static_cast<double>(clock_.elapsed())
+                            : videoBaseMs_) >= clip_->DurationMs();
 }
 
 double TMediaPlayer::PositionMs() {
@@ -271,7 +276,8 @@ double TMediaPlayer::PositionMs() {
 }
 
 double TMediaPlayer::LengthMs() const {
-  double ms = hasSound_ ? static_cast<double>(voice_.LengthFrames()) * 1000.0 / Audio::DeviceRate() : 0;
+  double ms =
+      hasSound_ ? static_cast<double>(voice_.LengthFrames()) * 1000.0 / Audio::DeviceRate() : 0;
   if (clip_) ms = std::max(ms, static_cast<double>(clip_->DurationMs()));
   return ms;
 }
@@ -343,7 +349,9 @@ int TMediaPlayer::Position() {
   return FromMs(PositionMs());
 }
 
-int TMediaPlayer::Length() { return FromMs(LengthMs()); }
+int TMediaPlayer::Length() {
+  return FromMs(LengthMs());
+}
 
 void TMediaPlayer::SetDisplay(TPanel* panel) {
   if (panel == display_) return;
