@@ -96,6 +96,8 @@ QByteArray WriteSong(const TSong& song) {
   return out.Bytes();
 }
 
+void SaveSongFile(const QString& path, const TSong& song) { WriteFileAtomic(path, WriteSong(song)); }
+
 TSong LoadSongFile(const QString& path) {
   return ReadSong(ReadWholeFile(path), path);
 }

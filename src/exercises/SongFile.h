@@ -42,6 +42,7 @@ TSong ReadSong(const QByteArray& bytes, const QString& fileName);
 // words, a word with "=", a line break or characters outside Windows-1250,
 // times that do not match the words, negative durations.
 QByteArray WriteSong(const TSong& song);
+void SaveSongFile(const QString& path, const TSong& song);
 TSong LoadSongFile(const QString& path);
 
 // dataRoot + "\music\songs\song_" + n + suffix + ".wav" (suffix "" or "N").
