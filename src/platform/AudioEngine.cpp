@@ -258,8 +258,8 @@ void TMixer::Mix(std::int16_t* out, int frames) {
     if (complete && cursor >= available) {
       v->running_.store(false);
       const std::uint64_t id = v->id_, serial = v->serial_.load();
-      QMetaObject::invokeMethod(
-          events, [id, serial] { M().VoiceEnded(id, serial); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(events, [id, serial] { M().VoiceEnded(id, serial); },
+                                Qt::QueuedConnection);
     }
   }
   for (int i = 0; i < n * 2; ++i)
@@ -315,33 +315,19 @@ void Shutdown() {
   m.started = false;
 }
 
-bool Running() {
-  return M().device != 0;
-}
-bool Silent() {
-  return M().silent;
-}
-QString DriverName() {
-  return M().driver;
-}
-int DeviceRate() {
-  return M().rate;
-}
-int BufferFrames() {
-  return M().bufferFrames;
-}
-double BufferMs() {
-  return M().bufferFrames * 1000.0 / M().rate;
-}
+bool Running() { return M().device != 0; }
+bool Silent() { return M().silent; }
+QString DriverName() { return M().driver; }
+int DeviceRate() { return M().rate; }
+int BufferFrames() { return M().bufferFrames; }
+double BufferMs() { return M().bufferFrames * 1000.0 / M().rate; }
 
 void SetOutputTap(TOutputTap tap) {
   DeviceLock lock;
   M().tap = std::move(tap);
 }
 
-void AtShutdown(std::function<void()> fn) {
-  M().atShutdown.push_back(std::move(fn));
-}
+void AtShutdown(std::function<void()> fn) { M().atShutdown.push_back(std::move(fn)); }
 
 }  // namespace Audio
 
@@ -479,9 +465,7 @@ void TAudioVoice::Replace(std::shared_ptr<TVoiceData> data) {
   data.reset();
 }
 
-void TAudioVoice::Load(const TSoundData& sound) {
-  Replace(Convert(sound));
-}
+void TAudioVoice::Load(const TSoundData& sound) { Replace(Convert(sound)); }
 
 void TAudioVoice::Stream(std::unique_ptr<TSoundReader> reader) {
   const int rate = M().rate;
@@ -510,17 +494,11 @@ void TAudioVoice::Stream(std::unique_ptr<TSoundReader> reader) {
   Replace(std::move(data));
 }
 
-void TAudioVoice::Unload() {
-  Replace(nullptr);
-}
+void TAudioVoice::Unload() { Replace(nullptr); }
 
-bool TAudioVoice::Loaded() const {
-  return data_ != nullptr;
-}
+bool TAudioVoice::Loaded() const { return data_ != nullptr; }
 
-std::int64_t TAudioVoice::EndFrames() const {
-  return data_ ? data_->End() : 0;
-}
+std::int64_t TAudioVoice::EndFrames() const { return data_ ? data_->End() : 0; }
 
 std::int64_t TAudioVoice::LengthFrames() const {
   if (!data_) return 0;
@@ -553,8 +531,8 @@ std::uint64_t TAudioVoice::Start() {
 
 void TAudioVoice::PostEnd(std::uint64_t serial) {
   const std::uint64_t id = id_;
-  QMetaObject::invokeMethod(
-      M().Events(), [id, serial] { M().VoiceEnded(id, serial); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(M().Events(), [id, serial] { M().VoiceEnded(id, serial); },
+                            Qt::QueuedConnection);
 }
 
 void TAudioVoice::Halt() {
@@ -592,13 +570,9 @@ bool TAudioVoice::Running() const {
   return !Audio::Silent() || ClockCursor(EndFrames()) < EndFrames();
 }
 
-int TAudioVoice::PositionMs() const {
-  return static_cast<int>(Cursor() * 1000 / M().rate);
-}
+int TAudioVoice::PositionMs() const { return static_cast<int>(Cursor() * 1000 / M().rate); }
 
-bool TAudioVoice::AtEnd() const {
-  return Cursor() >= EndFrames();
-}
+bool TAudioVoice::AtEnd() const { return Cursor() >= EndFrames(); }
 
 std::vector<std::int16_t> TAudioVoice::Frames(std::int64_t from, std::int64_t count) const {
   const std::int64_t available = data_ ? data_->available.load(std::memory_order_acquire) : 0;

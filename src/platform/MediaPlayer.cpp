@@ -72,8 +72,7 @@ void TMediaPlayer::Settle(TMPNotifyValues value) {
   if (!notify) return;
   const std::uint64_t id = nextNote_++;
   undelivered_.push_back({id, value});
-  QMetaObject::invokeMethod(
-      this, [this, id] { Deliver(id); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(this, [this, id] { Deliver(id); }, Qt::QueuedConnection);
 }
 
 void TMediaPlayer::Deliver(std::uint64_t id) {
@@ -87,17 +86,14 @@ void TMediaPlayer::Deliver(std::uint64_t id) {
 
 // ---------------------------------------------------------------- commands
 
-bool TMediaPlayer::HasMedia() const {
-  return clip_ || hasSound_;
-}
+bool TMediaPlayer::HasMedia() const { return clip_ || hasSound_; }
 
 void TMediaPlayer::Open() {
   Command();
   Wait = false;
   if (open_) CloseMedia(nvSuperseded);
-  const bool video =
-      DeviceType == dtAVIVideo ||
-      (DeviceType == dtAutoSelect && FileName.endsWith(QLatin1String(".avi"), Qt::CaseInsensitive));
+  const bool video = DeviceType == dtAVIVideo ||
+                     (DeviceType == dtAutoSelect && FileName.endsWith(QLatin1String(".avi"), Qt::CaseInsensitive));
   if (FileName.isEmpty()) {
     if (video) throw EInOutError(QStringLiteral("Nie podano pliku filmu"));
     open_ = true;
@@ -265,8 +261,8 @@ double TMediaPlayer::VideoMs() const {
 }
 
 bool TMediaPlayer::VideoAtEnd() const {
-  return clip_ && (playing_ ? videoBaseMs_ + static_cast<double>(clock_.elapsed())
-                            : videoBaseMs_) >= clip_->DurationMs();
+  return clip_ && (playing_ ? videoBaseMs_ + static_cast<double>(clock_.elapsed()) : videoBaseMs_) >=
+                      clip_->DurationMs();
 }
 
 double TMediaPlayer::PositionMs() {
@@ -276,8 +272,7 @@ double TMediaPlayer::PositionMs() {
 }
 
 double TMediaPlayer::LengthMs() const {
-  double ms =
-      hasSound_ ? static_cast<double>(voice_.LengthFrames()) * 1000.0 / Audio::DeviceRate() : 0;
+  double ms = hasSound_ ? static_cast<double>(voice_.LengthFrames()) * 1000.0 / Audio::DeviceRate() : 0;
   if (clip_) ms = std::max(ms, static_cast<double>(clip_->DurationMs()));
   return ms;
 }
@@ -349,9 +344,7 @@ int TMediaPlayer::Position() {
   return FromMs(PositionMs());
 }
 
-int TMediaPlayer::Length() {
-  return FromMs(LengthMs());
-}
+int TMediaPlayer::Length() { return FromMs(LengthMs()); }
 
 void TMediaPlayer::SetDisplay(TPanel* panel) {
   if (panel == display_) return;

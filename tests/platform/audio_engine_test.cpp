@@ -1,5 +1,6 @@
 // Decoding wave files and the mixer's output, on the real engine.
 #include <gtest/gtest.h>
+
 #include <sndfile.h>
 
 #include <QFile>
@@ -34,9 +35,7 @@ TEST(AudioDecoding, EveryEncodingOfOldCdsDecodesToItsLength) {
     EXPECT_EQ(got.Channels, c.channels);
     EXPECT_NEAR(static_cast<double>(got.Frames()), static_cast<double>(tone.Frames()), c.tolerance);
     // Compare the middle of the sound, sample by sample, within the codec's loss.
-    const int lossy = c.encoding == TWaveEncoding::Pcm16  ? 0
-                      : c.encoding == TWaveEncoding::Pcm8 ? 256
-                                                          : 2500;
+    const int lossy = c.encoding == TWaveEncoding::Pcm16 ? 0 : c.encoding == TWaveEncoding::Pcm8 ? 256 : 2500;
     for (std::size_t i = 1000; i < 1100; ++i)
       ASSERT_NEAR(got.Samples[i], tone.Samples[i], lossy) << "sample " << i;
   }
