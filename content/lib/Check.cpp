@@ -6,7 +6,9 @@
 
 #include "app/FrmPodklad.h"
 #include "controls/ButtonStrips.h"
+#include "exercises/SongFile.h"
 #include "lib/Lint.h"
+#include "menu/FrmMenuStart.h"
 #include "platform/AudioDecoder.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -77,6 +79,7 @@ const TFixedFile kFixedFiles[] = {
     {TBase::Program, "\\Gfx\\t_slownik.bmp", kPicture, "dictionary"},
     {TBase::Program, "\\Gfx\\szuk.bmp", kPicture, "dictionary search"},
     {TBase::Program, "\\gfx\\Dialogi1.bmp", kPicture, "dialogue screen"},
+    {TBase::Program, "\\Gfx\\t_Song2.bmp", kPicture, "songs screen"},
     {TBase::Program, "\\Gfx\\Prostok.bmp", kPicture, "word exercise screen (word cover)"},
     {TBase::Program, "\\Gfx\\Kratkownica2.bmp", kPicture, "word exercise screen (letter grid row)"},
     {TBase::Program, "\\Gfx\\panel_dd.bmp", kPicture, "word exercise screen (dragging panel)"},
@@ -434,6 +437,28 @@ void TInstallationCheck::Players() {
   }
 }
 
+// Every song label of the menu opens its song: the text and both waves must
+// be there (the screen fails without either wave, not only without the text).
+void TInstallationCheck::Songs() {
+  for (const TSongLabel& label : SongLabels) {
+    const QString what = QStringLiteral("song %1 (%2)").arg(label.Song).arg(QString::fromUtf8(label.Caption));
+    for (const QString& suffix : {QString(), QStringLiteral("N")}) {
+      const QString path = SongWavePath(dataRoot_, label.Song, suffix);
+      const TFileState& s = Probe(path, kSound);
+      const QString which = suffix.isEmpty() ? QStringLiteral("with the voice") : QStringLiteral("without the voice");
+      if (!s.Exists) Error({Shown(path), 0}, QStringLiteral("%1 %2 not found").arg(what, which));
+      else if (!s.Error.isEmpty()) Error({Shown(path), 0}, QStringLiteral("%1 %2 cannot be played: %3").arg(what, which, s.Error));
+    }
+    const QString text = SongTextPath(dataRoot_, label.Song);
+    if (!NeedFile(text, {Shown(text), 0}, QStringLiteral("text of %1").arg(what))) continue;
+    try {
+      ReadSong(ReadWholeFile(text), Shown(text));
+    } catch (const Exception& e) {
+      problems_.push_back({true, QString(), 0, e.Message});
+    }
+  }
+}
+
 void TInstallationCheck::Run() {
   if (!Settings()) return;
   FixedFiles();
@@ -443,6 +468,7 @@ void TInstallationCheck::Run() {
   Places();
   Players();
   CheckWordList(*this);
+  Songs();
 }
 
 int RunCheck(const QStringList& args) {

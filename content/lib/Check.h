@@ -81,6 +81,7 @@ class TInstallationCheck {
   void Places();
   void CheckPlace(const QString& name, const TWhere& from, QStringList& queue, QHash<QString, TWhere>& origins);
   void Players();
+  void Songs();
 
   QString programDir_, dataRoot_;
   bool dataRootGiven_ = false;

@@ -56,7 +56,7 @@ class TCompiler {
       throw EFormatError(QStringLiteral("%1: no button drawn for %2").arg(sourcesDir, missing.join(QStringLiteral(", "))));
     FinishWordList(ctx_);
     ctx_.Sounds.WriteAll();
-    ctx_.Report.Sounds = ctx_.Sounds.Count();
+    ctx_.Report.Sounds += ctx_.Sounds.Count();
     ctx_.Report.Spoken = ctx_.Sounds.Spoken();
   }
 
@@ -87,10 +87,11 @@ class TCompiler {
     else if (c == QLatin1String("note")) Note(n);
     else if (c == QLatin1String("strip")) Strip(n);
     else if (c == QLatin1String("word-list")) CompileWordList(ctx_, n);
+    else if (c == QLatin1String("song")) CompileSong(ctx_, n);
     else
       n.Fail(QStringLiteral("unknown command '%1' (picture, button, sound, video, location, exercise-list, "
                             "dialogue-list, word-exercise, word-search, crossword, dialogue, gap-dialogue, word-pairs, "
-                            "listening-choice, note, strip, word-list)").arg(c));
+                            "listening-choice, note, strip, word-list, song)").arg(c));
   }
 
   void Picture(const TSourceNode& n) {

@@ -50,3 +50,5 @@ void CompileGapDialogue(TDemoContext& ctx, const TSourceNode& n);
 void CompileList(TDemoContext& ctx, const TSourceNode& n, bool exercises);
 // The listening choice at the pond (DemoChoice.cpp).
 void CompileListeningChoice(TDemoContext& ctx, const TSourceNode& n);
+// A song of the songs screen: its two waves and its timed text (DemoSongs.cpp).
+void CompileSong(TDemoContext& ctx, const TSourceNode& n);

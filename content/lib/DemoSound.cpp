@@ -202,6 +202,36 @@ void SingOver(TSoundData& s, const std::vector<TTuneNote>& notes, const QStringL
   Append(s, mix, 0.7);
 }
 
+
+// espeak-ng saying `text` into `wave`, with the node's voice=, speed= and pitch=.
+std::unique_ptr<QProcess> StartSpeech(const TSourceNode& n, bool english, const QString& text, const QString& wave) {
+  const QString voice = n.Text(QStringLiteral("voice"), english ? QStringLiteral("en-gb") : QStringLiteral("pl"));
+  auto proc = std::make_unique<QProcess>();
+  proc->setProgram(EspeakPath());
+  proc->setArguments({QStringLiteral("-v"), voice, QStringLiteral("-s"),
+                      QString::number(n.NamedInt(QStringLiteral("speed"), english ? 130 : 150)), QStringLiteral("-p"),
+                      QString::number(n.NamedInt(QStringLiteral("pitch"), 60)), QStringLiteral("-w"), wave,
+                      QStringLiteral("--"), text});
+  proc->start();
+  return proc;
+}
+
+// Waits for a speech process and reads what it said.
+TSoundData SpeechResult(QProcess& proc, const QString& wave, const TSourceNode& n) {
+  if (!proc.waitForFinished(60000)) {
+    proc.kill();
+    proc.waitForFinished();
+    n.Fail(QStringLiteral("espeak-ng took more than a minute"));
+  }
+  if (proc.exitStatus() != QProcess::NormalExit || proc.exitCode() != 0)
+    n.Fail(QStringLiteral("espeak-ng failed: %1").arg(QString::fromLocal8Bit(proc.readAllStandardError())));
+  TSoundData s = DecodeSoundFile(wave);
+  Finish(s);
+  return s;
+}
+
+int ParallelSpeech() { return std::max(2, QThread::idealThreadCount() * 2); }
+
 }  // namespace
 
 bool SpeechAvailable() { return !EspeakPath().isEmpty(); }
@@ -264,35 +294,18 @@ void TSoundBank::WriteAll() {
     QString Wave;
   };
   std::deque<TRunning> running;
-  const int parallel = std::max(2, QThread::idealThreadCount() * 2);
+  const int parallel = ParallelSpeech();
   auto finish = [&](TRunning& r) {
     const TJob& job = jobs_[r.Job];
-    if (!r.Process->waitForFinished(60000)) {
-      r.Process->kill();
-      r.Process->waitForFinished();
-      job.Node.Fail(QStringLiteral("espeak-ng took more than a minute"));
-    }
-    if (r.Process->exitStatus() != QProcess::NormalExit || r.Process->exitCode() != 0)
-      job.Node.Fail(QStringLiteral("espeak-ng failed: %1").arg(QString::fromLocal8Bit(r.Process->readAllStandardError())));
-    TSoundData s = DecodeSoundFile(r.Wave);
-    Finish(s);
-    WriteWave(job.Path, s);
+    WriteWave(job.Path, SpeechResult(*r.Process, r.Wave, job.Node));
   };
   for (size_t i = 0; i < jobs_.size(); ++i) {
     const TJob& job = jobs_[i];
     const TSourceNode& n = job.Node;
     const QString kind = n.Args[job.First];
     if (IsSpeech(kind) && speech_) {
-      const bool english = kind == QLatin1String("en");
-      const QString voice = n.Text(QStringLiteral("voice"), english ? QStringLiteral("en-gb") : QStringLiteral("pl"));
       const QString wave = temp.filePath(QStringLiteral("s%1.wav").arg(i));
-      auto proc = std::make_unique<QProcess>();
-      proc->setProgram(EspeakPath());
-      proc->setArguments({QStringLiteral("-v"), voice, QStringLiteral("-s"),
-                          QString::number(n.NamedInt(QStringLiteral("speed"), english ? 130 : 150)), QStringLiteral("-p"),
-                          QString::number(n.NamedInt(QStringLiteral("pitch"), 60)), QStringLiteral("-w"), wave,
-                          QStringLiteral("--"), n.Args[job.First + 1]});
-      proc->start();
+      auto proc = StartSpeech(n, kind == QLatin1String("en"), n.Args[job.First + 1], wave);
       running.push_back({std::move(proc), i, wave});
       ++spoken_;
       if (static_cast<int>(running.size()) >= parallel) {
@@ -325,4 +338,30 @@ void TSoundBank::WriteAll() {
     WriteWave(job.Path, s);
   }
   for (TRunning& r : running) finish(r);
+}
+
+std::vector<TSoundData> TSoundBank::Speak(const QStringList& texts, bool english, const TSourceNode& node) {
+  std::vector<TSoundData> out(static_cast<size_t>(texts.size()));
+  if (!speech_) {
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+      out[static_cast<size_t>(i)] = WordTones(texts[i], english);
+      Finish(out[static_cast<size_t>(i)]);
+    }
+    return out;
+  }
+  QTemporaryDir temp;
+  if (!temp.isValid()) throw EInOutError(QStringLiteral("cannot make a temporary directory for speech"));
+  std::deque<std::pair<std::unique_ptr<QProcess>, qsizetype>> running;
+  auto finish = [&] {
+    auto& [proc, i] = running.front();
+    out[static_cast<size_t>(i)] = SpeechResult(*proc, temp.filePath(QStringLiteral("l%1.wav").arg(i)), node);
+    running.pop_front();
+  };
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    running.emplace_back(StartSpeech(node, english, texts[i], temp.filePath(QStringLiteral("l%1.wav").arg(i))), i);
+    ++spoken_;
+    if (static_cast<int>(running.size()) >= ParallelSpeech()) finish();
+  }
+  while (!running.empty()) finish();
+  return out;
 }

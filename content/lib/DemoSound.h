@@ -29,6 +29,9 @@ class TSoundBank {
   void Add(const QString& path, const TSourceNode& node, int first);
   // Writes every queued sound, running several speech processes at a time.
   void WriteAll();
+  // Says each text at once and returns the sounds, levelled, in order (word
+  // tones without speech). `node` gives the voice= speed= pitch= words.
+  std::vector<TSoundData> Speak(const QStringList& texts, bool english, const TSourceNode& node);
   int Count() const { return static_cast<int>(jobs_.size()); }
   int Spoken() const { return spoken_; }
 

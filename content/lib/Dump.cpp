@@ -11,6 +11,7 @@
 #include "exercises/ExerciseFiles.h"
 #include "exercises/WordPairFile.h"
 #include "exercises/ListeningChoiceFile.h"
+#include "exercises/SongFile.h"
 #include "menu/NoteFile.h"
 #include "lib/ListFiles.h"
 #include "platform/AudioDecoder.h"
@@ -300,6 +301,24 @@ TJson DumpWordList(const QString& path, TNotes& notes) {
   return TJson::Object().Set("EntryCount", static_cast<int>(list.Entries.size())).Set("Entries", entries);
 }
 
+TJson DumpSong(const QString& path, TNotes& notes) {
+  const TSong song = ReadSong(ReadWholeFile(path), path);
+  const std::vector<int> ends = song.LineEnds();
+  TJson lines = TJson::Array();
+  for (std::size_t i = 0; i < song.Lines.size(); ++i) {
+    const TSongLine& l = song.Lines[i];
+    const int start = i == 0 ? 0 : ends[i - 1];
+    if (ends[i] == start && l.WordCount() > 0)
+      notes.push_back({static_cast<int>(i) + 2, QStringLiteral("line %1 lasts 0 ms: its words are never shown").arg(i + 1)});
+    lines.Append(TJson::Object()
+                     .Set("Times", TJson::Ints(l.Times))
+                     .Set("Words", TJson::Strings(l.Words))
+                     .Set("LineEnd", ends[i])
+                     .Set("LineText", l.Text()));
+  }
+  return TJson::Object().Set("LineCount", static_cast<int>(song.Lines.size())).Set("Lines", lines);
+}
+
 }  // namespace
 
 const std::vector<TDumpFormat>& DumpFormats() {
@@ -320,6 +339,7 @@ const std::vector<TDumpFormat>& DumpFormats() {
       {"note", {}, "remember note (cwicz\\...\\NAME.txt)", DumpNote},
       {"listening-choice", {}, "listening choice (MOST=)", DumpListeningChoice},
       {"word-list", {}, "the dictionary's word list (Sb_all_NEW.txt)", DumpWordList},
+      {"song", {}, "song text (music\\songs\\song_N.txt)", DumpSong},
       {"settings", {".ini"}, "start-up settings (tarvo.ini)", DumpSettings},
       {"picture", {".bmp", ".jpg", ".jpeg"}, "picture: size and key colours", DumpPicture},
       {"sound", {".wav"}, "wave sound: rate, channels, length", DumpSound},

@@ -191,6 +191,39 @@ QImage LilyPadOpen() {
 
 // Songs.
 
+namespace {
+// A round lamp on the key colour, lit in `fill`, with a light rim and a
+// white mark drawn by `mark`.
+QImage SongLamp(int width, int height, QColor fill, void (*mark)(QPainter&)) {
+  QImage img(width, height, QImage::Format_RGB32);
+  img.fill(ScreenArtKey);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(QPen(fill.darker(160), 2));
+  p.setBrush(fill);
+  p.drawEllipse(QRect(2, 1, width - 5, height - 4));
+  p.setPen(QPen(fill.lighter(150), 1));
+  p.drawArc(QRect(6, 4, width - 13, height - 10), 60 * 16, 70 * 16);
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::white);
+  mark(p);
+  return img;
+}
+}  // namespace
+
+QImage SongPlayingPicture() {
+  return SongLamp(37, 33, QColor(40, 170, 60), [](QPainter& p) {
+    p.drawPolygon(QPolygon({QPoint(14, 9), QPoint(14, 23), QPoint(26, 16)}));
+  });
+}
+
+QImage SongPausedPicture() {
+  return SongLamp(36, 33, QColor(240, 160, 20), [](QPainter& p) {
+    p.drawRect(QRect(12, 9, 4, 14));
+    p.drawRect(QRect(20, 9, 4, 14));
+  });
+}
+
 // Dictionary.
 
 namespace {

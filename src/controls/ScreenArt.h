@@ -41,6 +41,11 @@ QImage LilyPadHalfTurned();
 QImage LilyPadOpen();
 
 // Songs.
+// The songs screen's state pictures, laid over its drawn play and pause
+// buttons: a lit green "playing" lamp with a play triangle, and an amber
+// "paused" lamp with two bars (37 x 33 and 36 x 33).
+QImage SongPlayingPicture();
+QImage SongPausedPicture();
 
 // Dictionary.
 

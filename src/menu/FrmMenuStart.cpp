@@ -427,7 +427,9 @@ void TMenuStart::SongClick(int index) {
     Beep();
     return;
   }
-  if (cw6form) cw6form->Show();
+  if (!cw6form) return;
+  cw6form->LoadSong(SongLabels[static_cast<std::size_t>(index)].Song, QString());
+  cw6form->Show();
 }
 
 void TMenuStart::S_CountClick() { SongClick(0); }

@@ -1,10 +1,13 @@
 // Decoding sound files into 16-bit samples: wave files through libsndfile
 // (PCM and the ADPCM variants of old CDs), anything libsndfile refuses and the
-// sound tracks of AVI files through FFmpeg.
+// sound tracks of AVI files through FFmpeg. A file is read either whole
+// (DecodeSoundFile) or piece by piece (OpenSoundFile), so that a long song
+// can start playing while the rest is still being decoded.
 #pragma once
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Interleaved 16-bit samples; one or two channels (more are mixed down).
@@ -17,17 +20,40 @@ struct TSoundData {
   std::int64_t Frames() const {
     return Channels > 0 ? static_cast<std::int64_t>(Samples.size()) / Channels : 0;
   }
-  int LengthMs() const {
-    return Rate > 0 ? static_cast<int>(Frames() * 1000 / Rate) : 0;
-  }
+  int LengthMs() const { return Rate > 0 ? static_cast<int>(Frames() * 1000 / Rate) : 0; }
 };
 
 // Longest sound we load: an hour at the source rate. Longer ones, and files
 // whose header promises more, are refused rather than filling memory.
 constexpr std::int64_t MaxSoundFrames = 60LL * 60 * 48000;
 
-// Decodes a sound file (path as the data spells it; resolved here). Throws
+// An open sound file, decoded on request. Not thread-safe: one thread reads
+// it at a time (it may be handed from one thread to another).
+class TSoundReader {
+ public:
+  virtual ~TSoundReader() = default;
+  int Channels() const { return channels_; }  // 1 or 2 (more are mixed down)
+  int Rate() const { return rate_; }
+  int BlockAlign() const { return blockAlign_; }
+  // The frames the header promises when they are exact, otherwise -1.
+  std::int64_t KnownFrames() const { return knownFrames_; }
+  // Appends about `frames` decoded frames to `out` and returns how many it
+  // appended; 0 at the end. A damaged part ends the sound early. Throws
+  // EInOutError when the sound grows past MaxSoundFrames.
+  virtual std::int64_t Read(std::int64_t frames, std::vector<std::int16_t>& out) = 0;
+
+ protected:
+  int channels_ = 1, rate_ = 22050, blockAlign_ = 2;
+  std::int64_t knownFrames_ = -1;
+};
+
+// Opens a sound file (path as the data spells it; resolved here) and decodes
+// its first piece, so that a file that cannot be decoded fails here. Throws
 // EInOutError naming the file when it is missing or cannot be decoded.
+std::unique_ptr<TSoundReader> OpenSoundFile(const QString& path);
+// Reads what is left of a sound into memory.
+TSoundData ReadAll(TSoundReader& reader);
+// The whole of a sound file; throws as OpenSoundFile.
 TSoundData DecodeSoundFile(const QString& path);
 // The first audio stream of any container FFmpeg reads; throws EInOutError.
 // With `allowMissing`, a file without sound gives an empty TSoundData.

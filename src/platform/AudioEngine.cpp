@@ -7,7 +7,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
+#include <limits>
+#include <mutex>
+#include <thread>
 #include <unordered_map>
 
 #ifdef __linux__
@@ -18,7 +22,98 @@ namespace {
 // 10 ms at 44.1 kHz: short enough for a quick start of every sound.
 constexpr int kDefaultRate = 44100;
 constexpr int kDefaultBufferFrames = 441;
+// Decoded before a streamed sound may start: a few device buffers' worth.
+constexpr std::int64_t kFirstPieceFrames = 8192;
+constexpr std::int64_t kUnknownEnd = std::numeric_limits<std::int64_t>::max();
 }  // namespace
+
+// A sound in the device format, in chunks that never move once written, so
+// the audio thread reads it while a decoding thread appends to it. The
+// decoder publishes `available` (release) after writing the frames below it
+// and `done` after the last; readers load `done` before `available`.
+struct TVoiceData {
+  static constexpr int kChunkShift = 15;
+  static constexpr std::int64_t kChunkFrames = std::int64_t{1} << kChunkShift;
+  static constexpr std::int64_t kMaxFrames = MaxSoundFrames;
+
+  explicit TVoiceData(std::int64_t expected)
+      : expected(expected),
+        chunkCount(static_cast<std::size_t>(
+            (std::min(expected >= 0 ? expected + 1 : kMaxFrames, kMaxFrames) + kChunkFrames - 1) /
+            kChunkFrames)),
+        chunks(new std::atomic<std::int16_t*>[chunkCount]()) {}
+  ~TVoiceData() {
+    cancel.store(true);
+    if (worker.joinable()) worker.join();
+    for (std::size_t i = 0; i < chunkCount; ++i) delete[] chunks[i].load();
+  }
+  TVoiceData(const TVoiceData&) = delete;
+  TVoiceData& operator=(const TVoiceData&) = delete;
+
+  // Decoder side: appends stereo frames (beyond the last chunk they are dropped).
+  void Append(const std::int16_t* stereo, std::int64_t frames) {
+    std::int64_t at = written;
+    const std::int64_t capacity = static_cast<std::int64_t>(chunkCount) * kChunkFrames;
+    frames = std::min(frames, capacity - at);
+    for (std::int64_t done = 0; done < frames;) {
+      const auto chunk = static_cast<std::size_t>(at >> kChunkShift);
+      const std::int64_t offset = at & (kChunkFrames - 1);
+      const std::int64_t n = std::min(frames - done, kChunkFrames - offset);
+      std::int16_t* block = chunks[chunk].load(std::memory_order_relaxed);
+      if (!block) {
+        block = new std::int16_t[static_cast<std::size_t>(kChunkFrames) * 2];
+        chunks[chunk].store(block, std::memory_order_relaxed);
+      }
+      std::copy(stereo + done * 2, stereo + (done + n) * 2, block + offset * 2);
+      done += n;
+      at += n;
+    }
+    written = at;
+    available.store(at, std::memory_order_release);
+  }
+  void Finish() {
+    {
+      std::lock_guard lock(mutex);
+      done.store(true, std::memory_order_release);
+    }
+    finished.notify_all();
+  }
+  // Adds frames [from, from + count) of the sound to `to` (stereo int32).
+  void MixInto(std::int32_t* to, std::int64_t from, std::int64_t count) const {
+    for (std::int64_t done = 0; done < count;) {
+      const std::int64_t at = from + done;
+      const std::int64_t offset = at & (kChunkFrames - 1);
+      const std::int64_t n = std::min(count - done, kChunkFrames - offset);
+      const std::int16_t* src =
+          chunks[static_cast<std::size_t>(at >> kChunkShift)].load(std::memory_order_relaxed) +
+          offset * 2;
+      std::int32_t* dst = to + done * 2;
+      for (std::int64_t i = 0; i < n * 2; ++i) dst[i] += src[i];
+      done += n;
+    }
+  }
+  // The end as known now: the final length once decoded, the promised one before.
+  std::int64_t End() const {
+    if (done.load(std::memory_order_acquire)) return available.load(std::memory_order_acquire);
+    return expected >= 0 ? expected : kUnknownEnd;
+  }
+  std::int64_t WaitForEnd() {
+    std::unique_lock lock(mutex);
+    finished.wait(lock, [this] { return done.load(); });
+    return available.load();
+  }
+
+  const std::int64_t expected;  // -1 when only decoding tells
+  const std::size_t chunkCount;
+  std::unique_ptr<std::atomic<std::int16_t*>[]> chunks;
+  std::atomic<std::int64_t> available{0};
+  std::atomic<bool> done{false};
+  std::atomic<bool> cancel{false};
+  std::int64_t written = 0;  // decoder side
+  std::mutex mutex;
+  std::condition_variable finished;
+  std::thread worker;
+};
 
 struct TMixer {
   SDL_AudioDeviceID device = 0;
@@ -148,18 +243,19 @@ void TMixer::Mix(std::int16_t* out, int frames) {
   std::fill(accum.begin(), accum.begin() + n * 2, 0);
   for (TAudioVoice* v : voices) {
     if (!v->running_.load(std::memory_order_relaxed)) continue;
-    const std::vector<std::int16_t>* data = v->data_.get();
-    const std::int64_t total = data ? static_cast<std::int64_t>(data->size() / 2) : 0;
+    const TVoiceData* data = v->data_.get();
+    const bool complete = !data || data->done.load(std::memory_order_acquire);
+    const std::int64_t available = data ? data->available.load(std::memory_order_acquire) : 0;
+    const std::int64_t end = complete ? available : data->End();
     std::int64_t cursor = v->cursor_.load(std::memory_order_relaxed);
     // The silent output never mixes past the voice's clock (one buffer ahead).
     const std::int64_t limit =
-        silent ? std::min(total, v->ClockCursor(total) + frames) : total;
+        silent ? std::min(available, v->ClockCursor(end) + frames) : available;
     const std::int64_t count = std::clamp<std::int64_t>(limit - cursor, 0, n);
-    const std::int16_t* src = count > 0 ? data->data() + cursor * 2 : nullptr;
-    for (std::int64_t i = 0; i < count * 2; ++i) accum[i] += src[i];
+    if (count > 0) data->MixInto(accum.data(), cursor, count);
     cursor += count;
     v->cursor_.store(cursor);
-    if (cursor >= total) {
+    if (complete && cursor >= available) {
       v->running_.store(false);
       const std::uint64_t id = v->id_, serial = v->serial_.load();
       QMetaObject::invokeMethod(events, [id, serial] { M().VoiceEnded(id, serial); },
@@ -244,46 +340,100 @@ std::int64_t NowNs() {
       .count();
 }
 
-// The sound as stereo frames at the device rate.
-std::vector<std::int16_t> ToDeviceFormat(const TSoundData& sound) {
-  const int rate = M().rate;
-  std::vector<std::int16_t> out;
-  if (sound.Samples.empty() || sound.Rate <= 0 || sound.Channels < 1 || sound.Channels > 2)
-    return out;
-  if (sound.Rate == rate) {
-    if (sound.Channels == 2) return sound.Samples;
-    out.reserve(sound.Samples.size() * 2);
-    for (std::int16_t s : sound.Samples) {
-      out.push_back(s);
-      out.push_back(s);
-    }
-    return out;
+// Turns a source's frames into stereo frames at the device rate, piece by
+// piece; the output is the same however the source is cut into pieces.
+// Resampling is cubic (Hermite).
+class TDeviceConverter {
+ public:
+  TDeviceConverter(int sourceRate, int channels, int rate)
+      : sourceRate_(sourceRate),
+        channels_(channels),
+        rate_(rate),
+        step_(static_cast<double>(sourceRate) / rate) {}
+
+  static std::int64_t OutFrames(std::int64_t in, int sourceRate, int rate) {
+    return sourceRate == rate ? in : in * rate / sourceRate;
   }
-  // Cubic (Hermite) interpolation: the sounds are converted once, when loaded.
-  const std::int64_t inFrames = sound.Frames();
-  const std::int64_t outFrames = inFrames * rate / sound.Rate;
-  const int ch = sound.Channels;
-  const double step = static_cast<double>(sound.Rate) / rate;
-  auto at = [&](std::int64_t f, int c) -> double {
-    f = std::clamp<std::int64_t>(f, 0, inFrames - 1);
-    return sound.Samples[static_cast<std::size_t>(f * ch + (c < ch ? c : 0))];
-  };
-  out.resize(static_cast<std::size_t>(outFrames) * 2);
-  for (std::int64_t i = 0; i < outFrames; ++i) {
-    const double pos = static_cast<double>(i) * step;
-    const auto f = static_cast<std::int64_t>(pos);
-    const double t = pos - static_cast<double>(f);
-    for (int c = 0; c < 2; ++c) {
-      const double y0 = at(f - 1, c), y1 = at(f, c), y2 = at(f + 1, c), y3 = at(f + 2, c);
-      const double a = -0.5 * y0 + 1.5 * y1 - 1.5 * y2 + 0.5 * y3;
-      const double b = y0 - 2.5 * y1 + 2 * y2 - 0.5 * y3;
-      const double d = -0.5 * y0 + 0.5 * y2;
-      const double v = ((a * t + b) * t + d) * t + y1;
-      out[static_cast<std::size_t>(i * 2 + c)] =
-          static_cast<std::int16_t>(std::clamp(std::lround(v), -32768L, 32767L));
+
+  // `last`: no more frames follow.
+  void Feed(const std::int16_t* src, std::int64_t frames, bool last, TVoiceData& to) {
+    out_.clear();
+    if (sourceRate_ == rate_) {
+      if (channels_ == 2) {
+        to.Append(src, frames);
+        return;
+      }
+      out_.resize(static_cast<std::size_t>(frames) * 2);
+      for (std::int64_t i = 0; i < frames; ++i) out_[2 * i] = out_[2 * i + 1] = src[i];
+      to.Append(out_.data(), frames);
+      return;
     }
+    history_.insert(history_.end(), src, src + frames * channels_);
+    received_ += frames;
+    if (received_ == 0) return;
+    const std::int64_t total = last ? received_ * rate_ / sourceRate_ : kUnknownEnd;
+    auto at = [&](std::int64_t f, int c) -> double {
+      f = std::clamp<std::int64_t>(f, 0, received_ - 1);
+      return history_[static_cast<std::size_t>((f - historyBase_) * channels_ +
+                                               (c < channels_ ? c : 0))];
+    };
+    for (; next_ < total; ++next_) {
+      const double pos = static_cast<double>(next_) * step_;
+      const auto f = static_cast<std::int64_t>(pos);
+      if (!last && f + 2 >= received_) break;
+      const double t = pos - static_cast<double>(f);
+      for (int c = 0; c < 2; ++c) {
+        const double y0 = at(f - 1, c), y1 = at(f, c), y2 = at(f + 1, c), y3 = at(f + 2, c);
+        const double a = -0.5 * y0 + 1.5 * y1 - 1.5 * y2 + 0.5 * y3;
+        const double b = y0 - 2.5 * y1 + 2 * y2 - 0.5 * y3;
+        const double d = -0.5 * y0 + 0.5 * y2;
+        const double v = ((a * t + b) * t + d) * t + y1;
+        out_.push_back(static_cast<std::int16_t>(std::clamp(std::lround(v), -32768L, 32767L)));
+      }
+    }
+    to.Append(out_.data(), static_cast<std::int64_t>(out_.size() / 2));
+    // Keep the source frames the next output still needs (from f - 1 on).
+    const std::int64_t keep = std::clamp<std::int64_t>(
+        static_cast<std::int64_t>(static_cast<double>(next_) * step_) - 1, historyBase_, received_);
+    history_.erase(history_.begin(), history_.begin() + static_cast<std::ptrdiff_t>(
+                                                            (keep - historyBase_) * channels_));
+    historyBase_ = keep;
   }
-  return out;
+
+ private:
+  const int sourceRate_, channels_, rate_;
+  const double step_;
+  std::vector<std::int16_t> history_, out_;
+  std::int64_t historyBase_ = 0, received_ = 0, next_ = 0;
+};
+
+std::shared_ptr<TVoiceData> Convert(const TSoundData& sound) {
+  const bool usable =
+      !sound.Samples.empty() && sound.Rate > 0 && sound.Channels >= 1 && sound.Channels <= 2;
+  const std::int64_t frames =
+      usable ? TDeviceConverter::OutFrames(sound.Frames(), sound.Rate, M().rate) : 0;
+  auto data = std::make_shared<TVoiceData>(frames);
+  if (usable)
+    TDeviceConverter(sound.Rate, sound.Channels, M().rate)
+        .Feed(sound.Samples.data(), sound.Frames(), true, *data);
+  data->Finish();
+  return data;
+}
+
+// Decodes the rest of a stream; a decoding error ends the sound where it is.
+void DecodeRest(TVoiceData& data, TSoundReader& reader, TDeviceConverter& converter) {
+  std::vector<std::int16_t> piece;
+  try {
+    while (!data.cancel.load()) {
+      piece.clear();
+      const std::int64_t got = reader.Read(4096, piece);
+      converter.Feed(piece.data(), got, got == 0, data);
+      if (got == 0) break;
+    }
+  } catch (const std::exception&) {
+    converter.Feed(nullptr, 0, true, data);
+  }
+  data.Finish();
 }
 }  // namespace
 
@@ -303,27 +453,57 @@ TAudioVoice::~TAudioVoice() {
   M().byId.erase(id_);
 }
 
-void TAudioVoice::Load(const TSoundData& sound) {
-  auto data = std::make_shared<const std::vector<std::int16_t>>(ToDeviceFormat(sound));
-  DeviceLock lock;
-  running_.store(false);
-  data_ = std::move(data);
-  cursor_.store(0);
-  serial_.fetch_add(1);
+void TAudioVoice::Replace(std::shared_ptr<TVoiceData> data) {
+  {
+    DeviceLock lock;
+    running_.store(false);
+    std::swap(data_, data);
+    cursor_.store(0);
+    serial_.fetch_add(1);
+  }
+  // The old sound (its decoder stopped and joined) goes outside the lock.
+  data.reset();
 }
 
-void TAudioVoice::Unload() {
-  DeviceLock lock;
-  running_.store(false);
-  data_.reset();
-  cursor_.store(0);
-  serial_.fetch_add(1);
+void TAudioVoice::Load(const TSoundData& sound) { Replace(Convert(sound)); }
+
+void TAudioVoice::Stream(std::unique_ptr<TSoundReader> reader) {
+  const int rate = M().rate;
+  const std::int64_t known = reader->KnownFrames();
+  auto data = std::make_shared<TVoiceData>(
+      known >= 0 ? TDeviceConverter::OutFrames(known, reader->Rate(), rate) : -1);
+  auto converter = std::make_unique<TDeviceConverter>(reader->Rate(), reader->Channels(), rate);
+  // The first piece here: the sound can start at once, and a file that fails
+  // early fails in the caller.
+  std::vector<std::int16_t> piece;
+  bool ended = false;
+  while (data->written < kFirstPieceFrames && !ended) {
+    piece.clear();
+    const std::int64_t got = reader->Read(4096, piece);
+    ended = got == 0;
+    converter->Feed(piece.data(), got, ended, *data);
+  }
+  if (ended) {
+    data->Finish();
+  } else {
+    TVoiceData* raw = data.get();
+    data->worker = std::thread([raw, reader = std::move(reader), converter = std::move(converter)] {
+      DecodeRest(*raw, *reader, *converter);
+    });
+  }
+  Replace(std::move(data));
 }
+
+void TAudioVoice::Unload() { Replace(nullptr); }
 
 bool TAudioVoice::Loaded() const { return data_ != nullptr; }
 
+std::int64_t TAudioVoice::EndFrames() const { return data_ ? data_->End() : 0; }
+
 std::int64_t TAudioVoice::LengthFrames() const {
-  return data_ ? static_cast<std::int64_t>(data_->size() / 2) : 0;
+  if (!data_) return 0;
+  const std::int64_t end = data_->End();
+  return end == kUnknownEnd ? data_->WaitForEnd() : end;
 }
 
 int TAudioVoice::LengthMs() const {
@@ -337,11 +517,11 @@ std::uint64_t TAudioVoice::Start() {
     serial = serial_.fetch_add(1) + 1;
     startNs_.store(NowNs());
     startCursor_.store(cursor_.load());
-    if (Audio::Running() && cursor_.load() < LengthFrames()) {
+    if (Audio::Running() && cursor_.load() < EndFrames()) {
       running_.store(true);
       return serial;
     }
-    cursor_.store(LengthFrames());
+    cursor_.store(EndFrames());
     running_.store(false);
   }
   // Nothing to play (or no output at all): the end comes at once, but later.
@@ -358,17 +538,18 @@ void TAudioVoice::PostEnd(std::uint64_t serial) {
 void TAudioVoice::Halt() {
   DeviceLock lock;
   // The silent mixer runs a buffer ahead; the voice stops where its clock is.
-  if (running_.load() && Audio::Silent()) cursor_.store(ClockCursor(LengthFrames()));
+  if (running_.load() && Audio::Silent()) cursor_.store(ClockCursor(EndFrames()));
   running_.store(false);
   serial_.fetch_add(1);
 }
 
 void TAudioVoice::Seek(std::int64_t frame) {
+  const std::int64_t length = LengthFrames();  // may wait for the decoder: not under the lock
   DeviceLock lock;
-  cursor_.store(std::clamp<std::int64_t>(frame, 0, LengthFrames()));
+  cursor_.store(std::clamp<std::int64_t>(frame, 0, length));
   startNs_.store(NowNs());
   startCursor_.store(cursor_.load());
-  if (running_.load() && cursor_.load() >= LengthFrames()) {
+  if (running_.load() && cursor_.load() >= EndFrames()) {
     running_.store(false);
     PostEnd(serial_.load());
   }
@@ -380,15 +561,24 @@ std::int64_t TAudioVoice::ClockCursor(std::int64_t length) const {
 }
 
 std::int64_t TAudioVoice::Cursor() const {
-  if (running_.load() && Audio::Silent()) return ClockCursor(LengthFrames());
+  if (running_.load() && Audio::Silent()) return ClockCursor(EndFrames());
   return cursor_.load();
 }
 
 bool TAudioVoice::Running() const {
   if (!running_.load()) return false;
-  return !Audio::Silent() || ClockCursor(LengthFrames()) < LengthFrames();
+  return !Audio::Silent() || ClockCursor(EndFrames()) < EndFrames();
 }
 
 int TAudioVoice::PositionMs() const { return static_cast<int>(Cursor() * 1000 / M().rate); }
 
-bool TAudioVoice::AtEnd() const { return Cursor() >= LengthFrames(); }
+bool TAudioVoice::AtEnd() const { return Cursor() >= EndFrames(); }
+
+std::vector<std::int16_t> TAudioVoice::Frames(std::int64_t from, std::int64_t count) const {
+  const std::int64_t available = data_ ? data_->available.load(std::memory_order_acquire) : 0;
+  from = std::clamp<std::int64_t>(from, 0, available);
+  count = std::clamp<std::int64_t>(count, 0, available - from);
+  std::vector<std::int32_t> sum(static_cast<std::size_t>(count) * 2, 0);
+  if (count > 0) data_->MixInto(sum.data(), from, count);
+  return {sum.begin(), sum.end()};
+}

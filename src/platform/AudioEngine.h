@@ -1,12 +1,13 @@
 // The program's one sound output: an SDL2 device opened at start and a mixer
 // with one voice per media player (and one for the beep). A sound is converted
-// to the device's format when it is loaded, so the audio thread only adds
-// samples. With no usable device the engine runs on SDL's silent "dummy"
-// driver, paced by the wall clock, so the ends of sounds still arrive on time.
+// to the device's format before it is mixed, so the audio thread only adds
+// samples. A streamed sound is converted by a decoding thread of its own while
+// it plays: only its first piece costs the caller. With no usable device the engine runs on SDL's
+// silent "dummy" driver, paced by the wall clock, so the ends of sounds still arrive on time.
 //
 // Threads: everything here is called on the GUI thread except the output tap,
-// which runs on the audio thread. The end of a sound is reported later as an
-// event of the GUI thread.
+// which runs on the audio thread, and the decoding of streamed sounds. The end of a sound is
+// reported later as an event of the GUI thread.
 #pragma once
 
 #include <QString>
@@ -17,6 +18,8 @@
 #include <vector>
 
 #include "platform/AudioDecoder.h"
+
+struct TVoiceData;
 
 namespace Audio {
 
@@ -49,6 +52,11 @@ void AtShutdown(std::function<void()> fn);
 // One voice of the mixer: a sound converted to the device format, a cursor and
 // a running flag. A natural end reaches OnEnd later, on the GUI thread, with
 // the serial of the start it belongs to.
+//
+// A streamed sound plays while it is decoded. Its length is the one its header
+// promises (or, for a file that does not say, what decoding finds: asking for
+// it then waits for the decoding); should the decoder outrun by a starved
+// machine, the voice waits for it where it is rather than skipping.
 class TAudioVoice {
  public:
   TAudioVoice();
@@ -58,6 +66,9 @@ class TAudioVoice {
 
   // Replaces the sound (stopped, cursor at 0).
   void Load(const TSoundData& sound);
+  // Replaces the sound by one decoded from `reader` while it plays: the first
+  // piece now, the rest on a thread of its own.
+  void Stream(std::unique_ptr<TSoundReader> reader);
   void Unload();
   bool Loaded() const;
   std::int64_t LengthFrames() const;
@@ -75,15 +86,20 @@ class TAudioVoice {
   int PositionMs() const;
   bool Running() const;
   bool AtEnd() const;
+  // Stereo frames [from, from + count) as far as they are decoded yet.
+  std::vector<std::int16_t> Frames(std::int64_t from, std::int64_t count) const;
 
   std::function<void(std::uint64_t serial)> OnEnd;
 
  private:
   friend struct TMixer;
   void PostEnd(std::uint64_t serial);
+  void Replace(std::shared_ptr<TVoiceData> data);
+  // The end as far as it is known now (without waiting for the decoder).
+  std::int64_t EndFrames() const;
   std::int64_t ClockCursor(std::int64_t length) const;
   std::uint64_t id_;
-  std::shared_ptr<const std::vector<std::int16_t>> data_;  // stereo frames at the device rate
+  std::shared_ptr<TVoiceData> data_;  // stereo frames at the device rate
   std::atomic<std::int64_t> cursor_{0};
   std::atomic<bool> running_{false};
   std::atomic<std::uint64_t> serial_{0};

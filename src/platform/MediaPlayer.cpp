@@ -116,11 +116,12 @@ void TMediaPlayer::Open() {
     blockAlign_ = sound.BlockAlign;
     frameTimer_.setInterval(std::clamp(static_cast<int>(clip_->FrameIntervalMs() / 2), 5, 40));
   } else {
-    const TSoundData sound = DecodeSoundFile(FileName);
-    voice_.Load(sound);
+    // Long sounds (songs) play while the rest of the file is decoded.
+    auto reader = OpenSoundFile(FileName);
+    sourceRate_ = reader->Rate();
+    blockAlign_ = std::max(1, reader->BlockAlign());
+    voice_.Stream(std::move(reader));
     hasSound_ = true;
-    sourceRate_ = sound.Rate;
-    blockAlign_ = std::max(1, sound.BlockAlign);
   }
   videoBaseMs_ = 0;
   shownFrame_ = -1;

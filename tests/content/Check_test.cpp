@@ -120,6 +120,12 @@ const TBreak kBreaks[] = {
        QFile::remove(target);
        return StartLok(program) + ":11: place \"" + start.WalkSpots.at(0).Target + "\" not found";
      }},
+    {"SongWithoutItsBackingTrack",
+     [](const QString&, const QString& cd) {
+       const QString wave = ResolvePath(cd + "/music/songs/song_2N.wav");
+       QFile::remove(wave);
+       return wave + ": song 2 (Colours) without the voice not found";
+     }},
     {"BrokenButtonStrip",
      [](const QString& program, const QString&) {
        const QString strip = ResolvePath(program + "/buttons/_left.bmp");

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "exercises/ExerciseFiles.h"
+#include "exercises/SongFile.h"
 #include "lib/DemoDraw.h"
 #include "lib/DemoSound.h"
 #include "platform/AudioDecoder.h"
@@ -160,6 +161,22 @@ TEST(DemoCompile, SungWordsComeInOnTheirNotes) {
   EXPECT_GT(loudest(sung, 650, 900), 2000);
 }
 
+// Both versions of a song last as long as its text, so the rows follow either.
+TEST(DemoCompile, ASongAndItsBackingTrackLastAsLongAsItsText) {
+  TempInstallation inst;
+  QTemporaryDir src;
+  CompileDemoSources(inst.Install(),
+                     {Sources(src, "song 4 beat=400\n  line \"This is me\"\n  line \"and this is my nose\"\n"), false});
+  const TSong song = LoadSongFile(SongTextPath(inst.DataRoot(), 4));
+  ASSERT_EQ(song.Lines.size(), 2u);
+  EXPECT_EQ(song.Lines[1].Words, QStringList({"and", "this", "is", "my", "nose"}));
+  // Four beats lead in, then a beat a word and two more before the next line.
+  EXPECT_EQ(song.LineEnds()[0], (4 + 3 + 2) * 400);
+  const int end = song.LineEnds().back();
+  for (const QString& suffix : {QString(), QStringLiteral("N")})
+    EXPECT_NEAR(DecodeSoundFile(SongWavePath(inst.DataRoot(), 4, suffix)).LengthMs(), end, 50) << suffix.toStdString();
+}
+
 struct TBadDemo {
   const char* Name;
   const char* Text;
@@ -197,6 +214,7 @@ const TBadDemo kBadDemos[] = {
     {"WordTooLongForItsField",
      "word-exercise program\\a.fc2 picture=a.bmp\n  item X \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\" \"b\"\n", 1, "35"},
     {"GapDialogueWithoutGap", "gap-dialogue program\\g.fc9\n  exchange first=\"a|b|c\" second=\"d|e|f\" answers=x\n", 1, "PYT"},
+    {"SongLineTooLong", "song 1\n  line \"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21\"\n", 2, "1 to 20 words"},
     {"WordSearchTooSmall", "word-search program\\s.fc1 size=3x3 words=\"elephant\"\n", 1, "does not fit"},
     {"SungWordsAndNotesDisagree", "\n\nsound cd\\s.wav tune \"C5:100 D5:100\" words=\"a b c\"\n", 3,
      "3 words for 2 notes"},

@@ -12,6 +12,7 @@
 
 #include "exercises/ExerciseFiles.h"
 #include "exercises/ListeningChoiceFile.h"
+#include "exercises/SongFile.h"
 #include "lib/ListFiles.h"
 #include "lib/MediaWriters.h"
 #include "lib/Writers.h"
@@ -181,6 +182,11 @@ const TRoundTrip kRoundTrips[] = {
      },
      R"({"QuestionCount": 2, "Questions": [{"WordSound": 301, "RightChoice": 2, "Texts": ["kot", "pies", "ryba"]},
                                            {"WordSound": 302, "RightChoice": 3, "Texts": ["a", "b", "c"]}]})"},
+    {"song", "song_3.txt", "song",
+     [](const QString& p) { SaveSongFile(p, {{{{300, 200}, {"Hello", "you"}}, {{}, {}}, {{700}, {"Bye"}}}}); },
+     R"({"LineCount": 3, "Lines": [{"Times": [300, 200], "Words": ["Hello", "you"], "LineEnd": 500, "LineText": "Hello you "},
+         {"Times": [], "Words": [], "LineEnd": 500, "LineText": ""},
+         {"Times": [700], "Words": ["Bye"], "LineEnd": 1200, "LineText": "Bye "}]})"},
     {"picture", "b.bmp", "",
      [](const QString& p) {
        QImage img(6, 4, QImage::Format_RGB32);

@@ -182,6 +182,8 @@ TEST_F(Menu, SongsPageOpensOnlyOpenSongs) {
   EXPECT_FALSE(cw6form->Visible());
   Click(MenuStart->S_IDID);  // open from 11
   EXPECT_TRUE(cw6form->Visible());
+  EXPECT_EQ(cw6form->SongNumber, 7);
+  EXPECT_EQ(cw6form->WordLabel(1)->Caption(), "Song7");
   cw6form->Close();
 
   Click(MenuStart->S_Powrot);

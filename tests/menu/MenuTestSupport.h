@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <memory>
 
 #include "app/Globals.h"
 #include "controls/ButtonStrips.h"
+#include "exercises/SongFile.h"
 #include "lib/DemoMenu.h"
 #include "lib/MediaWriters.h"
 #include "lib/Writers.h"
@@ -56,6 +58,16 @@ inline void WriteMenuMedia(const TInstallation& inst) {
   int hz = 300;
   for (const char* line : {"l_pies.wav", "l_swin.wav", "Music.wav", "K1.wav", "M1.wav", "Fanfary.wav"})
     WriteWave(music + line, MakeTone(20000, hz += 50, 8000, 1, 0.1));
+  // The songs screen: its background and a short song behind every label.
+  WriteSolidBmp(gfx + "t_Song2.bmp", 640, 480, QColor(250, 220, 150));
+  QDir().mkpath(inst.DataRoot() + "/music/songs");
+  for (int n = 1; n <= 8; ++n) {
+    TSong song;
+    song.Lines.push_back(TSongLine{{300}, {QStringLiteral("Song%1").arg(n)}});
+    SaveSongFile(SongTextPath(inst.DataRoot(), n), song);
+    for (const char* suffix : {"", "N"})
+      WriteWave(SongWavePath(inst.DataRoot(), n, suffix), MakeTone(300, 200 + 50 * n, 8000, 1, 0.1));
+  }
   for (const TButtonStrip& strip : ButtonStrips)
     WriteSolidBmp(inst.ProgramDir() + "/buttons/" + strip.File, 36 * strip.Frames, 36, QColor(90, 160, 60));
   WriteDemoMenu(inst);

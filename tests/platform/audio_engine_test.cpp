@@ -99,6 +99,47 @@ TEST(AudioMixer, HaltedVoiceReportsNoEndAndResumesWhereItWas) {
   EXPECT_TRUE(v.AtEnd());
 }
 
+// A streamed sound is converted piece by piece on its own thread; it must come
+// out sample for sample as the whole sound does, with its length known at once
+// when the header tells it.
+TEST(AudioStreaming, StreamedSoundEqualsTheWholeSound) {
+  struct Case {
+    const char* name;
+    const char* file;
+    int rate, channels;
+    TWaveEncoding encoding;
+  };
+  const Case cases[] = {
+      {"pcm16 stereo 22k", "a.wav", 22050, 2, TWaveEncoding::Pcm16},
+      {"pcm16 mono at the device rate", "b.wav", 44100, 1, TWaveEncoding::Pcm16},
+      {"pcm16 stereo 48k", "c.wav", 48000, 2, TWaveEncoding::Pcm16},
+      {"ima adpcm mono 11k", "d.wav", 11025, 1, TWaveEncoding::ImaAdpcm},
+      {"sound track of a clip (length unknown until decoded)", "e.avi", 22050, 1,
+       TWaveEncoding::Pcm16},
+  };
+  MediaDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TSoundData tone = MakeTone(3000, 330, c.rate, c.channels);
+    const QString path = dir.Path(c.file);
+    if (path.endsWith(".avi"))
+      WriteAvi(path, MakeClipFrames(3, QSize(16, 16)), 1, TVideoCodec::Raw, &tone);
+    else
+      WriteWave(path, tone, c.encoding);
+    TAudioVoice whole, streamed;
+    whole.Load(path.endsWith(".avi") ? DecodeWithFFmpeg(path) : DecodeSoundFile(path));
+    auto reader = OpenSoundFile(path);
+    const bool known = reader->KnownFrames() >= 0;
+    EXPECT_EQ(known, !path.endsWith(".avi"));
+    streamed.Stream(std::move(reader));
+    const std::int64_t length = whole.LengthFrames();
+    EXPECT_EQ(streamed.LengthFrames(), length);
+    ASSERT_TRUE(
+        WaitUntil([&] { return streamed.Frames(0, length).size() == std::size_t(length) * 2; }));
+    EXPECT_TRUE(streamed.Frames(0, length) == whole.Frames(0, length));
+  }
+}
+
 TEST(AudioMixer, BeepIsAShortToneThroughTheMixer) {
   OutputTap tap;
   tap.Reset();
