@@ -33,8 +33,10 @@ if ((${#missing[@]})); then
   fi
 fi
 
+# Debug information by default; CI builds without it (a quarter less compile time).
 if [[ ! -f "$BUILD_DIR/build.ninja" ]]; then
-  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${TARVOLIN_BUILD_TYPE:-RelWithDebInfo}" \
+    -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" \
     -DTARVOLIN_WERROR="${TARVOLIN_WERROR:-ON}" >/dev/null
 fi
 cmake --build "$BUILD_DIR" -- -j"$(nproc)"
