@@ -81,7 +81,7 @@ TEST(InstalledGame, StartsOnTheBundledDemoUnlessAnInstallationIsBesideIt) {
   QTemporaryDir prefix;
   const QString bin = prefix.path() + "/bin", demo = prefix.path() + "/share/tarvolin/demo/program";
   QDir().mkpath(bin);
-  EXPECT_EQ(DefaultProgramDir(bin), bin);  // nothing anywhere: the design's own place
+  EXPECT_EQ(DefaultProgramDir(bin), bin);  // nothing anywhere: the executable's own directory
   QDir().mkpath(demo);
   WriteTextLines(demo + "/tarvo.ini", {"[x]", "cd=/x"});
   EXPECT_EQ(DefaultProgramDir(bin), demo);
