@@ -1,6 +1,7 @@
 #include "app/Shared.h"
 
 #include "app/Globals.h"
+#include "controls/ScreenArt.h"
 #include "exercises/FrmCw1.h"
 #include "exercises/FrmCw2.h"
 #include "exercises/FrmCw3.h"
@@ -19,6 +20,15 @@ TLabel* MakeCounterLabel(QWidget* parent, int left) {
   label->move(left, 8);
   label->SetCaption(QStringLiteral("0"));
   return label;
+}
+
+TBmpTransparent* NewHelpIcon(QWidget* parent, std::function<void()> onClick, int size) {
+  auto* icon = new TBmpTransparent(parent);
+  icon->SetAuto(true);
+  icon->SetPicture(HelpIcon(size));
+  icon->SetBounds(8, 8, size, size);
+  icon->OnClick = std::move(onClick);
+  return icon;
 }
 
 void EndOnAltF4(int key, TShiftState shift) {

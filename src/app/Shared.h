@@ -1,10 +1,16 @@
 // Small routines many screens share.
 #pragma once
 
+#include <functional>
+
+#include "controls/BmpTransparent.h"
 #include "platform/Controls.h"
 
 // A red or green counter label at the top of a screen (left 484 or 540, top 8).
 TLabel* MakeCounterLabel(QWidget* parent, int left);
+// The instruction icon of an exercise screen: the shared picture, `size`
+// pixels square, at (8, 8), calling `onClick`.
+TBmpTransparent* NewHelpIcon(QWidget* parent, std::function<void()> onClick, int size = 34);
 // Alt+F4 (Alt alone) ends the program at once, after saving the signed-in
 // player (a child's session is never lost to the way the game was closed).
 void EndOnAltF4(int key, TShiftState shift);

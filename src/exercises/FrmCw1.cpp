@@ -9,7 +9,6 @@
 #include "app/Shared.h"
 #include "app/Sound.h"
 #include "controls/BmpTransparent.h"
-#include "controls/ScreenArt.h"
 #include "exercises/FrmCw5.h"
 #include "menu/FrmInfo.h"
 #include "platform/MediaPlayer.h"
@@ -188,11 +187,7 @@ TCw1Form::TCw1Form() {
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);
 
-  Image2 = new TBmpTransparent(this);
-  Image2->SetAuto(true);
-  Image2->SetPicture(HelpIcon());
-  Image2->SetBounds(8, 8, 34, 34);
-  Image2->OnClick = [this] { Image2Click(); };
+  Image2 = NewHelpIcon(this, [this] { Image2Click(); });
 
   button3 = NewButton(this, 587, 436, 5, QStringLiteral("Koniec"));
   button3->OnClick = [this] { Button3Click(); };

@@ -7,7 +7,6 @@
 #include "app/Sound.h"
 #include "controls/Animate.h"
 #include "controls/BmpTransparent.h"
-#include "controls/ScreenArt.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Picture.h"
 #include "platform/Strings.h"
@@ -83,11 +82,7 @@ TCw2Form::TCw2Form() {
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);
 
-  Image2 = new TBmpTransparent(this);
-  Image2->SetAuto(true);
-  Image2->SetPicture(HelpIcon());
-  Image2->SetBounds(8, 8, 34, 34);
-  Image2->OnClick = [this] { Image2Click(); };
+  Image2 = NewHelpIcon(this, [this] { Image2Click(); });
 
   button1 = NewButton(this, 587, 434, 5, QStringLiteral("Koniec"));
   button1->OnClick = [this] { Button1Click(); };

@@ -181,11 +181,7 @@ TCw3Form::TCw3Form() {
   Edit_Krz->OnChange = [this] { Edit_KrzChange(); };
   Edit_Krz->Hide();
 
-  BmpTransparent1 = new TBmpTransparent(this);
-  BmpTransparent1->SetAuto(true);
-  BmpTransparent1->SetPicture(HelpIcon());
-  BmpTransparent1->SetBounds(8, 8, 34, 34);
-  BmpTransparent1->OnClick = [this] { BmpTransparent1Click(); };
+  BmpTransparent1 = NewHelpIcon(this, [this] { BmpTransparent1Click(); });
 
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);

@@ -10,7 +10,6 @@
 #include "app/Shared.h"
 #include "app/Sound.h"
 #include "controls/BmpTransparent.h"
-#include "controls/ScreenArt.h"
 #include "controls/TransparentButton.h"
 #include "platform/Beep.h"
 #include "platform/MediaPlayer.h"
@@ -111,11 +110,7 @@ TCw5Form::TCw5Form() {
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);
 
-  Image2 = new TBmpTransparent(this);
-  Image2->SetAuto(true);
-  Image2->SetPicture(HelpIcon(36));
-  Image2->SetBounds(8, 8, 36, 36);
-  Image2->OnClick = [this] { Image2Click(); };
+  Image2 = NewHelpIcon(this, [this] { Image2Click(); }, 36);
 
   button2 = NewButton(this, 587, 434, 5, QStringLiteral("Koniec"));
   button2->OnClick = [this] { Button2Click(); };

@@ -109,12 +109,7 @@ Tcw6form::Tcw6form() {
   for (TLabel* l : {_1, Label21}) l->OnClick = [this] { _1Click(); };
   for (TLabel* l : {_2, Label23}) l->OnClick = [this] { _2Click(); };
 
-  BmpTransparent1 = new TBmpTransparent(this);
-  BmpTransparent1->SetAuto(true);
-  BmpTransparent1->SetPicture(HelpIcon());
-  BmpTransparent1->SetBounds(8, 8, BmpTransparent1->Picture().width(),
-                             BmpTransparent1->Picture().height());
-  BmpTransparent1->OnClick = [this] { BmpTransparent1Click(); };
+  BmpTransparent1 = NewHelpIcon(this, [this] { BmpTransparent1Click(); });
 
   Player1 = new TMediaPlayer(this);
   Player1->DeviceType = dtWaveAudio;

@@ -9,7 +9,6 @@
 #include "controls/Animate.h"
 #include "controls/BmpTransparent.h"
 #include "controls/KwillOnMouse.h"
-#include "controls/ScreenArt.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Picture.h"
 #include "platform/Strings.h"
@@ -113,11 +112,7 @@ TCw7Form::TCw7Form() {
     (k == 1 ? Kwill1 : k == 2 ? Kwill2 : Kwill3) = answer;
   }
 
-  BmpTransparent1 = new TBmpTransparent(this);
-  BmpTransparent1->SetAuto(true);
-  BmpTransparent1->SetPicture(HelpIcon());
-  BmpTransparent1->SetBounds(8, 8, 34, 34);
-  BmpTransparent1->OnClick = [this] { BmpTransparent1Click(); };
+  BmpTransparent1 = NewHelpIcon(this, [this] { BmpTransparent1Click(); });
 
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);

@@ -92,11 +92,7 @@ TLilieForm::TLilieForm() {
   Label1 = NewWordLabel(this, 121);
   Label2 = NewWordLabel(this, 129);
 
-  BmpTransparent1 = new TBmpTransparent(this);
-  BmpTransparent1->SetAuto(true);
-  BmpTransparent1->SetPicture(HelpIcon());
-  BmpTransparent1->SetBounds(8, 8, 34, 34);
-  BmpTransparent1->OnClick = [this] { BmpTransparent1Click(); };
+  BmpTransparent1 = NewHelpIcon(this, [this] { BmpTransparent1Click(); });
 
   lbl_Red = MakeCounterLabel(this, 484);
   lbl_Green = MakeCounterLabel(this, 540);
