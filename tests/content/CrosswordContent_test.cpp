@@ -19,19 +19,11 @@
 
 namespace {
 
-QString Sources(const QTemporaryDir& dir, const QString& text) {
-  QFile::copy(DefaultDemoSources() + "/buttons.txt", dir.filePath("buttons.txt"));
-  QFile f(dir.filePath("test.txt"));
-  f.open(QIODevice::WriteOnly);
-  f.write(text.toUtf8());
-  return dir.path();
-}
-
 TEST(CrosswordContent, TheDemoCommandLinesUpTheSolutionColumnAndDumpShowsIt) {
   TempInstallation inst;
   QTemporaryDir src;
   CompileDemoSources(inst.Install(),
-                     {Sources(src,
+                     {DemoSourcesWith(src,
                               "crossword program\\cwicz\\t\\k.fc3 column=200 top=60\n"
                               "  word CAT \"Kot\" solution=2\n"
                               "  word SHEEP \"Owca\" solution=5\n"
@@ -67,7 +59,7 @@ TEST(CrosswordContent, TheDemoCommandLinesUpTheSolutionColumnAndDumpShowsIt) {
       {"crossword program\\k.fc3\n  word CAT \"Kot\"\n  word \"ICE CREAM\" \"Lody\"\n", 3, "A-Z"}};
   for (const Bad& bad : bads) {
     try {
-      CompileDemoSources(inst.Install(), {Sources(src, QString::fromUtf8(bad.text)), false});
+      CompileDemoSources(inst.Install(), {DemoSourcesWith(src, QString::fromUtf8(bad.text)), false});
       ADD_FAILURE() << bad.text;
     } catch (const Exception& e) {
       EXPECT_TRUE(e.Message.contains(QStringLiteral("test.txt:%1:").arg(bad.line)) &&

@@ -24,19 +24,10 @@
 
 namespace {
 
-// Every button strip is required; the rest comes from `text`.
-QString Sources(const QTemporaryDir& dir, const QString& text) {
-  QFile::copy(DefaultDemoSources() + "/buttons.txt", dir.filePath("buttons.txt"));
-  QFile f(dir.filePath("test.txt"));
-  f.open(QIODevice::WriteOnly);
-  f.write(text.toUtf8());
-  return dir.path();
-}
-
 TEST(DemoCompile, APlaceWithItsStripAndClip) {
   TempInstallation inst;
   QTemporaryDir src;
-  CompileDemoSources(inst.Install(), {Sources(src,
+  CompileDemoSources(inst.Install(), {DemoSourcesWith(src,
                                               "location Test.lok\n"
                                               "  picture test.bmp\n"
                                               "    fill #336699\n"
@@ -79,7 +70,7 @@ TEST(DemoCompile, APlaceWithItsStripAndClip) {
 TEST(DemoCompile, WordExercisesAreLaidOutFromTheirItems) {
   TempInstallation inst;
   QTemporaryDir src;
-  CompileDemoSources(inst.Install(), {Sources(src,
+  CompileDemoSources(inst.Install(), {DemoSourcesWith(src,
                                               "word-exercise program\\cwicz\\t\\a.fc2 picture=t\\a.bmp\n"
                                               "  item \"🐄\" \"a cow\" \"krowa\"\n"
                                               "  item \"🐖\" \"a pig\" \"świnia\"\n"
@@ -116,7 +107,7 @@ TEST(DemoCompile, EveryWordOfAWordSearchCanBeFound) {
   QTemporaryDir src;
   const QStringList words = {"HOUSE", "TREE", "CAR", "BUS", "BIKE", "DOG", "SUN"};
   CompileDemoSources(inst.Install(),
-                     {Sources(src, "word-search program\\cwicz\\t\\s.fc1 size=9x8 words=\"" + words.join(' ') + "\" seed=3\n"),
+                     {DemoSourcesWith(src, "word-search program\\cwicz\\t\\s.fc1 size=9x8 words=\"" + words.join(' ') + "\" seed=3\n"),
                       false});
   const TWordSearch s = ReadWordSearch(ReadWholeFile(inst.ProgramDir() + "/cwicz/t/s.fc1"), "s.fc1");
   EXPECT_EQ(s.WordCount, words.size());
@@ -144,7 +135,7 @@ TEST(DemoCompile, SungWordsComeInOnTheirNotes) {
   const QString text =
       "sound cd\\plain.wav tune \"-:500 C5:100 -:900\"\n"
       "sound cd\\sung.wav tune \"-:500 C5:100 -:900\" words=\"- elephant -\"\n";
-  CompileDemoSources(inst.Install(), {Sources(src, text), true});
+  CompileDemoSources(inst.Install(), {DemoSourcesWith(src, text), true});
   ClearPathCache();
   const TSoundData plain = DecodeSoundFile(inst.DataRoot() + "/plain.wav");
   const TSoundData sung = DecodeSoundFile(inst.DataRoot() + "/sung.wav");
@@ -166,7 +157,7 @@ TEST(DemoCompile, ASongAndItsBackingTrackLastAsLongAsItsText) {
   TempInstallation inst;
   QTemporaryDir src;
   CompileDemoSources(inst.Install(),
-                     {Sources(src, "song 4 beat=400\n  line \"This is me\"\n  line \"and this is my nose\"\n"), false});
+                     {DemoSourcesWith(src, "song 4 beat=400\n  line \"This is me\"\n  line \"and this is my nose\"\n"), false});
   const TSong song = LoadSongFile(SongTextPath(inst.DataRoot(), 4));
   ASSERT_EQ(song.Lines.size(), 2u);
   EXPECT_EQ(song.Lines[1].Words, QStringList({"and", "this", "is", "my", "nose"}));
@@ -189,7 +180,7 @@ class BadDemo : public ::testing::TestWithParam<TBadDemo> {};
 TEST_P(BadDemo, NamesTheSourceLine) {
   TempInstallation inst;
   QTemporaryDir src;
-  const QString dir = Sources(src, QString::fromUtf8(GetParam().Text));
+  const QString dir = DemoSourcesWith(src, QString::fromUtf8(GetParam().Text));
   try {
     CompileDemoSources(inst.Install(), {dir, false});
     FAIL() << "no error";

@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 
 #include "app/Globals.h"
 #include "app/Screens.h"
 #include "app/StartOptions.h"
+#include "lib/Demo.h"
 #include "lib/PlayerWriters.h"
 #include "platform/Paths.h"
 
@@ -55,4 +57,12 @@ void PumpEvents(int ms) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   } while (t.elapsed() < ms);
+}
+
+QString DemoSourcesWith(const QTemporaryDir& dir, const QString& text) {
+  QFile::copy(DefaultDemoSources() + "/buttons.txt", dir.filePath("buttons.txt"));
+  QFile f(dir.filePath("test.txt"));
+  f.open(QIODevice::WriteOnly);
+  f.write(text.toUtf8());
+  return dir.path();
 }

@@ -44,5 +44,9 @@ class GameScreens {
   ~GameScreens();
 };
 
+// A folder of demo sources in `dir`: every button strip (the demo requires
+// them all) and `text` as one more source file.
+QString DemoSourcesWith(const QTemporaryDir& dir, const QString& text);
+
 // Processes pending events (posted notifications, deferred deletes) a few times.
 void PumpEvents(int ms = 0);
