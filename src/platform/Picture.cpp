@@ -68,7 +68,7 @@ QImage LoadPicture(const QString& path) {
   const QString ext = QFileInfo(path).suffix().toLower();
   if (ext != QLatin1String("bmp") && ext != QLatin1String("jpg") && ext != QLatin1String("jpeg"))
     throw EInOutError(QStringLiteral("Nieznany format obrazu: %1").arg(ShownPath(path)));
-  const QByteArray bytes = ReadWholeFile(path);
+  const QByteArray bytes = ReadWholeFile(path, TFileKind::Picture);
   if (ext != QLatin1String("bmp")) return DecodeJpeg(bytes, path);
   QBuffer buffer;
   buffer.setData(bytes);

@@ -1,22 +1,90 @@
 #include "platform/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/Win1250.h"
 
-QByteArray ReadWholeFile(const QString& path) {
-  QFile f(ResolvePath(path));
-  if (!f.open(QIODevice::ReadOnly))
-    throw EInOutError(QStringLiteral("Nie można otworzyć pliku %1 (%2)")
-                          .arg(ShownPath(path), FileErrorReason(f)));
-  QByteArray bytes = f.readAll();
-  if (f.error() != QFileDevice::NoError)
-    throw EInOutError(
-        QStringLiteral("Błąd odczytu pliku %1 (%2)").arg(ShownPath(path), FileErrorReason(f)));
+qint64 FileSizeCap(TFileKind kind) {
+  constexpr qint64 MB = 1 << 20;
+  switch (kind) {
+    case TFileKind::Text:
+    case TFileKind::Record: return 1 * MB;
+    case TFileKind::Picture: return 64 * MB;
+    case TFileKind::Sound: return 256 * MB;
+    case TFileKind::Video: return 512 * MB;
+  }
+  return 1 * MB;
+}
+
+namespace {
+
+[[noreturn]] void CannotOpen(const QString& path, const QString& reason) {
+  throw EInOutError(QStringLiteral("Nie można otworzyć pliku %1 (%2)").arg(ShownPath(path), reason));
+}
+
+// Opens a regular file for reading. The type is checked before the open,
+// which would block on a FIFO, and again on the open file.
+QString OpenRegular(QFile& f, const QString& path) {
+  const QString real = ResolvePath(path);
+  const QFileInfo info(real);
+  const auto notRegular = [&] { CannotOpen(path, QStringLiteral("to nie jest zwykły plik")); };
+  if (info.exists() && !info.isFile() && !info.isDir()) notRegular();
+  f.setFileName(real);
+  if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) CannotOpen(path, FileErrorReason(f));
+  if (f.isSequential()) notRegular();
+  return real;
+}
+
+void CheckSize(const QFile& f, const QString& path, TFileKind kind) {
+  const qint64 cap = FileSizeCap(kind);
+  if (f.size() > cap)
+    throw EInOutError(QStringLiteral("Plik %1 jest za duży (%2 MB, najwięcej %3 MB)")
+                          .arg(ShownPath(path))
+                          .arg((f.size() + (1 << 20) - 1) >> 20)
+                          .arg(cap >> 20));
+}
+
+QByteArray ReadAtMost(QFile& f, const QString& path, qint64 maxBytes) {
+  // Read in pieces: asking for maxBytes at once would allocate all of it.
+  QByteArray bytes;
+  bytes.reserve(qMin(f.size(), maxBytes));
+  char piece[64 * 1024];
+  while (bytes.size() < maxBytes) {
+    const qint64 got = f.read(piece, qMin<qint64>(sizeof piece, maxBytes - bytes.size()));
+    if (got < 0)
+      throw EInOutError(
+          QStringLiteral("Błąd odczytu pliku %1 (%2)").arg(ShownPath(path), FileErrorReason(f)));
+    if (got == 0) break;
+    bytes.append(piece, got);
+  }
   return bytes;
+}
+
+}  // namespace
+
+QByteArray ReadWholeFile(const QString& path, TFileKind kind) {
+  QFile f;
+  OpenRegular(f, path);
+  CheckSize(f, path, kind);
+  // A file that grows while it is read stops at the cap.
+  return ReadAtMost(f, path, FileSizeCap(kind));
+}
+
+QByteArray ReadFileHead(const QString& path, qint64 maxBytes) {
+  QFile f;
+  OpenRegular(f, path);
+  return ReadAtMost(f, path, maxBytes);
+}
+
+QString CheckedFilePath(const QString& path, TFileKind kind) {
+  QFile f;
+  const QString real = OpenRegular(f, path);
+  CheckSize(f, path, kind);
+  return real;
 }
 
 TTextReader TTextReader::FromFile(const QString& path) {

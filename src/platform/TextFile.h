@@ -9,7 +9,7 @@
 
 class TTextReader {
  public:
-  // Reads the whole file through the path resolver; EInOutError names the file.
+  // Reads the whole file through ReadWholeFile; EInOutError names the file.
   static TTextReader FromFile(const QString& path);
   TTextReader(const QByteArray& bytes, QString fileName = {});
 
@@ -46,5 +46,18 @@ class TTextWriter {
 // matched without regard to case and the file gets the name as spelled, so a
 // new file can sit beside one whose name differs only in case.
 void WriteFileAtomic(const QString& path, const QByteArray& bytes, bool exactName = false);
-// Reads a whole file through the path resolver; EInOutError names the file.
-QByteArray ReadWholeFile(const QString& path);
+
+// What a file holds decides how large it may be. A child's installation may
+// come from anywhere, so no reader trusts a file's size or type.
+enum class TFileKind { Text, Record, Picture, Sound, Video };
+qint64 FileSizeCap(TFileKind kind);
+// Reads a whole file through the path resolver. Only regular files are read
+// (a FIFO would block, a device never end) and none larger than its kind's
+// cap; EInOutError names the file.
+QByteArray ReadWholeFile(const QString& path, TFileKind kind = TFileKind::Text);
+// The first `maxBytes` of a regular file, however large it is: a record needs
+// only its own bytes.
+QByteArray ReadFileHead(const QString& path, qint64 maxBytes);
+// The real path of a file that a library opens by name, after the same checks
+// as ReadWholeFile.
+QString CheckedFilePath(const QString& path, TFileKind kind);

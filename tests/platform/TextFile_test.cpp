@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <functional>
+#include <sys/stat.h>
 
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -120,4 +121,40 @@ TEST(TextWriter, FailedWriteKeepsTheOldFileAndNamesThePath) {
   QDir(dir.path()).mkdir(QStringLiteral("sub"));
   EXPECT_THROW(WriteFileAtomic(dir.filePath(QStringLiteral("sub")), "x"), EInOutError);
   EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("sub"))).isDir());
+}
+
+// Whatever sits where a game file should be, reading ends at once with an
+// error naming the file, and never holds more than the kind's cap.
+TEST(BoundedRead, RefusesWhatIsNotASmallRegularFile) {
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath(QStringLiteral("fifo.txt"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString zero = dir.filePath(QStringLiteral("zero.txt"));
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+  const QString huge = dir.filePath(QStringLiteral("huge.fc2"));
+  {
+    QFile f(huge);  // sparse: 2 GB on paper, nothing on disk
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(qint64(2) << 30));
+  }
+  const struct {
+    std::function<void()> read;
+    QString path, reason;
+  } cases[] = {
+      {[&] { ReadWholeFile(fifo); }, fifo, QStringLiteral("to nie jest zwykły plik")},
+      {[&] { ReadFileHead(fifo, 10); }, fifo, QStringLiteral("to nie jest zwykły plik")},
+      {[&] { ReadWholeFile(zero, TFileKind::Video); }, zero, QStringLiteral("to nie jest zwykły plik")},
+      {[&] { CheckedFilePath(zero, TFileKind::Sound); }, zero, QStringLiteral("to nie jest zwykły plik")},
+      {[&] { ReadWholeFile(huge); }, huge, QStringLiteral("za duży (2048 MB, najwięcej 1 MB)")},
+      {[&] { CheckedFilePath(huge, TFileKind::Video); }, huge, QStringLiteral("najwięcej 512 MB")},
+  };
+  for (const auto& c : cases) {
+    try {
+      c.read();
+      ADD_FAILURE() << "no error for " << c.path.toStdString();
+    } catch (const EInOutError& e) {
+      EXPECT_TRUE(e.Message.contains(QDir::toNativeSeparators(c.path)) && e.Message.contains(c.reason))
+          << e.what();
+    }
+  }
+  EXPECT_EQ(ReadFileHead(huge, 2188), QByteArray(2188, '\0'));
 }
