@@ -14,8 +14,18 @@
 
 namespace {
 
+// A progressive picture keeps every coefficient until its last scan: two
+// bytes a sample, 96 MB for the largest picture allowed in three colours.
+// Beyond this libjpeg fails instead of allocating.
+constexpr long kJpegMemory = 128L << 20;
+// Encoders write about ten scans. Thousands of near-empty ones, each a pass
+// over the whole picture, would keep the decoder busy for minutes.
+constexpr int kMaxJpegScans = 500;
+constexpr int kTooManyScans = 2;
+
 struct JpegError {
   jpeg_error_mgr mgr;
+  jpeg_progress_mgr progress;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
 };
@@ -28,6 +38,35 @@ void OnJpegError(j_common_ptr info) {
 
 void OnJpegMessage(j_common_ptr, int) {}  // warnings of damaged files are not worth a line
 
+void OnJpegProgress(j_common_ptr info) {
+  if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxJpegScans)
+    std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, kTooManyScans);
+}
+
+EInOutError TooLarge(const QString& name, std::int64_t width, std::int64_t height) {
+  return EInOutError(QStringLiteral("Obraz %1 jest za duży (%2 × %3 pikseli)")
+                         .arg(ShownPath(name))
+                         .arg(width)
+                         .arg(height));
+}
+
+// The width and height a BMP header claims, read before Qt allocates
+// anything (zero when the header is too short; Qt's reader reports that).
+// OS/2 headers hold 16-bit sizes, the others 32-bit ones, with a negative
+// height for rows stored top down.
+std::pair<std::int64_t, std::int64_t> BmpHeaderSize(const QByteArray& bytes) {
+  const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
+  const auto le = [&](int at, int n) {
+    std::uint32_t v = 0;
+    for (int i = n - 1; i >= 0; --i) v = v << 8 | b[at + i];
+    return v;
+  };
+  if (bytes.size() < 26 || !bytes.startsWith("BM")) return {0, 0};
+  if (le(14, 4) == 12) return {le(18, 2), le(20, 2)};
+  return {std::abs(std::int64_t{static_cast<std::int32_t>(le(18, 4))}),
+          std::abs(std::int64_t{static_cast<std::int32_t>(le(22, 4))})};
+}
+
 }  // namespace
 
 QImage DecodeJpeg(const QByteArray& bytes, const QString& name) {
@@ -36,23 +75,32 @@ QImage DecodeJpeg(const QByteArray& bytes, const QString& name) {
   info.err = jpeg_std_error(&err.mgr);
   err.mgr.error_exit = OnJpegError;
   err.mgr.emit_message = OnJpegMessage;
+  err.progress.progress_monitor = OnJpegProgress;
   // Everything that must survive a longjmp lives outside this frame's locals.
   QImage image;
-  if (setjmp(err.jump)) {
+  if (const int failed = setjmp(err.jump)) {
     jpeg_destroy_decompress(&info);
+    if (failed == kTooManyScans)
+      throw EInOutError(QStringLiteral("Uszkodzony obraz JPEG %1 (ponad %2 przebiegów)")
+                            .arg(ShownPath(name))
+                            .arg(kMaxJpegScans));
     throw EInOutError(QStringLiteral("Uszkodzony obraz JPEG %1 (%2)")
                           .arg(ShownPath(name), QString::fromLatin1(err.message)));
   }
   jpeg_create_decompress(&info);
+  info.mem->max_memory_to_use = kJpegMemory;
+  info.progress = &err.progress;
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
                static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&info, TRUE);
+  // Before jpeg_start_decompress, which takes the memory for the whole picture.
+  if (const JDIMENSION width = info.image_width, height = info.image_height;
+      !PictureSizeAllowed(width, height)) {
+    jpeg_destroy_decompress(&info);
+    throw TooLarge(name, width, height);
+  }
   info.out_color_space = JCS_EXT_BGRX;  // matches QImage::Format_RGB32 in memory on little-endian
   jpeg_start_decompress(&info);
-  if (info.output_width > 16384 || info.output_height > 16384) {
-    jpeg_destroy_decompress(&info);
-    throw EInOutError(QStringLiteral("Obraz JPEG %1 jest za duży").arg(ShownPath(name)));
-  }
   image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
                  QImage::Format_RGB32);
   while (info.output_scanline < info.output_height) {
@@ -74,6 +122,10 @@ QImage LoadPicture(const QString& path) {
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, "bmp");
+  if (const auto [width, height] = BmpHeaderSize(bytes); !PictureSizeAllowed(width, height))
+    throw TooLarge(path, width, height);
+  // Should the header be read differently by Qt, it still allocates no more.
+  reader.setAllocationLimit(static_cast<int>((MaxPicturePixels * 4 >> 20) + 1));
   QImage image = reader.read();
   if (image.isNull()) throw EInOutError(QStringLiteral("Uszkodzony obraz %1").arg(ShownPath(path)));
   return image.convertToFormat(QImage::Format_RGB32);
