@@ -3,14 +3,13 @@
 #include <sndfile.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
 #include "platform/AudioVideoFFmpeg.h"
 #include "platform/Errors.h"
-#include "platform/Paths.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -168,12 +167,9 @@ class TFFmpegReader final : public TSoundReader {
   static std::unique_ptr<TFFmpegReader> Open(const QString& realPath, bool allowMissing) {
     QuietFFmpeg();
     std::unique_ptr<TFFmpegReader> r(new TFFmpegReader(realPath));
-    AVFormatContext* raw = nullptr;
-    int rc = avformat_open_input(&raw, QFile::encodeName(realPath).constData(), nullptr, nullptr);
-    if (rc < 0) throw r->Fail(AvErrorText(rc));
-    r->fmt_.reset(raw);
-    rc = avformat_find_stream_info(r->fmt_.get(), nullptr);
-    if (rc < 0) throw r->Fail(AvErrorText(rc));
+    QString why;
+    r->fmt_ = OpenMediaInput(realPath, why);
+    if (!r->fmt_) throw r->Fail(why);
     const AVCodec* codec = nullptr;
     r->stream_ = av_find_best_stream(r->fmt_.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
     if (r->stream_ < 0 || !codec) {
@@ -182,13 +178,18 @@ class TFFmpegReader final : public TSoundReader {
     }
     r->ctx_.reset(avcodec_alloc_context3(codec));
     if (!r->ctx_) throw r->Fail(QStringLiteral("brak pamięci"));
-    rc = avcodec_parameters_to_context(r->ctx_.get(), r->fmt_->streams[r->stream_]->codecpar);
+    int rc = avcodec_parameters_to_context(r->ctx_.get(), r->fmt_->streams[r->stream_]->codecpar);
     if (rc >= 0) rc = avcodec_open2(r->ctx_.get(), codec, nullptr);
     if (rc < 0) throw r->Fail(AvErrorText(rc));
     const int channels = r->ctx_->ch_layout.nb_channels;
     if (channels <= 0 || channels > 64 || r->ctx_->sample_rate <= 0 ||
         r->ctx_->sample_rate > 384000)
       throw r->Fail(QStringLiteral("niepoprawny format dźwięku"));
+    const AVStream* st = r->fmt_->streams[r->stream_];
+    if (st->duration > 0 && st->time_base.num > 0 && st->time_base.den > 0 &&
+        av_rescale_q(st->duration, st->time_base, AVRational{1, r->ctx_->sample_rate}) >
+            MaxSoundFrames)
+      throw r->Fail(QStringLiteral("plik jest za długi"));
     r->sourceChannels_ = channels;
     r->channels_ = channels == 2 ? 2 : 1;
     r->rate_ = r->ctx_->sample_rate;
@@ -265,10 +266,9 @@ TSoundData DecodeWithFFmpeg(const QString& realPath, bool allowMissing) {
 }
 
 std::unique_ptr<TSoundReader> OpenSoundFile(const QString& path) {
-  const QString real = ResolvePath(path);
-  if (!QFileInfo(real).isFile())
-    throw EInOutError(QStringLiteral("Nie znaleziono pliku dźwiękowego %1").arg(path));
+  const QString real = CheckedFilePath(path, TFileKind::Sound);
   QString error;
+  // A header promising too long a sound throws here, and FFmpeg is not asked.
   if (auto reader = TSndfileReader::Open(path, real, error)) return reader;
   try {
     return TFFmpegReader::Open(real, false);

@@ -23,9 +23,11 @@ struct TSoundData {
   int LengthMs() const { return Rate > 0 ? static_cast<int>(Frames() * 1000 / Rate) : 0; }
 };
 
-// Longest sound we load: an hour at the source rate. Longer ones, and files
-// whose header promises more, are refused rather than filling memory.
-constexpr std::int64_t MaxSoundFrames = 60LL * 60 * 48000;
+// Longest sound we load: ten minutes at 48 kHz (115 MB decoded in stereo),
+// three times the longest song of the game. Files whose header promises more
+// are refused before anything is decoded; a sound that grows past it while
+// decoding stops with an error.
+constexpr std::int64_t MaxSoundFrames = 10LL * 60 * 48000;
 
 // An open sound file, decoded on request. Not thread-safe: one thread reads
 // it at a time (it may be handed from one thread to another).
@@ -49,12 +51,14 @@ class TSoundReader {
 
 // Opens a sound file (path as the data spells it; resolved here) and decodes
 // its first piece, so that a file that cannot be decoded fails here. Throws
-// EInOutError naming the file when it is missing or cannot be decoded.
+// EInOutError naming the file when it is missing, not a regular file, too
+// long or cannot be decoded.
 std::unique_ptr<TSoundReader> OpenSoundFile(const QString& path);
 // Reads what is left of a sound into memory.
 TSoundData ReadAll(TSoundReader& reader);
 // The whole of a sound file; throws as OpenSoundFile.
 TSoundData DecodeSoundFile(const QString& path);
-// The first audio stream of any container FFmpeg reads; throws EInOutError.
+// The first audio stream of a wave or AVI file (see OpenMediaInput); throws
+// EInOutError.
 // With `allowMissing`, a file without sound gives an empty TSoundData.
 TSoundData DecodeWithFFmpeg(const QString& realPath, bool allowMissing = false);

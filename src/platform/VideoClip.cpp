@@ -4,16 +4,14 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include <QFile>
-#include <QFileInfo>
 #include <cmath>
 
 #include "platform/AudioVideoFFmpeg.h"
 #include "platform/Errors.h"
-#include "platform/Paths.h"
+#include "platform/Picture.h"
+#include "platform/TextFile.h"
 
 namespace {
-constexpr int kMaxSide = 8192;
 // Jumping further ahead than this seeks instead of decoding every frame between.
 constexpr int kDecodeAheadLimit = 48;
 }  // namespace
@@ -56,31 +54,29 @@ void TVideoClip::Close() {
 void TVideoClip::Open(const QString& path) {
   Close();
   QuietFFmpeg();
-  const QString real = ResolvePath(path);
   auto fail = [&](const QString& why) {
     return EInOutError(QStringLiteral("Nie można otworzyć filmu %1 (%2)").arg(path, why));
   };
-  if (!QFileInfo(real).isFile()) throw fail(QStringLiteral("brak pliku"));
+  const QString real = CheckedFilePath(path, TFileKind::Video);
 
   auto dec = std::make_unique<Decoder>();
-  AVFormatContext* raw = nullptr;
-  int rc = avformat_open_input(&raw, QFile::encodeName(real).constData(), nullptr, nullptr);
-  if (rc < 0) throw fail(AvErrorText(rc));
-  dec->fmt.reset(raw);
-  rc = avformat_find_stream_info(dec->fmt.get(), nullptr);
-  if (rc < 0) throw fail(AvErrorText(rc));
+  QString why;
+  dec->fmt = OpenMediaInput(real, why);
+  if (!dec->fmt) throw fail(why);
   const AVCodec* codec = nullptr;
   dec->stream = av_find_best_stream(dec->fmt.get(), AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
   if (dec->stream < 0 || !codec) throw fail(QStringLiteral("brak obrazu"));
   AVStream* st = dec->fmt->streams[dec->stream];
   dec->ctx.reset(avcodec_alloc_context3(codec));
   if (!dec->ctx || !dec->packet || !dec->frame) throw fail(QStringLiteral("brak pamięci"));
-  rc = avcodec_parameters_to_context(dec->ctx.get(), st->codecpar);
+  int rc = avcodec_parameters_to_context(dec->ctx.get(), st->codecpar);
   dec->ctx->thread_count = 1;
+  // A frame larger than its header says is refused by the decoder.
+  dec->ctx->max_pixels = MaxPicturePixels;
   if (rc >= 0) rc = avcodec_open2(dec->ctx.get(), codec, nullptr);
   if (rc < 0) throw fail(AvErrorText(rc));
-  if (dec->ctx->width <= 0 || dec->ctx->height <= 0 || dec->ctx->width > kMaxSide ||
-      dec->ctx->height > kMaxSide)
+  if (dec->ctx->width <= 0 || dec->ctx->height <= 0 ||
+      !PictureSizeAllowed(dec->ctx->width, dec->ctx->height))
     throw fail(QStringLiteral("niepoprawny rozmiar obrazu"));
 
   dec->timeBase = st->time_base.num > 0 && st->time_base.den > 0 ? st->time_base : AVRational{1, 15};
