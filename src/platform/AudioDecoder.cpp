@@ -29,9 +29,13 @@ void AppendFrames(std::vector<std::int16_t>& out, const std::int16_t* src, std::
 
 constexpr int kChunk = 4096;
 
-QString TooLong(const QString& path) {
-  return QStringLiteral("Nie można odczytać pliku dźwiękowego %1 (plik jest za długi)").arg(path);
-}
+// A sound longer than MaxSoundFrames. The reason stands whichever decoder
+// found it: the other one is not asked.
+struct ESoundTooLong : EInOutError {
+  explicit ESoundTooLong(const QString& path)
+      : EInOutError(QStringLiteral("Nie można odczytać pliku dźwiękowego %1 (plik jest za długi)")
+                        .arg(path)) {}
+};
 
 class TSndfileReader final : public TSoundReader {
  public:
@@ -51,8 +55,7 @@ class TSndfileReader final : public TSoundReader {
       error = QStringLiteral("niepoprawny nagłówek");
       return nullptr;
     }
-    if (info.frames > MaxSoundFrames && info.frames != SF_COUNT_MAX)
-      throw EInOutError(TooLong(path));
+    if (info.frames > MaxSoundFrames && info.frames != SF_COUNT_MAX) throw ESoundTooLong(path);
     r->channels_ = info.channels == 2 ? 2 : 1;
     r->rate_ = info.samplerate;
     r->blockAlign_ = BytesPerSample(info.format) * info.channels;
@@ -110,7 +113,7 @@ class TSndfileReader final : public TSoundReader {
     const sf_count_t got = sf_readf_short(file_.get(), buffer_.data(), frames);
     if (got <= 0) return 0;
     total_ += got;
-    if (total_ > MaxSoundFrames) throw EInOutError(TooLong(path_));
+    if (total_ > MaxSoundFrames) throw ESoundTooLong(path_);
     AppendFrames(out, buffer_.data(), got, info_.channels);
     return got;
   }
@@ -189,7 +192,7 @@ class TFFmpegReader final : public TSoundReader {
     if (st->duration > 0 && st->time_base.num > 0 && st->time_base.den > 0 &&
         av_rescale_q(st->duration, st->time_base, AVRational{1, r->ctx_->sample_rate}) >
             MaxSoundFrames)
-      throw r->Fail(QStringLiteral("plik jest za długi"));
+      throw ESoundTooLong(realPath);
     r->sourceChannels_ = channels;
     r->channels_ = channels == 2 ? 2 : 1;
     r->rate_ = r->ctx_->sample_rate;
@@ -213,7 +216,7 @@ class TFFmpegReader final : public TSoundReader {
       }
       total_ += got() - counted_;
       counted_ = got();
-      if (total_ > MaxSoundFrames) throw Fail(QStringLiteral("plik jest za długi"));
+      if (total_ > MaxSoundFrames) throw ESoundTooLong(realPath_);
       if (got() >= frames || flushed_) break;
       if (av_read_frame(fmt_.get(), packet_.get()) < 0) {
         avcodec_send_packet(ctx_.get(), nullptr);
@@ -268,10 +271,11 @@ TSoundData DecodeWithFFmpeg(const QString& realPath, bool allowMissing) {
 std::unique_ptr<TSoundReader> OpenSoundFile(const QString& path) {
   const QString real = CheckedFilePath(path, TFileKind::Sound);
   QString error;
-  // A header promising too long a sound throws here, and FFmpeg is not asked.
   if (auto reader = TSndfileReader::Open(path, real, error)) return reader;
   try {
     return TFFmpegReader::Open(real, false);
+  } catch (const ESoundTooLong&) {
+    throw;
   } catch (const EInOutError&) {
     throw EInOutError(
         QStringLiteral("Nie można odczytać pliku dźwiękowego %1 (%2)").arg(path, error));

@@ -1,45 +1,16 @@
+#include "platform/Picture.h"
+
 #include <gtest/gtest.h>
 
-#include "support/Support.h"
-
 #include <QTemporaryDir>
-#include <cstdio>
-#include <jpeglib.h>
 
 #include "lib/Writers.h"
+#include "picture_test_support.h"
 #include "platform/Errors.h"
-#include "platform/Picture.h"
 #include "platform/TextFile.h"
+#include "support/Support.h"
 
 namespace {
-// A baseline JPEG written with libjpeg itself, so the test does not depend on Qt's plugins.
-QByteArray EncodeJpeg(const QImage& source) {
-  const QImage img = source.convertToFormat(QImage::Format_RGB888);
-  jpeg_compress_struct info{};
-  jpeg_error_mgr err{};
-  info.err = jpeg_std_error(&err);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &out, &size);
-  info.image_width = img.width();
-  info.image_height = img.height();
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<uchar*>(img.constScanLine(static_cast<int>(info.next_scanline)));
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  QByteArray bytes(reinterpret_cast<char*>(out), static_cast<qsizetype>(size));
-  jpeg_destroy_compress(&info);
-  std::free(out);
-  return bytes;
-}
-
 QImage TwoColours() {
   QImage img(16, 8, QImage::Format_RGB32);
   img.fill(QColor(200, 30, 40));
