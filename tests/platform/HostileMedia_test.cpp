@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <QDataStream>
 #include <QFile>
 #include <QtEndian>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "picture_test_support.h"
 #include "platform/Errors.h"
 #include "platform/Picture.h"
+#include "platform/TextFile.h"
 #include "platform/VideoClip.h"
 
 namespace {
@@ -23,67 +25,46 @@ long PeakKb() {
   return usage.ru_maxrss;
 }
 
-void Write(const QString& path, const QByteArray& bytes) {
+// Writes `bytes`, or with `at` changes the two 32-bit numbers there (a
+// header's width and height) in the file already written to 8000 x 8000.
+void Write(const QString& path, QByteArray bytes, qsizetype at = -1) {
   QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  if (at >= 0) {
+    bytes = f.readAll();
+    qToLittleEndian(qint32(8000), bytes.data() + at);
+    qToLittleEndian(qint32(-8000), bytes.data() + at + 4);  // rows top down
+    f.seek(0);
+  }
   f.write(bytes);
 }
 
-QByteArray ReadBack(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-template <typename T>
-void Poke(QByteArray& bytes, qsizetype at, T value) {
-  qToLittleEndian(value, bytes.data() + at);
-}
-
-// A picture or clip file written whole, with its header's width and height
-// (32-bit, at `at`) changed to 8000 x 8000.
-void WriteClaiming8000(const QString& path, qsizetype at) {
-  QByteArray bytes = ReadBack(path);
-  Poke(bytes, at, qint32(8000));
-  Poke(bytes, at + 4, qint32(-8000));  // rows top down
-  Write(path, bytes);
-}
-
-// A JPEG of 8 x 8 pixels whose frame header claims `side` x `side`.
-QByteArray JpegClaiming(quint16 side, bool progressive) {
+// An 8 x 8 JPEG whose frame header claims `side` x `side`, or whose last
+// scan comes `scans` times more.
+QByteArray Jpeg(bool progressive, quint16 side, int scans = 0) {
   QImage img(8, 8, QImage::Format_RGB32);
   img.fill(Qt::darkGreen);
   QByteArray bytes = EncodeJpeg(img, progressive);
   const qsizetype sof = bytes.indexOf(progressive ? "\xFF\xC2" : "\xFF\xC0");
   qToBigEndian(side, bytes.data() + sof + 5);
   qToBigEndian(side, bytes.data() + sof + 7);
-  return bytes;
-}
-
-// A progressive JPEG whose last scan comes `times` times more.
-QByteArray JpegWithScans(int times) {
-  QImage img(8, 8, QImage::Format_RGB32);
-  img.fill(Qt::darkGreen);
-  QByteArray bytes = EncodeJpeg(img, true);
   const qsizetype last = bytes.lastIndexOf("\xFF\xDA");
-  return bytes.insert(bytes.size() - 2, bytes.mid(last, bytes.size() - 2 - last).repeated(times));
+  return bytes.insert(bytes.size() - 2, bytes.mid(last, bytes.size() - 2 - last).repeated(scans));
 }
 
-// A wave header for `dataBytes` of sound; the file is made that long without
-// writing it (a sparse file), as a real one would be.
-void WriteWaveClaiming(const QString& path, quint16 format, quint16 bits, quint32 dataBytes) {
-  QByteArray h(
-      "RIFF----WAVEfmt ----ffccrrrrbbbbaapp"
-      "data----",
-      44);
-  Poke(h, 4, quint32(36 + dataBytes));
-  Poke(h, 16, quint32(16));
-  Poke(h, 20, format);
-  Poke(h, 22, quint16(1));
-  Poke(h, 24, quint32(8000));
-  Poke(h, 28, quint32(8000 * bits / 8));
-  Poke(h, 32, quint16(1));
-  Poke(h, 34, bits);
-  Poke(h, 40, dataBytes);
+// A mono 8 kHz wave header for `dataBytes` of sound; the file gets that
+// length without being written (a sparse file), as a real one would have.
+void WriteWaveHeader(const QString& path, quint16 format, quint16 bits, quint32 dataBytes) {
+  QByteArray h;
+  QDataStream s(&h, QIODevice::WriteOnly);
+  s.setByteOrder(QDataStream::LittleEndian);
+  s.writeRawData("RIFF", 4);
+  s << quint32(36 + dataBytes);
+  s.writeRawData("WAVEfmt ", 8);
+  s << quint32(16) << format << quint16(1) << quint32(8000) << quint32(8000 * bits / 8)
+    << quint16(1) << bits;
+  s.writeRawData("data", 4);
+  s << dataBytes;
   Write(path, h);
   QFile(path).resize(44 + dataBytes);
 }
@@ -94,57 +75,49 @@ TEST(HostileMedia, EveryFileEndsAtOnceWithAClearError) {
   MediaDir dir;
   WriteAvi(dir.Path("real.avi"), MakeClipFrames(4, QSize(16, 16)), 10);
   WriteWave(dir.Path("real.wav"), MakeTone(100, 440));
-  const auto text = [](const char* content) {
-    return [content](const QString& path) { Write(path, content); };
-  };
-  const auto link = [](const char* target) {
-    return [target](const QString& path) { QFile::link(target, path); };
-  };
-  const auto fifo = [](const QString& path) { mkfifo(QFile::encodeName(path).constData(), 0600); };
-  struct Case {
+  using TWriter = std::function<void(const QString&)>;
+  const auto bytes = [](QByteArray b) -> TWriter { return [b](const QString& p) { Write(p, b); }; };
+  const TWriter fifo = [](const QString& p) { mkfifo(QFile::encodeName(p).constData(), 0600); };
+  const TWriter zero = [](const QString& p) { QFile::link("/dev/zero", p); };
+  const struct {
     const char* file;
     TMedia media;
-    std::function<void(const QString&)> write;
+    TWriter write;
     const char* says;
-  };
-  const Case cases[] = {
-      {"progressive.jpg", TMedia::Picture,
-       [](const QString& p) { Write(p, JpegClaiming(65500, true)); }, "za duży"},
-      {"baseline.jpg", TMedia::Picture,
-       [](const QString& p) { Write(p, JpegClaiming(16384, false)); }, "za duży"},
-      {"scans.jpg", TMedia::Picture, [](const QString& p) { Write(p, JpegWithScans(600)); },
-       "przebiegów"},
+  } cases[] = {
+      {"progressive.jpg", TMedia::Picture, bytes(Jpeg(true, 65500)), "za duży"},
+      {"baseline.jpg", TMedia::Picture, bytes(Jpeg(false, 16384)), "za duży"},
+      {"scans.jpg", TMedia::Picture, bytes(Jpeg(true, 8, 600)), "przebiegów"},
       {"huge.bmp", TMedia::Picture,
        [](const QString& p) {
          WriteBmp(p, QImage(4, 4, QImage::Format_RGB32));
-         WriteClaiming8000(p, 18);
+         Write(p, {}, 18);
        },
        "za duży"},
       // Plain PCM, which libsndfile reads, and Yamaha ADPCM, which only FFmpeg does.
       {"long.wav", TMedia::Sound,
-       [](const QString& p) { WriteWaveClaiming(p, 1, 8, MaxSoundFrames + 8000); }, "za długi"},
+       [](const QString& p) { WriteWaveHeader(p, 1, 8, MaxSoundFrames + 1); }, "za długi"},
       {"yamaha.wav", TMedia::Sound,
-       [](const QString& p) { WriteWaveClaiming(p, 0x20, 4, MaxSoundFrames / 2 + 8000); },
-       "za długi"},
+       [](const QString& p) { WriteWaveHeader(p, 0x20, 4, MaxSoundFrames / 2 + 1); }, "za długi"},
       {"fifo.wav", TMedia::Sound, fifo, "zwykły plik"},
       {"fifo.avi", TMedia::Clip, fifo, "zwykły plik"},
-      {"zero.wav", TMedia::Sound, link("/dev/zero"), "zwykły plik"},
-      {"zero.avi", TMedia::Clip, link("/dev/zero"), "zwykły plik"},
-      // Lists that FFmpeg would follow to other files.
-      {"concat.wav", TMedia::Sound, text("ffconcat version 1.0\nfile 'real.wav'\n"), ""},
-      {"concat.avi", TMedia::Clip, text("ffconcat version 1.0\nfile 'real.avi'\n"),
+      {"zero.wav", TMedia::Sound, zero, "zwykły plik"},
+      {"zero.avi", TMedia::Clip, zero, "zwykły plik"},
+      // Lists that FFmpeg would follow to the real files.
+      {"concat.wav", TMedia::Sound, bytes("ffconcat version 1.0\nfile 'real.wav'\n"), ""},
+      {"concat.avi", TMedia::Clip, bytes("ffconcat version 1.0\nfile 'real.avi'\n"),
        "nieobsługiwany format"},
       {"playlist.avi", TMedia::Clip,
-       text("#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\nreal.avi\n#EXT-X-ENDLIST\n"),
+       bytes("#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\nreal.avi\n#EXT-X-ENDLIST\n"),
        "nieobsługiwany format"},
       {"huge.avi", TMedia::Clip,
-       [&dir](const QString& p) {
+       [&](const QString& p) {
          QFile::copy(dir.Path("real.avi"), p);
-         WriteClaiming8000(p, ReadBack(p).indexOf("strf") + 12);
+         Write(p, {}, ReadFileHead(p, 4096).indexOf("strf") + 12);
        },
        "za duży"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     const QString path = dir.Path(c.file);
     c.write(path);
