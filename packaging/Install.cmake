@@ -2,6 +2,7 @@
 include(GNUInstallDirs)
 
 install(TARGETS tarvolin tarvolin-content RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tarvolin-ffmpeg LIBRARY DESTINATION ${TARVOLIN_MODULE_DIR})
 
 set(app_id org.tarvolin.Tarvolin)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${app_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

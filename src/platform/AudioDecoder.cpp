@@ -7,8 +7,8 @@
 #include <cmath>
 #include <memory>
 
-#include "platform/AudioVideoFFmpeg.h"
 #include "platform/Errors.h"
+#include "platform/FFmpegModule.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -60,6 +60,7 @@ class TSndfileReader final : public TSoundReader {
     r->rate_ = info.samplerate;
     r->blockAlign_ = BytesPerSample(info.format) * info.channels;
     if (info.frames >= 0 && info.frames != SF_COUNT_MAX) r->knownFrames_ = info.frames;
+    r->seekable_ = info.seekable != 0;
     r->buffer_.resize(static_cast<std::size_t>(kChunk) * info.channels);
     r->ReadPiece(kChunk, r->pending_);
     if (r->pending_.empty() && sf_error(file) != SF_ERR_NO_ERROR) {
@@ -67,6 +68,13 @@ class TSndfileReader final : public TSoundReader {
       return nullptr;
     }
     return r;
+  }
+
+  bool Seek(std::int64_t frame) override {
+    pending_.clear();
+    if (sf_seek(file_.get(), frame, SEEK_SET) < 0) return false;
+    total_ = frame;
+    return true;
   }
 
   std::int64_t Read(std::int64_t frames, std::vector<std::int16_t>& out) override {
@@ -125,127 +133,41 @@ class TSndfileReader final : public TSoundReader {
   std::int64_t total_ = 0;
 };
 
-// One decoded FFmpeg frame appended as 16-bit samples.
-void AppendAvFrame(std::vector<std::int16_t>& out, const AVFrame* frame, int channels) {
-  const int n = frame->nb_samples;
-  const auto fmt = static_cast<AVSampleFormat>(frame->format);
-  const bool planar = av_sample_fmt_is_planar(fmt);
-  const AVSampleFormat packed = av_get_packed_sample_fmt(fmt);
-  auto sample = [&](int i, int c) -> int {
-    const std::uint8_t* base = planar ? frame->extended_data[c] : frame->extended_data[0];
-    const int index = planar ? i : i * channels + c;
-    switch (packed) {
-      case AV_SAMPLE_FMT_U8:
-        return (base[index] - 128) << 8;
-      case AV_SAMPLE_FMT_S16:
-        return reinterpret_cast<const std::int16_t*>(base)[index];
-      case AV_SAMPLE_FMT_S32:
-        return reinterpret_cast<const std::int32_t*>(base)[index] >> 16;
-      case AV_SAMPLE_FMT_S64:
-        return static_cast<int>(reinterpret_cast<const std::int64_t*>(base)[index] >> 48);
-      case AV_SAMPLE_FMT_FLT:
-        return static_cast<int>(std::lround(
-            std::clamp(reinterpret_cast<const float*>(base)[index], -1.0f, 1.0f) * 32767.0f));
-      case AV_SAMPLE_FMT_DBL:
-        return static_cast<int>(std::lround(
-            std::clamp(reinterpret_cast<const double*>(base)[index], -1.0, 1.0) * 32767.0));
-      default:
-        return 0;
-    }
-  };
-  for (int i = 0; i < n; ++i) {
-    if (channels <= 2) {
-      for (int c = 0; c < channels; ++c) out.push_back(static_cast<std::int16_t>(sample(i, c)));
-    } else {
-      int sum = 0;
-      for (int c = 0; c < channels; ++c) sum += sample(i, c);
-      out.push_back(static_cast<std::int16_t>(sum / channels));
-    }
-  }
-}
-
+// A sound FFmpeg decodes, through the module.
 class TFFmpegReader final : public TSoundReader {
  public:
   // Null for a file without sound when `allowMissing`; otherwise throws.
   static std::unique_ptr<TFFmpegReader> Open(const QString& realPath, bool allowMissing) {
-    QuietFFmpeg();
-    std::unique_ptr<TFFmpegReader> r(new TFFmpegReader(realPath));
-    QString why;
-    r->fmt_ = OpenMediaInput(realPath, why);
-    if (!r->fmt_) throw r->Fail(why);
-    const AVCodec* codec = nullptr;
-    r->stream_ = av_find_best_stream(r->fmt_.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
-    if (r->stream_ < 0 || !codec) {
-      if (allowMissing) return nullptr;
-      throw r->Fail(QStringLiteral("brak ścieżki dźwiękowej"));
+    QString error;
+    const TFFmpegApi* ffmpeg = FFmpegModule(error);
+    if (!ffmpeg)
+      throw EInOutError(
+          QStringLiteral("Nie można odczytać dźwięku z pliku %1 (%2)").arg(realPath, error));
+    bool tooLong = false;
+    auto sound = ffmpeg->OpenSound(realPath, allowMissing, MaxSoundFrames, error, tooLong);
+    if (tooLong) throw ESoundTooLong(realPath);
+    if (!sound) {
+      if (error.isEmpty()) return nullptr;
+      throw EInOutError(error);
     }
-    r->ctx_.reset(avcodec_alloc_context3(codec));
-    if (!r->ctx_) throw r->Fail(QStringLiteral("brak pamięci"));
-    int rc = avcodec_parameters_to_context(r->ctx_.get(), r->fmt_->streams[r->stream_]->codecpar);
-    if (rc >= 0) rc = avcodec_open2(r->ctx_.get(), codec, nullptr);
-    if (rc < 0) throw r->Fail(AvErrorText(rc));
-    const int channels = r->ctx_->ch_layout.nb_channels;
-    if (channels <= 0 || channels > 64 || r->ctx_->sample_rate <= 0 ||
-        r->ctx_->sample_rate > 384000)
-      throw r->Fail(QStringLiteral("niepoprawny format dźwięku"));
-    const AVStream* st = r->fmt_->streams[r->stream_];
-    if (st->duration > 0 && st->time_base.num > 0 && st->time_base.den > 0 &&
-        av_rescale_q(st->duration, st->time_base, AVRational{1, r->ctx_->sample_rate}) >
-            MaxSoundFrames)
-      throw ESoundTooLong(realPath);
-    r->sourceChannels_ = channels;
-    r->channels_ = channels == 2 ? 2 : 1;
-    r->rate_ = r->ctx_->sample_rate;
-    const int bps = av_get_bytes_per_sample(r->ctx_->sample_fmt);
-    r->blockAlign_ = r->ctx_->block_align > 0 ? r->ctx_->block_align : std::max(1, bps) * channels;
-    r->packet_.reset(av_packet_alloc());
-    r->frame_.reset(av_frame_alloc());
-    if (!r->packet_ || !r->frame_) throw r->Fail(QStringLiteral("brak pamięci"));
+    std::unique_ptr<TFFmpegReader> r(new TFFmpegReader(realPath, std::move(sound)));
+    r->channels_ = r->sound_->Channels;
+    r->rate_ = r->sound_->Rate;
+    r->blockAlign_ = r->sound_->BlockAlign;
     return r;
   }
 
   std::int64_t Read(std::int64_t frames, std::vector<std::int16_t>& out) override {
-    const std::size_t before = out.size();
-    auto got = [&] { return static_cast<std::int64_t>(out.size() - before) / channels_; };
-    for (;;) {
-      while (avcodec_receive_frame(ctx_.get(), frame_.get()) >= 0) {
-        // A stream that changes its layout is cut short.
-        if (frame_->ch_layout.nb_channels == sourceChannels_)
-          AppendAvFrame(out, frame_.get(), sourceChannels_);
-        av_frame_unref(frame_.get());
-      }
-      total_ += got() - counted_;
-      counted_ = got();
-      if (total_ > MaxSoundFrames) throw ESoundTooLong(realPath_);
-      if (got() >= frames || flushed_) break;
-      if (av_read_frame(fmt_.get(), packet_.get()) < 0) {
-        avcodec_send_packet(ctx_.get(), nullptr);
-        flushed_ = true;
-        continue;
-      }
-      // A damaged packet is skipped; the rest of the sound still plays.
-      if (packet_->stream_index == stream_) avcodec_send_packet(ctx_.get(), packet_.get());
-      av_packet_unref(packet_.get());
-    }
-    counted_ = 0;
-    return got();
+    const std::int64_t got = sound_->Read(frames, out, MaxSoundFrames);
+    if (got < 0) throw ESoundTooLong(realPath_);
+    return got;
   }
 
  private:
-  explicit TFFmpegReader(const QString& realPath) : realPath_(realPath) {}
-  EInOutError Fail(const QString& why) const {
-    return EInOutError(
-        QStringLiteral("Nie można odczytać dźwięku z pliku %1 (%2)").arg(realPath_, why));
-  }
-
+  TFFmpegReader(const QString& realPath, std::unique_ptr<TFFmpegSound> sound)
+      : realPath_(realPath), sound_(std::move(sound)) {}
   QString realPath_;
-  FormatContextPtr fmt_;
-  CodecContextPtr ctx_;
-  PacketPtr packet_;
-  FramePtr frame_;
-  int stream_ = -1, sourceChannels_ = 1;
-  bool flushed_ = false;
-  std::int64_t total_ = 0, counted_ = 0;
+  std::unique_ptr<TFFmpegSound> sound_;
 };
 
 }  // namespace

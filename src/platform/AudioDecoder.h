@@ -39,6 +39,10 @@ class TSoundReader {
   int BlockAlign() const { return blockAlign_; }
   // The frames the header promises when they are exact, otherwise -1.
   std::int64_t KnownFrames() const { return knownFrames_; }
+  // Whether Seek works.
+  bool Seekable() const { return seekable_; }
+  // The next Read starts at source frame `frame`; false when it cannot.
+  virtual bool Seek(std::int64_t frame) { return false; }
   // Appends about `frames` decoded frames to `out` and returns how many it
   // appended; 0 at the end. A damaged part ends the sound early. Throws
   // EInOutError when the sound grows past MaxSoundFrames.
@@ -47,6 +51,7 @@ class TSoundReader {
  protected:
   int channels_ = 1, rate_ = 22050, blockAlign_ = 2;
   std::int64_t knownFrames_ = -1;
+  bool seekable_ = false;
 };
 
 // Opens a sound file (path as the data spells it; resolved here) and decodes

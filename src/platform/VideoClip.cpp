@@ -1,14 +1,10 @@
 #include "platform/VideoClip.h"
 
-extern "C" {
-#include <libswscale/swscale.h>
-}
-
 #include <cmath>
+#include <map>
 
-#include "platform/AudioVideoFFmpeg.h"
 #include "platform/Errors.h"
-#include "platform/Picture.h"
+#include "platform/FFmpegModule.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -16,24 +12,37 @@ namespace {
 constexpr int kDecodeAheadLimit = 48;
 }  // namespace
 
-struct TVideoClip::Decoder {
-  FormatContextPtr fmt;
-  CodecContextPtr ctx;
-  PacketPtr packet{av_packet_alloc()};
-  FramePtr frame{av_frame_alloc()};
-  SwsContext* sws = nullptr;
-  int stream = -1;
-  AVRational timeBase{1, 1};
-  AVRational rate{15, 1};
-  std::int64_t startTs = 0;
-  bool flushed = false;
-  ~Decoder() { sws_freeContext(sws); }
+// The frames all clips keep, oldest use first. 16 MiB holds a whole small
+// animation (the sprites that play a stretch of frames again and again) and
+// a few seconds of a menu clip; a long clip played straight through gains
+// nothing from a cache that cannot hold all of it, so it is not given one.
+struct TVideoClip::Pool {
+  std::int64_t budget = 16LL << 20;
+  std::int64_t bytes = 0;
+  std::uint64_t clock = 0;
+  std::map<std::uint64_t, std::pair<TVideoClip*, int>> byUse;
+
+  // Never destroyed: clips owned by statics may outlive main().
+  static Pool& Get() {
+    static Pool* pool = new Pool;
+    return *pool;
+  }
+  void Trim() {
+    while (bytes > budget && !byUse.empty()) {
+      const auto [clip, index] = byUse.begin()->second;
+      clip->Forget(index);
+    }
+  }
 };
 
 TVideoClip::TVideoClip() = default;
-TVideoClip::~TVideoClip() = default;
+TVideoClip::~TVideoClip() {
+  Close();
+}
 
-bool TVideoClip::IsOpen() const { return dec_ != nullptr; }
+bool TVideoClip::IsOpen() const {
+  return dec_ != nullptr;
+}
 
 void TVideoClip::Close() {
   dec_.reset();
@@ -45,64 +54,29 @@ void TVideoClip::Close() {
   last_ = QImage();
   lastIndex_ = -1;
   eof_ = false;
-  cache_.clear();
-  cachePos_.clear();
-  lru_.clear();
-  cachedBytes_ = 0;
+  while (!cache_.empty()) Forget(cache_.begin()->first);
 }
 
 void TVideoClip::Open(const QString& path) {
   Close();
-  QuietFFmpeg();
   auto fail = [&](const QString& why) {
     return EInOutError(QStringLiteral("Nie można otworzyć filmu %1 (%2)").arg(path, why));
   };
   const QString real = CheckedFilePath(path, TFileKind::Video);
+  QString error;
+  const TFFmpegApi* ffmpeg = FFmpegModule(error);
+  if (!ffmpeg) throw fail(error);
+  auto dec = ffmpeg->OpenClip(real, error);
+  if (!dec) throw fail(error);
 
-  auto dec = std::make_unique<Decoder>();
-  QString why;
-  dec->fmt = OpenMediaInput(real, why);
-  if (!dec->fmt) throw fail(why);
-  const AVCodec* codec = nullptr;
-  dec->stream = av_find_best_stream(dec->fmt.get(), AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
-  if (dec->stream < 0 || !codec) throw fail(QStringLiteral("brak obrazu"));
-  AVStream* st = dec->fmt->streams[dec->stream];
-  dec->ctx.reset(avcodec_alloc_context3(codec));
-  if (!dec->ctx || !dec->packet || !dec->frame) throw fail(QStringLiteral("brak pamięci"));
-  int rc = avcodec_parameters_to_context(dec->ctx.get(), st->codecpar);
-  dec->ctx->thread_count = 1;
-  // A frame larger than its header says is refused by the decoder.
-  dec->ctx->max_pixels = MaxPicturePixels;
-  if (rc >= 0) rc = avcodec_open2(dec->ctx.get(), codec, nullptr);
-  if (rc < 0) throw fail(AvErrorText(rc));
-  if (dec->ctx->width <= 0 || dec->ctx->height <= 0 ||
-      !PictureSizeAllowed(dec->ctx->width, dec->ctx->height))
-    throw fail(QStringLiteral("niepoprawny rozmiar obrazu"));
-
-  dec->timeBase = st->time_base.num > 0 && st->time_base.den > 0 ? st->time_base : AVRational{1, 15};
-  AVRational rate = st->avg_frame_rate;
-  if (rate.num <= 0 || rate.den <= 0) rate = st->r_frame_rate;
-  if (rate.num <= 0 || rate.den <= 0 || av_q2d(rate) > 1000.0) rate = AVRational{15, 1};
-  dec->rate = rate;
-  dec->startTs = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
-
-  std::int64_t count = st->nb_frames;
-  if (count <= 0 && st->duration > 0)
-    count = av_rescale_q(st->duration, dec->timeBase, av_inv_q(rate));
-  if (count <= 0 && dec->fmt->duration > 0)
-    count = av_rescale_q(dec->fmt->duration, AV_TIME_BASE_Q, av_inv_q(rate));
-  count = std::clamp<std::int64_t>(count, 1, 1'000'000);
-
-  for (unsigned i = 0; i < dec->fmt->nb_streams; ++i)
-    if (dec->fmt->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) hasAudio_ = true;
-
+  hasAudio_ = dec->HasAudio;
+  width_ = dec->Width;
+  height_ = dec->Height;
+  frameRate_ = dec->FrameRate;
+  frameCount_ = dec->FrameCount;
   dec_ = std::move(dec);
   fileName_ = path;
   realPath_ = real;
-  width_ = dec_->ctx->width;
-  height_ = dec_->ctx->height;
-  frameRate_ = av_q2d(rate);
-  frameCount_ = static_cast<int>(count);
   try {
     Frame(0);
   } catch (const EInOutError&) {
@@ -120,81 +94,72 @@ void TVideoClip::SetCacheBudget(std::int64_t bytes) {
   Trim();
 }
 
-void TVideoClip::Remember(int index, const QImage& image) {
-  if (cache_.count(index)) return;
-  const std::int64_t size = image.sizeInBytes();
-  if (size > cacheBudget_) return;
-  lru_.push_front(index);
-  cachePos_[index] = lru_.begin();
-  cache_[index] = image;
-  cachedBytes_ += size;
-  Trim();
+void TVideoClip::SetSharedCacheBudget(std::int64_t bytes) {
+  Pool::Get().budget = std::max<std::int64_t>(0, bytes);
+  Pool::Get().Trim();
 }
 
+std::int64_t TVideoClip::SharedCachedBytes() {
+  return Pool::Get().bytes;
+}
+
+void TVideoClip::Remember(int index, const QImage& image) {
+  if (cache_.count(index)) return;
+  Pool& pool = Pool::Get();
+  const std::int64_t size = image.sizeInBytes();
+  if (size > pool.budget || (cacheBudget_ >= 0 && size > cacheBudget_)) return;
+  const std::uint64_t used = ++pool.clock;
+  cache_[index] = {image, used};
+  pool.byUse[used] = {this, index};
+  cachedBytes_ += size;
+  pool.bytes += size;
+  Trim();
+  pool.Trim();
+}
+
+void TVideoClip::Forget(int index) {
+  const auto it = cache_.find(index);
+  if (it == cache_.end()) return;
+  Pool& pool = Pool::Get();
+  const std::int64_t size = it->second.image.sizeInBytes();
+  pool.byUse.erase(it->second.used);
+  pool.bytes -= size;
+  cachedBytes_ -= size;
+  cache_.erase(it);
+}
+
+void TVideoClip::Touch(int index) {
+  Pool& pool = Pool::Get();
+  Cached& c = cache_.at(index);
+  pool.byUse.erase(c.used);
+  c.used = ++pool.clock;
+  pool.byUse[c.used] = {this, index};
+}
+
+// This clip's own budget: its frames used longest ago go first.
 void TVideoClip::Trim() {
-  while (cachedBytes_ > cacheBudget_ && !lru_.empty()) {
-    const int victim = lru_.back();
-    lru_.pop_back();
-    cachedBytes_ -= cache_[victim].sizeInBytes();
-    cache_.erase(victim);
-    cachePos_.erase(victim);
+  if (cacheBudget_ < 0) return;
+  const auto& byUse = Pool::Get().byUse;
+  for (auto it = byUse.begin(); cachedBytes_ > cacheBudget_ && it != byUse.end();) {
+    const auto [clip, index] = (it++)->second;
+    if (clip == this) Forget(index);
   }
 }
 
 void TVideoClip::Seek(int index) {
-  Decoder& d = *dec_;
-  const std::int64_t ts = d.startTs + av_rescale_q(index, av_inv_q(d.rate), d.timeBase);
-  if (av_seek_frame(d.fmt.get(), d.stream, ts, AVSEEK_FLAG_BACKWARD) < 0 &&
-      av_seek_frame(d.fmt.get(), d.stream, d.startTs, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY) < 0) {
-    // Without an index the only way back is from the top of the file.
-    avio_seek(d.fmt->pb, 0, SEEK_SET);
-    avformat_flush(d.fmt.get());
-  }
-  avcodec_flush_buffers(d.ctx.get());
-  d.flushed = false;
+  dec_->Seek(index);
   eof_ = false;
   last_ = QImage();
   lastIndex_ = -1;
 }
 
 bool TVideoClip::DecodeNext(QImage& image, int& index) {
-  Decoder& d = *dec_;
-  for (;;) {
-    const int rc = avcodec_receive_frame(d.ctx.get(), d.frame.get());
-    if (rc >= 0) break;
-    if (rc == AVERROR_EOF || d.flushed) {
-      eof_ = true;
-      return false;
-    }
-    if (rc != AVERROR(EAGAIN)) {
-      // The decoder gave up on this stretch; go on with the next packets.
-      avcodec_flush_buffers(d.ctx.get());
-    }
-    if (av_read_frame(d.fmt.get(), d.packet.get()) < 0) {
-      avcodec_send_packet(d.ctx.get(), nullptr);
-      d.flushed = true;
-      continue;
-    }
-    if (d.packet->stream_index == d.stream) avcodec_send_packet(d.ctx.get(), d.packet.get());
-    av_packet_unref(d.packet.get());
+  if (!dec_->DecodeNext(image, index)) {
+    eof_ = true;
+    return false;
   }
-  AVFrame* f = d.frame.get();
-  const std::int64_t ts = f->best_effort_timestamp;
-  index = ts == AV_NOPTS_VALUE
-              ? lastIndex_ + 1
-              : static_cast<int>(av_rescale_q(ts - d.startTs, d.timeBase, av_inv_q(d.rate)));
-  d.sws = sws_getCachedContext(d.sws, f->width, f->height, static_cast<AVPixelFormat>(f->format),
-                               width_, height_, AV_PIX_FMT_RGB32, SWS_POINT, nullptr, nullptr,
-                               nullptr);
-  bool ok = d.sws != nullptr;
-  if (ok) {
-    image = QImage(width_, height_, QImage::Format_RGB32);
-    std::uint8_t* dst[4] = {image.bits(), nullptr, nullptr, nullptr};
-    int dstStride[4] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
-    ok = sws_scale(d.sws, f->data, f->linesize, 0, f->height, dst, dstStride) > 0;
-  }
-  av_frame_unref(f);
-  if (!ok) image = last_.isNull() ? QImage() : last_;
+  if (index < 0) index = lastIndex_ + 1;
+  if (image.isNull()) image = last_;
   return !image.isNull();
 }
 
@@ -202,8 +167,8 @@ QImage TVideoClip::Frame(int index) {
   if (!dec_) return {};
   index = std::clamp(index, 0, frameCount_ - 1);
   if (const auto it = cache_.find(index); it != cache_.end()) {
-    lru_.splice(lru_.begin(), lru_, cachePos_[index]);
-    return it->second;
+    Touch(index);
+    return it->second.image;
   }
   if (!last_.isNull() && index == lastIndex_) return last_;
   if (lastIndex_ < 0 || index < lastIndex_ || index > lastIndex_ + kDecodeAheadLimit || eof_)
@@ -228,8 +193,7 @@ QImage TVideoClip::Frame(int index) {
     if (lastIndex_ >= 0 && lastIndex_ + 1 < frameCount_) frameCount_ = lastIndex_ + 1;
     return last_;
   }
-  throw EInOutError(
-      QStringLiteral("Uszkodzony film %1 (klatka %2)").arg(fileName_).arg(index + 1));
+  throw EInOutError(QStringLiteral("Uszkodzony film %1 (klatka %2)").arg(fileName_).arg(index + 1));
 }
 
 TSoundData TVideoClip::DecodeAudio() const {

@@ -1,17 +1,19 @@
 // AVI clips (any codec FFmpeg decodes: RLE, MS Video 1, Cinepak, Indeo, raw
 // ...) read frame by frame into pictures. Frames are decoded on demand, in
-// order or by index; only a bounded number of decoded frames is kept, so a
-// long clip never sits in memory whole.
+// order or by index. Decoded frames are kept for re-use within one budget
+// shared by every open clip (and a clip's own, when set), so neither a long
+// clip nor many open ones sit in memory whole. GUI thread only.
 #pragma once
 
 #include <QImage>
 #include <QString>
 #include <cstdint>
-#include <list>
 #include <memory>
 #include <unordered_map>
 
 #include "platform/AudioDecoder.h"
+
+class TClipDecoder;
 
 class TVideoClip {
  public:
@@ -44,18 +46,25 @@ class TVideoClip {
   // The clip's sound track, whole (empty when it has none).
   TSoundData DecodeAudio() const;
 
-  // Bytes of decoded frames kept for re-use (default 48 MB).
+  // Bytes of decoded frames this clip keeps for re-use (default: no limit of
+  // its own, only the shared one).
   void SetCacheBudget(std::int64_t bytes);
   std::int64_t CachedBytes() const { return cachedBytes_; }
+  // Bytes of decoded frames all open clips together keep (default 16 MiB);
+  // past it the frames used longest ago, of whichever clip, go first.
+  static void SetSharedCacheBudget(std::int64_t bytes);
+  static std::int64_t SharedCachedBytes();
 
  private:
-  struct Decoder;
+  struct Pool;
   void Seek(int index);
   bool DecodeNext(QImage& image, int& index);
   void Remember(int index, const QImage& image);
+  void Forget(int index);
+  void Touch(int index);
   void Trim();
 
-  std::unique_ptr<Decoder> dec_;
+  std::unique_ptr<TClipDecoder> dec_;
   QString fileName_, realPath_;
   int width_ = 0, height_ = 0, frameCount_ = 0;
   double frameRate_ = 15.0;
@@ -65,8 +74,10 @@ class TVideoClip {
   int lastIndex_ = -1;
   bool eof_ = false;
 
-  std::unordered_map<int, std::list<int>::iterator> cachePos_;
-  std::unordered_map<int, QImage> cache_;
-  std::list<int> lru_;  // most recent first
-  std::int64_t cachedBytes_ = 0, cacheBudget_ = 48LL << 20;
+  struct Cached {
+    QImage image;
+    std::uint64_t used;  // the shared pool's clock at the last use
+  };
+  std::unordered_map<int, Cached> cache_;
+  std::int64_t cachedBytes_ = 0, cacheBudget_ = -1;
 };

@@ -72,6 +72,34 @@ TEST(VideoClip, DecodedFramesStayWithinTheCacheBudget) {
   EXPECT_LE(ColorDistance(clip.Frame(3).pixel(40, 40), ClipColor(3)), 8);
 }
 
+// All open clips share one budget: reading one clip evicts the frames another
+// used longest ago, and a clip that closes gives its share back.
+TEST(VideoClip, OpenClipsShareOneFrameBudget) {
+  MediaDir dir;
+  WriteAvi(dir.Path("a.avi"), MakeClipFrames(20, QSize(64, 48)), 25, TVideoCodec::MsVideo1);
+  WriteAvi(dir.Path("b.avi"), MakeClipFrames(20, QSize(64, 48)), 25, TVideoCodec::Raw);
+  const std::int64_t frameBytes = 64 * 48 * 4;
+  TVideoClip::SetSharedCacheBudget(6 * frameBytes);
+  TVideoClip a, b;
+  a.Open(dir.Path("a.avi"));
+  b.Open(dir.Path("b.avi"));
+  for (int i = 0; i < 6; ++i) a.Frame(i);
+  for (int i = 0; i < 4; ++i) b.Frame(i);
+  EXPECT_EQ(TVideoClip::SharedCachedBytes(), 6 * frameBytes);
+  EXPECT_EQ(a.CachedBytes() + b.CachedBytes(), 6 * frameBytes);
+  EXPECT_LE(a.CachedBytes(), 3 * frameBytes);
+  // The oldest frames of `a` went; reading them again still gives them.
+  EXPECT_LE(ColorDistance(a.Frame(0).pixel(40, 40), ClipColor(0)), 8);
+  for (int i = 4; i < 20; ++i) {
+    EXPECT_LE(ColorDistance(b.Frame(i).pixel(40, 40), ClipColor(i)), 8) << "frame " << i;
+    EXPECT_LE(TVideoClip::SharedCachedBytes(), 6 * frameBytes);
+  }
+  EXPECT_EQ(a.CachedBytes(), 0);
+  b.Close();
+  EXPECT_EQ(TVideoClip::SharedCachedBytes(), 0);
+  TVideoClip::SetSharedCacheBudget(16LL << 20);
+}
+
 TEST(VideoClip, SoundTrackDecodesWhole) {
   MediaDir dir;
   const QString path = dir.Path("sound.avi");
@@ -92,7 +120,10 @@ TEST(VideoClip, MissingAndBrokenFilesAreErrorsNamingTheFile) {
   EXPECT_THROW(clip.Open(dir.Path("none.avi")), EInOutError);
   QFile f(dir.Path("bad.avi"));
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(QByteArray("RIFF\x00\x01\x00\x00" "AVI LIST", 16) + QByteArray(300, '\x07'));
+  f.write(QByteArray("RIFF\x00\x01\x00\x00"
+                     "AVI LIST",
+                     16) +
+          QByteArray(300, '\x07'));
   f.close();
   try {
     clip.Open(f.fileName());

@@ -1,0 +1,57 @@
+// FFmpeg and the hundred-odd libraries it pulls in live in a module of their
+// own, loaded the first time a clip or a sound libsndfile cannot read needs
+// it, so that starting the program never pays for them. This is the whole of
+// what the module offers; it throws nothing across the boundary.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// One audio stream, decoded piece by piece into 16-bit samples.
+class TFFmpegSound {
+ public:
+  virtual ~TFFmpegSound() = default;
+  int Channels = 1;  // 1 or 2 (more are mixed down)
+  int Rate = 22050;
+  int BlockAlign = 2;
+  // Appends about `frames` decoded frames to `out`; returns how many, 0 at
+  // the end, -1 when the stream grows past `maxFrames`.
+  virtual std::int64_t Read(std::int64_t frames, std::vector<std::int16_t>& out,
+                            std::int64_t maxFrames) = 0;
+};
+
+// One clip's video stream, decoded frame by frame into RGB32 pictures.
+class TClipDecoder {
+ public:
+  virtual ~TClipDecoder() = default;
+  int Width = 0, Height = 0, FrameCount = 1;
+  double FrameRate = 15.0;
+  bool HasAudio = false;
+  // Goes to the key frame at or before frame `index` (0-based).
+  virtual void Seek(int index) = 0;
+  // The next frame: false at the end of the stream. `index` is -1 when the
+  // file gives no time; `image` is null when the frame could not be converted.
+  virtual bool DecodeNext(QImage& image, int& index) = 0;
+};
+
+struct TFFmpegApi {
+  // Bumped whenever this interface changes: a stale module is refused.
+  static constexpr int kAbi = 1;
+  int Abi;
+  // Null with `error` set when the file cannot be decoded, or with `tooLong`
+  // set when its header promises more than `maxFrames`; with `allowMissing`,
+  // a file without sound gives null and an empty error.
+  std::unique_ptr<TFFmpegSound> (*OpenSound)(const QString& realPath, bool allowMissing,
+                                             std::int64_t maxFrames, QString& error, bool& tooLong);
+  std::unique_ptr<TClipDecoder> (*OpenClip)(const QString& realPath, QString& error);
+};
+
+// The module's one exported symbol.
+#define TARVOLIN_FFMPEG_ENTRY "TarvolinFFmpegApi"
+
+// The module, loaded on first use (GUI thread or a decoding thread alike).
+// Null with `error` saying why when it is missing or cannot be loaded.
+const TFFmpegApi* FFmpegModule(QString& error);
