@@ -19,36 +19,55 @@
 #endif
 
 namespace {
-// 10 ms at 44.1 kHz: short enough for a quick start of every sound.
+// 10 ms at 44.1 kHz: short enough for a quick start of every sound. The rate
+// is fixed (SDL converts for a device that wants another), so sounds can be
+// converted before the device has opened.
 constexpr int kDefaultRate = 44100;
 constexpr int kDefaultBufferFrames = 441;
 // Decoded before a streamed sound may start: a few device buffers' worth.
 constexpr std::int64_t kFirstPieceFrames = 8192;
 constexpr std::int64_t kUnknownEnd = std::numeric_limits<std::int64_t>::max();
+// A streamed sound of known length keeps only a window around its cursor:
+// this much decoded ahead, this much kept behind for short steps back.
+constexpr std::int64_t kAheadFrames = 4 * kDefaultRate;
+constexpr std::int64_t kBehindFrames = kDefaultRate;
+
+enum TDeviceState { kClosed, kOpening, kOpen, kFailed };
 }  // namespace
 
-// A sound in the device format, in chunks that never move once written, so
-// the audio thread reads it while a decoding thread appends to it. The
-// decoder publishes `available` (release) after writing the frames below it
-// and `done` after the last; readers load `done` before `available`.
+// A sound in the device format, in chunks, so the audio thread reads it while
+// a decoding thread appends to it. Everything below `ring` is guarded by it;
+// the audio thread holds it while it mixes, the decoder only for a moment.
+//
+// A sound held whole keeps every chunk. A bounded one (a streamed sound whose
+// length is known) keeps the frames [base, available): the decoder stays
+// a few seconds ahead of the cursor, drops what is well behind it, and starts
+// again from the chunk holding the cursor when a seek leaves the window.
 struct TVoiceData {
   static constexpr int kChunkShift = 15;
   static constexpr std::int64_t kChunkFrames = std::int64_t{1} << kChunkShift;
   static constexpr std::int64_t kMaxFrames = MaxSoundFrames;
 
-  explicit TVoiceData(std::int64_t expected)
+  TVoiceData(std::int64_t expected, bool bounded)
       : expected(expected),
+        bounded(bounded && expected >= 0),
         chunkCount(static_cast<std::size_t>(
             (std::min(expected >= 0 ? expected + 1 : kMaxFrames, kMaxFrames) + kChunkFrames - 1) /
             kChunkFrames)),
-        chunks(new std::atomic<std::int16_t*>[chunkCount]()) {}
+        chunks(new std::int16_t*[chunkCount]()) {}
   ~TVoiceData() {
-    cancel.store(true);
+    {
+      std::lock_guard lock(ring);
+      cancel = true;
+    }
+    wake.notify_all();
     if (worker.joinable()) worker.join();
-    for (std::size_t i = 0; i < chunkCount; ++i) delete[] chunks[i].load();
+    for (std::size_t i = 0; i < chunkCount; ++i) delete[] chunks[i];
   }
   TVoiceData(const TVoiceData&) = delete;
   TVoiceData& operator=(const TVoiceData&) = delete;
+
+  static std::int64_t ChunkStart(std::int64_t frame) { return frame >> kChunkShift << kChunkShift; }
 
   // Decoder side: appends stereo frames (beyond the last chunk they are dropped).
   void Append(const std::int16_t* stereo, std::int64_t frames) {
@@ -59,78 +78,109 @@ struct TVoiceData {
       const auto chunk = static_cast<std::size_t>(at >> kChunkShift);
       const std::int64_t offset = at & (kChunkFrames - 1);
       const std::int64_t n = std::min(frames - done, kChunkFrames - offset);
-      std::int16_t* block = chunks[chunk].load(std::memory_order_relaxed);
+      std::int16_t* block = chunks[chunk];  // only this thread sets them
       if (!block) {
         block = new std::int16_t[static_cast<std::size_t>(kChunkFrames) * 2];
-        chunks[chunk].store(block, std::memory_order_relaxed);
+        std::lock_guard lock(ring);
+        chunks[chunk] = block;
       }
       std::copy(stereo + done * 2, stereo + (done + n) * 2, block + offset * 2);
       done += n;
       at += n;
     }
     written = at;
-    available.store(at, std::memory_order_release);
+    std::lock_guard lock(ring);
+    available = at;
   }
+  // The decoder reached the end of the file: the length is known from now on.
   void Finish() {
     {
-      std::lock_guard lock(mutex);
-      done.store(true, std::memory_order_release);
+      std::lock_guard lock(ring);
+      if (!done) length = written;
+      done = true;
     }
     finished.notify_all();
   }
   // Adds frames [from, from + count) of the sound to `to` (stereo int32).
+  // With `ring` held, inside [base, available).
   void MixInto(std::int32_t* to, std::int64_t from, std::int64_t count) const {
     for (std::int64_t done = 0; done < count;) {
       const std::int64_t at = from + done;
       const std::int64_t offset = at & (kChunkFrames - 1);
       const std::int64_t n = std::min(count - done, kChunkFrames - offset);
-      const std::int16_t* src =
-          chunks[static_cast<std::size_t>(at >> kChunkShift)].load(std::memory_order_relaxed) +
-          offset * 2;
+      const std::int16_t* src = chunks[static_cast<std::size_t>(at >> kChunkShift)] + offset * 2;
       std::int32_t* dst = to + done * 2;
       for (std::int64_t i = 0; i < n * 2; ++i) dst[i] += src[i];
       done += n;
     }
   }
-  // The end as known now: the final length once decoded, the promised one before.
-  std::int64_t End() const {
-    if (done.load(std::memory_order_acquire)) return available.load(std::memory_order_acquire);
+  // The end as known now: the final length once decoded, the promised one
+  // before. With `ring` held.
+  std::int64_t EndLocked() const {
+    if (done) return length;
     return expected >= 0 ? expected : kUnknownEnd;
   }
+  std::int64_t End() const {
+    std::lock_guard lock(ring);
+    return EndLocked();
+  }
   std::int64_t WaitForEnd() {
-    std::unique_lock lock(mutex);
-    finished.wait(lock, [this] { return done.load(); });
-    return available.load();
+    std::unique_lock lock(ring);
+    finished.wait(lock, [this] { return done; });
+    return length;
+  }
+  // The voice's cursor moved to `frame` (GUI thread): a bounded sound whose
+  // window does not hold it is decoded again from there.
+  void MovedTo(std::int64_t frame) {
+    {
+      std::lock_guard lock(ring);
+      reading = frame;
+      if (bounded && (frame < base || frame > available + kChunkFrames) &&
+          ChunkStart(frame) < EndLocked())
+        restartAt = ChunkStart(frame);
+    }
+    wake.notify_all();
   }
 
   const std::int64_t expected;  // -1 when only decoding tells
+  const bool bounded;
   const std::size_t chunkCount;
-  std::unique_ptr<std::atomic<std::int16_t*>[]> chunks;
-  std::atomic<std::int64_t> available{0};
-  std::atomic<bool> done{false};
-  std::atomic<bool> cancel{false};
+  std::unique_ptr<std::int16_t*[]> chunks;
+  mutable std::mutex ring;
+  std::int64_t base = 0, available = 0;
+  std::int64_t reading = 0;     // the voice's cursor, as the mixer last left it
+  std::int64_t restartAt = -1;  // where a seek wants the decoder to start again
+  std::int64_t length = 0;      // once done
+  bool done = false, cancel = false;
   std::int64_t written = 0;  // decoder side
-  std::mutex mutex;
-  std::condition_variable finished;
+  std::condition_variable finished, wake;
   std::thread worker;
 };
 
 struct TMixer {
+  // Set by the opening thread before `state` becomes kOpen.
   SDL_AudioDeviceID device = 0;
   bool sdlAudio = false;
-  bool started = false;
-  bool silent = false;
+  std::atomic<bool> silent{false};
   QString driver;
-  int rate = kDefaultRate;
+  const int rate = kDefaultRate;
   int bufferFrames = kDefaultBufferFrames;
-  // Read by the audio thread under the device lock.
+  std::atomic<int> state{kClosed};
+  std::thread opener;
+  // Guards the voices, the tap and the buffers below; the audio thread holds
+  // it while it mixes. Never held while calling into SDL (SDL holds its own
+  // lock around the callback).
+  std::mutex lock;
   std::vector<TAudioVoice*> voices;
   Audio::TOutputTap tap;
   std::vector<std::int32_t> accum;
   std::vector<std::int16_t> mixed;
   std::int64_t mixedFrames = 0;
   std::chrono::steady_clock::time_point clockStart;
-  // GUI thread only.
+  // GUI thread only. With no voice playing the device is paused and its
+  // thread parked on SDL's device lock, which this thread then holds: silence
+  // wakes nobody.
+  bool parked = false;
   QObject* events = nullptr;
   std::unordered_map<std::uint64_t, TAudioVoice*> byId;
   std::uint64_t nextId = 1;
@@ -140,6 +190,11 @@ struct TMixer {
   void Mix(std::int16_t* out, int frames);
   int DueFrames(int frames);
   void VoiceEnded(std::uint64_t id, std::uint64_t serial);
+  void Opened();
+  bool AnyRunning();
+  void Wake();
+  void Rest();
+  void WaitOpen();
   QObject* Events() {
     if (!events) events = new QObject;  // lives as long as the program
     return events;
@@ -153,41 +208,30 @@ TMixer& M() {
   return *mixer;
 }
 
-class DeviceLock {
- public:
-  DeviceLock() : device_(M().device) {
-    if (device_) SDL_LockAudioDevice(device_);
-  }
-  ~DeviceLock() {
-    if (device_) SDL_UnlockAudioDevice(device_);
-  }
+using MixLock = std::lock_guard<std::mutex>;
 
- private:
-  SDL_AudioDeviceID device_;
-};
-
+// Opens the device paused: the first voice to start wakes it.
 bool OpenOutput(int bufferFrames) {
+  TMixer& m = M();
   SDL_AudioSpec want{};
-  want.freq = kDefaultRate;
+  want.freq = m.rate;
   want.format = AUDIO_S16SYS;
   want.channels = 2;
   want.samples = static_cast<Uint16>(bufferFrames);
   want.callback = &TMixer::Callback;
-  want.userdata = &M();
+  want.userdata = &m;
   SDL_AudioSpec have{};
-  const SDL_AudioDeviceID dev =
-      SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+  const SDL_AudioDeviceID dev = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (dev == 0) return false;
-  M().device = dev;
-  M().rate = have.freq;
-  M().bufferFrames = have.samples;
-  M().accum.assign(static_cast<std::size_t>(have.freq) * 2, 0);
-  M().mixed.assign(static_cast<std::size_t>(have.freq) * 2, 0);
-  M().mixedFrames = 0;
   const char* name = SDL_GetCurrentAudioDriver();
-  M().driver = QString::fromLatin1(name ? name : "");
-  M().silent = M().driver == QLatin1String("dummy");
-  SDL_PauseAudioDevice(dev, 0);
+  MixLock lock(m.lock);
+  m.device = dev;
+  m.bufferFrames = have.samples;
+  m.accum.assign(static_cast<std::size_t>(m.rate) * 2, 0);
+  m.mixed.assign(static_cast<std::size_t>(m.rate) * 2, 0);
+  m.mixedFrames = 0;
+  m.driver = QString::fromLatin1(name ? name : "");
+  m.silent = m.driver == QLatin1String("dummy");
   return true;
 }
 
@@ -216,6 +260,36 @@ bool InitAndOpen(int bufferFrames) {
   M().sdlAudio = false;
   return false;
 }
+
+// The opening thread: the platform's driver first, then the dummy one. With
+// no driver at all, the voices that started meanwhile end at once.
+void OpenDevice() {
+  TMixer& m = M();
+  SilenceAlsa();
+  bool opened = InitAndOpen(kDefaultBufferFrames);
+  if (!opened) {
+    const QString reason = QString::fromUtf8(SDL_GetError());
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    opened = InitAndOpen(kDefaultBufferFrames);
+    if (opened)
+      std::fprintf(stderr, "tarvolin: no sound device (%s); sounds play silently\n",
+                   qPrintable(reason));
+    else
+      std::fprintf(stderr, "tarvolin: no sound output at all (%s); sounds are skipped\n",
+                   SDL_GetError());
+  }
+  bool play = false;
+  {
+    MixLock lock(m.lock);
+    m.state = opened ? kOpen : kFailed;
+    if (opened) play = m.AnyRunning();
+  }
+  // A sound asked for while the device opened starts now, not when the GUI
+  // thread next looks; the GUI thread parks the device if nothing plays.
+  if (play) SDL_PauseAudioDevice(m.device, 0);
+  QMetaObject::invokeMethod(
+      m.Events(), [] { M().Opened(); }, Qt::QueuedConnection);
+}
 }  // namespace
 
 void TMixer::Callback(void* user, Uint8* stream, int len) {
@@ -234,8 +308,9 @@ int TMixer::DueFrames(int frames) {
   return static_cast<int>(std::clamp<std::int64_t>(due - mixedFrames, 0, rate));
 }
 
-// Runs on the audio thread with the device lock held.
+// Runs on the audio thread.
 void TMixer::Mix(std::int16_t* out, int frames) {
+  MixLock lock(this->lock);
   const int n = silent ? DueFrames(frames) : frames;
   mixedFrames += n;
   if (accum.size() < static_cast<std::size_t>(n) * 2) accum.resize(static_cast<std::size_t>(n) * 2);
@@ -243,23 +318,32 @@ void TMixer::Mix(std::int16_t* out, int frames) {
   std::fill(accum.begin(), accum.begin() + n * 2, 0);
   for (TAudioVoice* v : voices) {
     if (!v->running_.load(std::memory_order_relaxed)) continue;
-    const TVoiceData* data = v->data_.get();
-    const bool complete = !data || data->done.load(std::memory_order_acquire);
-    const std::int64_t available = data ? data->available.load(std::memory_order_acquire) : 0;
-    const std::int64_t end = complete ? available : data->End();
+    TVoiceData* data = v->data_.get();
     std::int64_t cursor = v->cursor_.load(std::memory_order_relaxed);
-    // The silent output never mixes past the voice's clock (one buffer ahead).
-    const std::int64_t limit =
-        silent ? std::min(available, v->ClockCursor(end) + frames) : available;
-    const std::int64_t count = std::clamp<std::int64_t>(limit - cursor, 0, n);
-    if (count > 0) data->MixInto(accum.data(), cursor, count);
-    cursor += count;
+    bool ended = !data;
+    bool moreWanted = false;
+    if (data) {
+      std::lock_guard ring(data->ring);
+      const std::int64_t end = data->EndLocked();
+      // The silent output never mixes past the voice's clock (one buffer ahead).
+      const std::int64_t limit =
+          silent ? std::min(data->available, v->ClockCursor(end) + frames) : data->available;
+      const std::int64_t count =
+          cursor >= data->base ? std::clamp<std::int64_t>(limit - cursor, 0, n) : 0;
+      if (count > 0) data->MixInto(accum.data(), cursor, count);
+      moreWanted = data->bounded && (cursor >> TVoiceData::kChunkShift) !=
+                                        ((cursor + count) >> TVoiceData::kChunkShift);
+      cursor += count;
+      data->reading = cursor;
+      ended = data->done && cursor >= end;
+    }
+    if (moreWanted) data->wake.notify_all();
     v->cursor_.store(cursor);
-    if (complete && cursor >= available) {
+    if (ended) {
       v->running_.store(false);
       const std::uint64_t id = v->id_, serial = v->serial_.load();
-      QMetaObject::invokeMethod(events, [id, serial] { M().VoiceEnded(id, serial); },
-                                Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          events, [id, serial] { M().VoiceEnded(id, serial); }, Qt::QueuedConnection);
     }
   }
   for (int i = 0; i < n * 2; ++i)
@@ -272,62 +356,128 @@ void TMixer::Mix(std::int16_t* out, int frames) {
 
 void TMixer::VoiceEnded(std::uint64_t id, std::uint64_t serial) {
   const auto it = byId.find(id);
-  if (it == byId.end()) return;
-  TAudioVoice* v = it->second;
-  // A later Start, Seek or Load made this end stale.
-  if (v->serial_.load() != serial || v->running_.load()) return;
-  if (v->OnEnd) v->OnEnd(serial);
+  if (it != byId.end()) {
+    TAudioVoice* v = it->second;
+    // A later Start, Seek or Load made this end stale.
+    if (v->serial_.load() == serial && !v->running_.load() && v->OnEnd) v->OnEnd(serial);
+  }
+  Rest();
+}
+
+// The opening thread is done (GUI thread).
+void TMixer::Opened() {
+  if (state == kOpen) Rest();
+  if (state != kFailed) return;
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> ended;
+  {
+    MixLock lock(this->lock);
+    for (TAudioVoice* v : voices)
+      if (v->running_.exchange(false)) ended.emplace_back(v->id_, v->serial_.load());
+  }
+  for (const auto& [id, serial] : ended) VoiceEnded(id, serial);
+}
+
+bool TMixer::AnyRunning() {
+  return std::any_of(voices.begin(), voices.end(),
+                     [](const TAudioVoice* v) { return v->running_.load(); });
+}
+
+// A voice starts: the device plays again (GUI thread).
+void TMixer::Wake() {
+  if (state != kOpen || !device) return;
+  if (parked) {
+    {
+      MixLock lock(this->lock);
+      mixedFrames = 0;  // the silent output's clock starts again
+    }
+    parked = false;
+    SDL_PauseAudioDevice(device, 0);
+    SDL_UnlockAudioDevice(device);
+  } else {
+    SDL_PauseAudioDevice(device, 0);
+  }
+}
+
+// Nothing plays any more: the device pauses and its thread waits (GUI thread).
+void TMixer::Rest() {
+  if (state != kOpen || !device || parked) return;
+  {
+    MixLock lock(this->lock);
+    if (AnyRunning()) return;
+  }
+  SDL_LockAudioDevice(device);
+  SDL_PauseAudioDevice(device, 1);
+  parked = true;
+}
+
+void TMixer::WaitOpen() {
+  if (opener.joinable()) opener.join();
 }
 
 namespace Audio {
 
 bool Startup() {
   TMixer& m = M();
-  if (m.started) return m.device != 0;
-  m.started = true;
+  if (m.state != kClosed) return m.state != kFailed;
   m.Events();
-  SilenceAlsa();
-  if (InitAndOpen(kDefaultBufferFrames)) return true;
-  const QString reason = QString::fromUtf8(SDL_GetError());
-  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-  if (InitAndOpen(kDefaultBufferFrames)) {
-    std::fprintf(stderr, "tarvolin: no sound device (%s); sounds play silently\n",
-                 qPrintable(reason));
-    return true;
-  }
-  std::fprintf(stderr, "tarvolin: no sound output at all (%s); sounds are skipped\n",
-               SDL_GetError());
-  return false;
+  m.state = kOpening;
+  m.opener = std::thread(&OpenDevice);
+  return true;
 }
 
 void Shutdown() {
   TMixer& m = M();
+  m.WaitOpen();
   for (auto& fn : m.atShutdown) fn();
   m.atShutdown.clear();
   if (m.device) {
+    if (m.parked) SDL_UnlockAudioDevice(m.device);
+    m.parked = false;
     SDL_CloseAudioDevice(m.device);
+  }
+  {
+    MixLock lock(m.lock);
     m.device = 0;
+    m.state = kClosed;
+    m.tap = nullptr;
   }
   for (TAudioVoice* v : m.voices) v->Halt();
-  m.tap = nullptr;
   if (m.sdlAudio) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   m.sdlAudio = false;
-  m.started = false;
 }
 
-bool Running() { return M().device != 0; }
-bool Silent() { return M().silent; }
-QString DriverName() { return M().driver; }
-int DeviceRate() { return M().rate; }
-int BufferFrames() { return M().bufferFrames; }
-double BufferMs() { return M().bufferFrames * 1000.0 / M().rate; }
+// These wait for the device to be open: they ask about it.
+bool Running() {
+  M().WaitOpen();
+  return M().device != 0;
+}
+bool Silent() {
+  M().WaitOpen();
+  return M().silent;
+}
+QString DriverName() {
+  M().WaitOpen();
+  return M().driver;
+}
+int DeviceRate() {
+  return M().rate;
+}
+int BufferFrames() {
+  M().WaitOpen();
+  return M().bufferFrames;
+}
+double BufferMs() {
+  return BufferFrames() * 1000.0 / M().rate;
+}
 
 void SetOutputTap(TOutputTap tap) {
-  DeviceLock lock;
+  MixLock lock(M().lock);
   M().tap = std::move(tap);
 }
 
-void AtShutdown(std::function<void()> fn) { M().atShutdown.push_back(std::move(fn)); }
+void AtShutdown(std::function<void()> fn) {
+  M().atShutdown.push_back(std::move(fn));
+}
 
 }  // namespace Audio
 
@@ -341,7 +491,8 @@ std::int64_t NowNs() {
 }
 
 // Turns a source's frames into stereo frames at the device rate, piece by
-// piece; the output is the same however the source is cut into pieces.
+// piece; the output is the same however the source is cut into pieces, and
+// the same when started part-way (At) as when it got there from the start.
 // Resampling is cubic (Hermite).
 class TDeviceConverter {
  public:
@@ -353,6 +504,18 @@ class TDeviceConverter {
 
   static std::int64_t OutFrames(std::int64_t in, int sourceRate, int rate) {
     return sourceRate == rate ? in : in * rate / sourceRate;
+  }
+
+  // Makes the next output frame `out`; returns the source frame to feed from.
+  std::int64_t At(std::int64_t out) {
+    history_.clear();
+    next_ = out;
+    historyBase_ = received_ =
+        sourceRate_ == rate_
+            ? out
+            : std::max<std::int64_t>(
+                  0, static_cast<std::int64_t>(static_cast<double>(out) * step_) - 1);
+    return received_;
   }
 
   // `last`: no more frames follow.
@@ -373,7 +536,7 @@ class TDeviceConverter {
     if (received_ == 0) return;
     const std::int64_t total = last ? received_ * rate_ / sourceRate_ : kUnknownEnd;
     auto at = [&](std::int64_t f, int c) -> double {
-      f = std::clamp<std::int64_t>(f, 0, received_ - 1);
+      f = std::clamp<std::int64_t>(f, historyBase_, received_ - 1);
       return history_[static_cast<std::size_t>((f - historyBase_) * channels_ +
                                                (c < channels_ ? c : 0))];
     };
@@ -412,7 +575,7 @@ std::shared_ptr<TVoiceData> Convert(const TSoundData& sound) {
       !sound.Samples.empty() && sound.Rate > 0 && sound.Channels >= 1 && sound.Channels <= 2;
   const std::int64_t frames =
       usable ? TDeviceConverter::OutFrames(sound.Frames(), sound.Rate, M().rate) : 0;
-  auto data = std::make_shared<TVoiceData>(frames);
+  auto data = std::make_shared<TVoiceData>(frames, false);
   if (usable)
     TDeviceConverter(sound.Rate, sound.Channels, M().rate)
         .Feed(sound.Samples.data(), sound.Frames(), true, *data);
@@ -420,42 +583,79 @@ std::shared_ptr<TVoiceData> Convert(const TSoundData& sound) {
   return data;
 }
 
-// Decodes the rest of a stream; a decoding error ends the sound where it is.
-void DecodeRest(TVoiceData& data, TSoundReader& reader, TDeviceConverter& converter) {
+// The decoding thread of a streamed sound: decodes to the end (a bounded
+// sound only as far as a few seconds past the cursor, dropping what is well
+// behind it) and starts again where a seek asks. A decoding error ends the
+// sound where it is.
+void Decode(TVoiceData& data, TSoundReader& reader, TDeviceConverter& converter) {
   std::vector<std::int16_t> piece;
-  try {
-    while (!data.cancel.load()) {
-      piece.clear();
-      const std::int64_t got = reader.Read(4096, piece);
-      converter.Feed(piece.data(), got, got == 0, data);
-      if (got == 0) break;
+  std::vector<std::int16_t*> dropped;
+  bool passDone = false;
+  for (;;) {
+    std::int64_t restart = -1;
+    {
+      std::unique_lock lock(data.ring);
+      data.wake.wait(lock, [&] {
+        return data.cancel || data.restartAt >= 0 ||
+               (!passDone && (!data.bounded || data.written - data.reading < kAheadFrames));
+      });
+      if (data.cancel) return;
+      const std::int64_t keepFrom =
+          data.restartAt >= 0
+              ? data.available
+              : TVoiceData::ChunkStart(std::min(data.available, data.reading - kBehindFrames));
+      for (std::int64_t at = data.base; at < keepFrom; at += TVoiceData::kChunkFrames) {
+        std::int16_t*& chunk = data.chunks[static_cast<std::size_t>(at >> TVoiceData::kChunkShift)];
+        if (chunk) dropped.push_back(chunk);
+        chunk = nullptr;
+      }
+      if (data.restartAt >= 0) {
+        restart = data.restartAt;
+        data.restartAt = -1;
+        data.base = data.available = data.written = restart;
+      } else {
+        data.base = std::max(data.base, keepFrom);
+      }
     }
-  } catch (const std::exception&) {
-    converter.Feed(nullptr, 0, true, data);
+    for (std::int16_t* chunk : dropped) delete[] chunk;
+    dropped.clear();
+    try {
+      passDone = false;
+      piece.clear();
+      // A reader that cannot go back ends the sound there.
+      const std::int64_t got =
+          restart >= 0 && !reader.Seek(converter.At(restart)) ? 0 : reader.Read(4096, piece);
+      converter.Feed(piece.data(), got, got == 0, data);
+      passDone = got == 0;
+    } catch (const std::exception&) {
+      converter.Feed(nullptr, 0, true, data);
+      passDone = true;
+    }
+    if (passDone) data.Finish();
   }
-  data.Finish();
 }
 }  // namespace
 
 TAudioVoice::TAudioVoice() : id_(M().nextId++) {
   M().Events();
   M().byId[id_] = this;
-  DeviceLock lock;
+  MixLock lock(M().lock);
   M().voices.push_back(this);
 }
 
 TAudioVoice::~TAudioVoice() {
   {
-    DeviceLock lock;
+    MixLock lock(M().lock);
     auto& v = M().voices;
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
   }
   M().byId.erase(id_);
+  M().Rest();
 }
 
 void TAudioVoice::Replace(std::shared_ptr<TVoiceData> data) {
   {
-    DeviceLock lock;
+    MixLock lock(M().lock);
     running_.store(false);
     std::swap(data_, data);
     cursor_.store(0);
@@ -463,15 +663,19 @@ void TAudioVoice::Replace(std::shared_ptr<TVoiceData> data) {
   }
   // The old sound (its decoder stopped and joined) goes outside the lock.
   data.reset();
+  M().Rest();
 }
 
-void TAudioVoice::Load(const TSoundData& sound) { Replace(Convert(sound)); }
+void TAudioVoice::Load(const TSoundData& sound) {
+  Replace(Convert(sound));
+}
 
 void TAudioVoice::Stream(std::unique_ptr<TSoundReader> reader) {
   const int rate = M().rate;
   const std::int64_t known = reader->KnownFrames();
   auto data = std::make_shared<TVoiceData>(
-      known >= 0 ? TDeviceConverter::OutFrames(known, reader->Rate(), rate) : -1);
+      known >= 0 ? TDeviceConverter::OutFrames(known, reader->Rate(), rate) : -1,
+      reader->Seekable());
   auto converter = std::make_unique<TDeviceConverter>(reader->Rate(), reader->Channels(), rate);
   // The first piece here: the sound can start at once, and a file that fails
   // early fails in the caller.
@@ -488,17 +692,23 @@ void TAudioVoice::Stream(std::unique_ptr<TSoundReader> reader) {
   } else {
     TVoiceData* raw = data.get();
     data->worker = std::thread([raw, reader = std::move(reader), converter = std::move(converter)] {
-      DecodeRest(*raw, *reader, *converter);
+      Decode(*raw, *reader, *converter);
     });
   }
   Replace(std::move(data));
 }
 
-void TAudioVoice::Unload() { Replace(nullptr); }
+void TAudioVoice::Unload() {
+  Replace(nullptr);
+}
 
-bool TAudioVoice::Loaded() const { return data_ != nullptr; }
+bool TAudioVoice::Loaded() const {
+  return data_ != nullptr;
+}
 
-std::int64_t TAudioVoice::EndFrames() const { return data_ ? data_->End() : 0; }
+std::int64_t TAudioVoice::EndFrames() const {
+  return data_ ? data_->End() : 0;
+}
 
 std::int64_t TAudioVoice::LengthFrames() const {
   if (!data_) return 0;
@@ -512,47 +722,61 @@ int TAudioVoice::LengthMs() const {
 
 std::uint64_t TAudioVoice::Start() {
   std::uint64_t serial;
+  bool play;
   {
-    DeviceLock lock;
+    MixLock lock(M().lock);
     serial = serial_.fetch_add(1) + 1;
     startNs_.store(NowNs());
     startCursor_.store(cursor_.load());
-    if (Audio::Running() && cursor_.load() < EndFrames()) {
-      running_.store(true);
-      return serial;
-    }
-    cursor_.store(EndFrames());
-    running_.store(false);
+    // A voice may start while the device opens: it plays once it is open.
+    const int state = M().state;
+    play = (state == kOpen || state == kOpening) && cursor_.load() < EndFrames();
+    if (!play) cursor_.store(EndFrames());
+    running_.store(play);
   }
-  // Nothing to play (or no output at all): the end comes at once, but later.
-  PostEnd(serial);
+  if (play) {
+    M().Wake();
+  } else {
+    // Nothing to play (or no output at all): the end comes at once, but later.
+    PostEnd(serial);
+  }
   return serial;
 }
 
 void TAudioVoice::PostEnd(std::uint64_t serial) {
   const std::uint64_t id = id_;
-  QMetaObject::invokeMethod(M().Events(), [id, serial] { M().VoiceEnded(id, serial); },
-                            Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      M().Events(), [id, serial] { M().VoiceEnded(id, serial); }, Qt::QueuedConnection);
 }
 
 void TAudioVoice::Halt() {
-  DeviceLock lock;
-  // The silent mixer runs a buffer ahead; the voice stops where its clock is.
-  if (running_.load() && Audio::Silent()) cursor_.store(ClockCursor(EndFrames()));
-  running_.store(false);
-  serial_.fetch_add(1);
+  const std::int64_t end = EndFrames();
+  {
+    MixLock lock(M().lock);
+    // The silent mixer runs a buffer ahead; the voice stops where its clock is.
+    if (running_.load() && M().silent) cursor_.store(ClockCursor(end));
+    running_.store(false);
+    serial_.fetch_add(1);
+  }
+  if (data_) data_->MovedTo(cursor_.load());
+  M().Rest();
 }
 
 void TAudioVoice::Seek(std::int64_t frame) {
   const std::int64_t length = LengthFrames();  // may wait for the decoder: not under the lock
-  DeviceLock lock;
-  cursor_.store(std::clamp<std::int64_t>(frame, 0, length));
-  startNs_.store(NowNs());
-  startCursor_.store(cursor_.load());
-  if (running_.load() && cursor_.load() >= EndFrames()) {
-    running_.store(false);
-    PostEnd(serial_.load());
+  bool ended = false;
+  {
+    MixLock lock(M().lock);
+    cursor_.store(std::clamp<std::int64_t>(frame, 0, length));
+    startNs_.store(NowNs());
+    startCursor_.store(cursor_.load());
+    if (data_) data_->MovedTo(cursor_.load());
+    if (running_.load() && cursor_.load() >= EndFrames()) {
+      running_.store(false);
+      ended = true;
+    }
   }
+  if (ended) PostEnd(serial_.load());
 }
 
 std::int64_t TAudioVoice::ClockCursor(std::int64_t length) const {
@@ -561,23 +785,29 @@ std::int64_t TAudioVoice::ClockCursor(std::int64_t length) const {
 }
 
 std::int64_t TAudioVoice::Cursor() const {
-  if (running_.load() && Audio::Silent()) return ClockCursor(EndFrames());
+  if (running_.load() && M().silent) return ClockCursor(EndFrames());
   return cursor_.load();
 }
 
 bool TAudioVoice::Running() const {
   if (!running_.load()) return false;
-  return !Audio::Silent() || ClockCursor(EndFrames()) < EndFrames();
+  return !M().silent || ClockCursor(EndFrames()) < EndFrames();
 }
 
-int TAudioVoice::PositionMs() const { return static_cast<int>(Cursor() * 1000 / M().rate); }
+int TAudioVoice::PositionMs() const {
+  return static_cast<int>(Cursor() * 1000 / M().rate);
+}
 
-bool TAudioVoice::AtEnd() const { return Cursor() >= EndFrames(); }
+bool TAudioVoice::AtEnd() const {
+  return Cursor() >= EndFrames();
+}
 
 std::vector<std::int16_t> TAudioVoice::Frames(std::int64_t from, std::int64_t count) const {
-  const std::int64_t available = data_ ? data_->available.load(std::memory_order_acquire) : 0;
-  from = std::clamp<std::int64_t>(from, 0, available);
-  count = std::clamp<std::int64_t>(count, 0, available - from);
+  if (!data_) return {};
+  std::lock_guard lock(data_->ring);
+  if (from < data_->base) return {};  // dropped already
+  from = std::min(from, data_->available);
+  count = std::clamp<std::int64_t>(count, 0, data_->available - from);
   std::vector<std::int32_t> sum(static_cast<std::size_t>(count) * 2, 0);
   if (count > 0) data_->MixInto(sum.data(), from, count);
   return {sum.begin(), sum.end()};

@@ -1,9 +1,15 @@
-// The program's one sound output: an SDL2 device opened at start and a mixer
-// with one voice per media player (and one for the beep). A sound is converted
-// to the device's format before it is mixed, so the audio thread only adds
-// samples. A streamed sound is converted by a decoding thread of its own while
-// it plays: only its first piece costs the caller. With no usable device the engine runs on SDL's
-// silent "dummy" driver, paced by the wall clock, so the ends of sounds still arrive on time.
+// The program's one sound output: an SDL2 device and a mixer with one voice
+// per media player (and one for the beep). A sound is converted to the
+// device's format before it is mixed, so the audio thread only adds samples.
+// A streamed sound is converted by a decoding thread of its own while it
+// plays: only its first piece costs the caller, and a long one keeps only a
+// few seconds around its cursor. With no usable device the engine runs on
+// SDL's silent "dummy" driver, paced by the wall clock, so the ends of sounds
+// still arrive on time.
+//
+// The device opens on a thread of its own, so starting the program does not
+// wait for it; a voice started meanwhile plays as soon as it is open. With no
+// voice playing the device is paused and its thread sleeps.
 //
 // Threads: everything here is called on the GUI thread except the output tap,
 // which runs on the audio thread, and the decoding of streamed sounds. The end of a sound is
@@ -23,17 +29,20 @@ struct TVoiceData;
 
 namespace Audio {
 
-// Opens the output device: the platform's own driver first, SDL's dummy driver
-// when that fails (printing one line). Returns false only when not even the
-// dummy driver opens; voices then end at once. Calling it again does nothing.
+// Starts opening the output device and returns at once: the platform's own
+// driver first, SDL's dummy driver when that fails (printing one line). When
+// not even the dummy driver opens, voices end at once. Returns false only
+// when an earlier start found no driver at all. Calling it again does nothing.
 bool Startup();
 // Closes the device; voices stay usable (silent, ending at once).
 void Shutdown();
+// These four wait until the device has opened.
 bool Running();
 // True when the output is SDL's silent dummy driver.
 bool Silent();
 QString DriverName();
-// The device's format: 16-bit stereo at this rate.
+// The mixer's format: 16-bit stereo at this rate (SDL converts for a device
+// that wants another).
 int DeviceRate();
 // Frames the mixer fills per call of the device.
 int BufferFrames();
@@ -55,8 +64,11 @@ void AtShutdown(std::function<void()> fn);
 //
 // A streamed sound plays while it is decoded. Its length is the one its header
 // promises (or, for a file that does not say, what decoding finds: asking for
-// it then waits for the decoding); should the decoder outrun by a starved
-// machine, the voice waits for it where it is rather than skipping.
+// it then waits for the decoding); should the decoder be outrun on a starved
+// machine, the voice waits for it where it is rather than skipping. A streamed
+// sound whose length is known and whose file can seek is held only a few
+// seconds around the cursor; a seek out of that window decodes again from
+// there, giving the same samples.
 class TAudioVoice {
  public:
   TAudioVoice();
@@ -86,7 +98,8 @@ class TAudioVoice {
   int PositionMs() const;
   bool Running() const;
   bool AtEnd() const;
-  // Stereo frames [from, from + count) as far as they are decoded yet.
+  // Stereo frames [from, from + count) as far as they are decoded and held
+  // (nothing when `from` has been dropped already).
   std::vector<std::int16_t> Frames(std::int64_t from, std::int64_t count) const;
 
   std::function<void(std::uint64_t serial)> OnEnd;

@@ -59,7 +59,8 @@ void TWaveRecorder::Callback(void* user, std::uint8_t* stream, int len) {
 
 QString TWaveRecorder::Open() {
   if (device_) return {};
-  if (!SDL_WasInit(SDL_INIT_AUDIO))
+  // Waits for the output, which sets SDL's audio up.
+  if (!Audio::Running() || !SDL_WasInit(SDL_INIT_AUDIO))
     return QStringLiteral("Urządzenie nagrywające jest niedostępne (dźwięk nie działa)");
   SDL_AudioSpec want{};
   want.freq = 22050;

@@ -1,6 +1,5 @@
 // Decoding wave files and the mixer's output, on the real engine.
 #include <gtest/gtest.h>
-
 #include <sndfile.h>
 
 #include <QFile>
@@ -35,7 +34,9 @@ TEST(AudioDecoding, EveryEncodingOfOldCdsDecodesToItsLength) {
     EXPECT_EQ(got.Channels, c.channels);
     EXPECT_NEAR(static_cast<double>(got.Frames()), static_cast<double>(tone.Frames()), c.tolerance);
     // Compare the middle of the sound, sample by sample, within the codec's loss.
-    const int lossy = c.encoding == TWaveEncoding::Pcm16 ? 0 : c.encoding == TWaveEncoding::Pcm8 ? 256 : 2500;
+    const int lossy = c.encoding == TWaveEncoding::Pcm16  ? 0
+                      : c.encoding == TWaveEncoding::Pcm8 ? 256
+                                                          : 2500;
     for (std::size_t i = 1000; i < 1100; ++i)
       ASSERT_NEAR(got.Samples[i], tone.Samples[i], lossy) << "sample " << i;
   }
@@ -137,6 +138,63 @@ TEST(AudioStreaming, StreamedSoundEqualsTheWholeSound) {
     ASSERT_TRUE(
         WaitUntil([&] { return streamed.Frames(0, length).size() == std::size_t(length) * 2; }));
     EXPECT_TRUE(streamed.Frames(0, length) == whole.Frames(0, length));
+  }
+}
+
+// A long sound keeps only a window of a few seconds; seeking out of it, either
+// way, decodes again and must give the very samples the whole sound has,
+// resampling included.
+TEST(AudioStreaming, SeekingInALongStreamedSoundGivesTheSameSamples) {
+  MediaDir dir;
+  TSoundData noise;  // no period, so a shifted window cannot pass for the right one
+  noise.Rate = 22050;
+  noise.Samples.resize(40 * 22050);
+  std::uint32_t x = 12345;
+  for (auto& s : noise.Samples) s = static_cast<std::int16_t>((x = x * 1103515245 + 12345) >> 17);
+  const QString path = dir.Path("long.wav");
+  WriteWave(path, noise);
+  TAudioVoice whole, streamed;
+  whole.Load(DecodeSoundFile(path));
+  streamed.Stream(OpenSoundFile(path));
+  const std::int64_t length = whole.LengthFrames();
+  ASSERT_EQ(streamed.LengthFrames(), length);
+  const std::int64_t steps[] = {length - 30000, 70000, 100, length / 2 + 12345, length - 441};
+  for (const std::int64_t at : steps) {
+    SCOPED_TRACE(at);
+    streamed.Seek(at);
+    const std::int64_t count = std::min<std::int64_t>(4410, length - at);
+    ASSERT_TRUE(
+        WaitUntil([&] { return streamed.Frames(at, count).size() == std::size_t(count) * 2; }));
+    EXPECT_TRUE(streamed.Frames(at, count) == whole.Frames(at, count));
+    EXPECT_EQ(streamed.Cursor(), at);
+  }
+  // Far from the cursor nothing is held.
+  EXPECT_TRUE(streamed.Frames(length / 4, 10).empty());
+  // Played from near its end, it ends as the whole sound does.
+  bool ended = false;
+  streamed.OnEnd = [&](std::uint64_t) { ended = true; };
+  streamed.Seek(length - 2205);
+  streamed.Start();
+  EXPECT_TRUE(WaitUntil([&] { return ended; }));
+  EXPECT_EQ(streamed.Cursor(), length);
+}
+
+// The device opens on a thread of its own; a sound started before it is open
+// is not lost but plays whole once it is, and ends as usual.
+TEST(AudioMixer, ASoundStartedWhileTheDeviceOpensPlaysWhole) {
+  for (const int ms : {100, 300}) {
+    SCOPED_TRACE(ms);
+    Audio::Shutdown();
+    Audio::Startup();
+    OutputTap tap;
+    TAudioVoice voice;
+    voice.Load(MakeTone(ms, 440, 44100, 1));
+    bool ended = false;
+    voice.OnEnd = [&](std::uint64_t) { ended = true; };
+    voice.Start();
+    ASSERT_TRUE(WaitUntil([&] { return ended; }));
+    EXPECT_TRUE(Audio::Running());
+    EXPECT_NEAR(tap.LoudFrames(), ms * 44.1, 200);
   }
 }
 
