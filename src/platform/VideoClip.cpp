@@ -12,12 +12,13 @@ namespace {
 constexpr int kDecodeAheadLimit = 48;
 }  // namespace
 
-// The frames all clips keep, oldest use first. 16 MiB holds a whole small
-// animation (the sprites that play a stretch of frames again and again) and
-// a few seconds of a menu clip; a long clip played straight through gains
-// nothing from a cache that cannot hold all of it, so it is not given one.
+// The frames all clips keep, oldest use first. A cache only pays when a clip
+// goes back to frames it has decoded (a loop, a sprite's range of frames),
+// and decoding one of these small frames again costs far less than a
+// millisecond, while four long menu clips could hold 48 MiB each. 4 MiB keeps
+// a short loop of a small clip (60 frames of 160 x 100) and bounds the rest.
 struct TVideoClip::Pool {
-  std::int64_t budget = 16LL << 20;
+  std::int64_t budget = 4LL << 20;
   std::int64_t bytes = 0;
   std::uint64_t clock = 0;
   std::map<std::uint64_t, std::pair<TVideoClip*, int>> byUse;

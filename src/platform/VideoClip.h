@@ -50,7 +50,7 @@ class TVideoClip {
   // its own, only the shared one).
   void SetCacheBudget(std::int64_t bytes);
   std::int64_t CachedBytes() const { return cachedBytes_; }
-  // Bytes of decoded frames all open clips together keep (default 16 MiB);
+  // Bytes of decoded frames all open clips together keep (default 4 MiB);
   // past it the frames used longest ago, of whichever clip, go first.
   static void SetSharedCacheBudget(std::int64_t bytes);
   static std::int64_t SharedCachedBytes();

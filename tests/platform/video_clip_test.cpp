@@ -97,7 +97,7 @@ TEST(VideoClip, OpenClipsShareOneFrameBudget) {
   EXPECT_EQ(a.CachedBytes(), 0);
   b.Close();
   EXPECT_EQ(TVideoClip::SharedCachedBytes(), 0);
-  TVideoClip::SetSharedCacheBudget(16LL << 20);
+  TVideoClip::SetSharedCacheBudget(4LL << 20);
 }
 
 TEST(VideoClip, SoundTrackDecodesWhole) {
