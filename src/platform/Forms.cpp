@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "platform/Application.h"
+#include "platform/Trace.h"
 
 namespace {
 TStageForm* g_stage = nullptr;
@@ -80,6 +81,7 @@ void TForm::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), ToQColor(color_));
   if (!background_.isNull()) p.drawImage(0, 0, background_);
+  Trace::Painted(this);
 }
 
 void TForm::Show() {
@@ -90,6 +92,7 @@ void TForm::Show() {
       move((g_stage->width() - width()) / 2, (g_stage->height() - height()) / 2);
     }
     show();
+    Trace::Shown(this);
   }
   BringToFront();
 }
@@ -183,6 +186,7 @@ void TStageForm::ShowStage(bool windowed) {
     showFullScreen();
   }
   CentreScreens();
+  if (wasHidden) Trace::Shown(this);
   // The keyboard comes to the game as it starts, wherever the pointer is (a
   // display without a window manager gives it to the window under the pointer).
   activateWindow();
