@@ -42,8 +42,8 @@ class Trace:
         end = data.rfind(b"\n") + 1
         self.read_to += end
         for line in data[:end].decode().splitlines():
-            t, what, name = line.split(" ", 2)
-            self.lines.append((int(t), what, name))
+            t, what, name, cpu = line.split(" ")
+            self.lines.append((int(t), what, name, int(cpu)))
 
     def mark(self):
         self.poll()
@@ -67,7 +67,7 @@ class Trace:
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             self.poll()
-            for t, what, name in self.lines[since:]:
+            for _, what, name, _ in self.lines[since:]:
                 if what == "show" and name in screens:
                     return name
             if game.poll() is not None:
@@ -77,7 +77,7 @@ class Trace:
 
     def change_ms(self, paint_index):
         """From the last input before the painted screen's show to its paint."""
-        t_paint, _, screen = self.lines[paint_index]
+        t_paint, _, screen, _ = self.lines[paint_index]
         show = max(i for i in range(paint_index) if self.lines[i][1] == "show" and self.lines[i][2] == screen)
         inputs = [i for i in range(show) if self.lines[i][1] == "input"]
         if not inputs:
@@ -227,6 +227,8 @@ class Session:
         try:
             painted = self.trace.wait_paint("TLoginForm", 0, self.game)
             self.add("launch -> sign-in painted", (self.trace.lines[painted][0] - t0) / 1e6)
+            # Every thread's CPU time so far: what the machine's load does not change.
+            self.add("  CPU ms used until then", self.trace.lines[painted][3] / 1e6)
             self.measure_idle("sign-in")
             self.screen.click(*LOGIN_FIRST_PLAYER)
             time.sleep(0.2)

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QWidget>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -30,11 +31,14 @@ struct PendingPaint {
 };
 std::vector<PendingPaint> g_painted;  // painted inside an event still running
 
+// The steady clock is CLOCK_MONOTONIC on Linux, the clock the script reads.
 long long Now() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return ts.tv_sec * 1000000000LL + ts.tv_nsec;
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
+
+long long CpuNow() { return static_cast<long long>(std::clock()) * (1000000000LL / CLOCKS_PER_SEC); }
 
 std::string ClassName(const QWidget* w) {
   const char* raw = typeid(*w).name();
@@ -51,7 +55,7 @@ std::string ClassName(const QWidget* w) {
 }
 
 void Write(long long t, const char* what, const std::string& name) {
-  std::fprintf(g_out, "%lld %s %s\n", t, what, name.c_str());
+  std::fprintf(g_out, "%lld %s %s %lld\n", t, what, name.c_str(), CpuNow());
   std::fflush(g_out);
 }
 

@@ -1,7 +1,8 @@
 // Timing marks for scripts/perf.sh. With TARVOLIN_TRACE=<file> set, the game
-// appends one line per mark: monotonic nanoseconds, what happened, and which
-// screen ("123456789 paint TLoginForm"). Unset, every mark is one test of a
-// flag.
+// appends one line per mark: monotonic nanoseconds, what happened, which
+// screen, and the CPU nanoseconds the process has used so far
+// ("123456789 paint TLoginForm 45678901"). Unset, every mark is one test of
+// a flag.
 //   input  a mouse button or key went down (as the window received it)
 //   show   a hidden screen was shown
 //   paint  the first paint of a screen after its show, written once the
