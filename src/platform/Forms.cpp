@@ -121,6 +121,7 @@ void TForm::Close() {
 }
 
 int TForm::ShowModal() {
+  if (g_stage) g_stage->RunAfterFirstPaint();
   ModalResult = mrNone;
   modal_ = true;
   if (g_stage) g_stage->PushModal(this);
@@ -204,6 +205,28 @@ void TStageForm::CentreScreens() {
 }
 
 void TStageForm::resizeEvent(QResizeEvent*) { CentreScreens(); }
+
+void TStageForm::AfterFirstPaint(std::function<void()> work) {
+  afterFirstPaint_ = std::move(work);
+  afterFirstPaintQueued_ = false;
+}
+
+void TStageForm::RunAfterFirstPaint() {
+  if (!afterFirstPaint_) return;
+  const std::function<void()> work = std::move(afterFirstPaint_);
+  afterFirstPaint_ = nullptr;
+  Guarded(work);
+}
+
+void TStageForm::paintEvent(QPaintEvent* e) {
+  TForm::paintEvent(e);
+  // Queued, it runs once this paint (and the screens' over it) is on the display.
+  if (afterFirstPaint_ && !afterFirstPaintQueued_) {
+    afterFirstPaintQueued_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { RunAfterFirstPaint(); }, Qt::QueuedConnection);
+  }
+}
 
 void TStageForm::closeEvent(QCloseEvent* e) {
   TApplication* app = Application();
@@ -349,6 +372,8 @@ void TControl::BeginDrag(bool) { DragManager::BeginDrag(this); }
 bool TFormEvents::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (!g_stage || !IsInputEvent(type) || !watched->isWidgetType()) return false;
+  // A pointer merely passing over the screens acts on nothing beyond them.
+  if (type != QEvent::MouseMove) g_stage->RunAfterFirstPaint();
   auto* widget = static_cast<QWidget*>(watched);
 
   if (g_drag.source) {
