@@ -89,33 +89,40 @@ class Trace:
 
 
 def cpu_ns(pid):
-    """CPU time of every thread so far: the scheduler's nanoseconds where the
-    kernel keeps them, else clock ticks."""
-    total = 0
-    try:
-        for tid in os.listdir(f"/proc/{pid}/task"):
+    """CPU nanoseconds of each thread so far, by thread id: the scheduler's
+    count where the kernel keeps one, else clock ticks."""
+    times = {}
+    for tid in os.listdir(f"/proc/{pid}/task"):
+        try:
             with open(f"/proc/{pid}/task/{tid}/schedstat") as f:
-                total += int(f.read().split()[0])
-        return total
-    except (FileNotFoundError, ProcessLookupError, IndexError, ValueError):
-        with open(f"/proc/{pid}/stat") as f:
-            fields = f.read().rsplit(")", 1)[1].split()
-        return (int(fields[11]) + int(fields[12])) * 1_000_000_000 // os.sysconf("SC_CLK_TCK")
+                times[tid] = int(f.read().split()[0])
+        except FileNotFoundError:
+            pass  # a thread that just ended
+        except (IndexError, ValueError, OSError):
+            with open(f"/proc/{pid}/task/{tid}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            times[tid] = (int(fields[11]) + int(fields[12])) * 1_000_000_000 // os.sysconf("SC_CLK_TCK")
+    return times
 
 
 def switches(pid):
-    """Voluntary and involuntary context switches of every thread: each is a
-    wake-up or a preemption."""
-    total = 0
+    """Voluntary and involuntary context switches of each thread so far, by
+    thread id: each is a wake-up or a preemption."""
+    counts = {}
     for tid in os.listdir(f"/proc/{pid}/task"):
         try:
             with open(f"/proc/{pid}/task/{tid}/status") as f:
-                for line in f:
-                    if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
-                        total += int(line.split()[1])
+                counts[tid] = sum(int(line.split()[1]) for line in f
+                                  if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")))
         except FileNotFoundError:
             pass  # a thread that just ended
-    return total
+    return counts
+
+
+def growth(before, after):
+    """What the threads added between two readings; a thread started
+    meanwhile counts whole, one that ended meanwhile is lost."""
+    return sum(v - before.get(tid, 0) for tid, v in after.items())
 
 
 def status_kib(pid, key):
@@ -132,7 +139,7 @@ def idle(pid, seconds):
     time.sleep(seconds)
     c1, s1, t1 = cpu_ns(pid), switches(pid), time.monotonic()
     wall = t1 - t0
-    return 100.0 * (c1 - c0) / 1e9 / wall, (s1 - s0) / wall
+    return 100.0 * growth(c0, c1) / 1e9 / wall, growth(s0, s1) / wall
 
 
 # ------------------------------------------------------------------ driving
@@ -269,6 +276,7 @@ class Session:
     def measure_idle(self, where):
         if self.idle_s <= 0:
             return
+        time.sleep(1.0)  # what a screen change set going settles first
         cpu, wakeups = idle(self.game.pid, self.idle_s)
         self.add(f"idle CPU % ({where})", cpu)
         self.add(f"wake-ups/s ({where})", wakeups)
@@ -335,7 +343,7 @@ def main():
     xvfb = subprocess.Popen(["Xvfb", args.display, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     work = tempfile.mkdtemp(prefix="tarvolin-perf-")
-    labels = [os.path.basename(os.path.normpath(b)) or b for b in args.builds]
+    labels = ["/".join(os.path.normpath(os.path.abspath(b)).split("/")[-2:]) for b in args.builds]
     if len(set(labels)) < len(labels):
         labels = [f"{i + 1}: {l}" for i, l in enumerate(labels)]
     results = {l: {} for l in labels}
