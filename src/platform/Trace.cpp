@@ -30,6 +30,10 @@ struct PendingPaint {
   int depth;
 };
 std::vector<PendingPaint> g_painted;  // painted inside an event still running
+// Depths of the events that paint a window and flush it (an update request,
+// synchronous for repaint(), or an expose): a screen counts as painted when
+// the innermost of them is done, its controls drawn over it and all on display.
+std::vector<int> g_flushes;
 
 // The steady clock is CLOCK_MONOTONIC on Linux, the clock the script reads.
 long long Now() {
@@ -73,17 +77,20 @@ void Trace::Shown(const QWidget* screen) {
 
 void Trace::Painted(const QWidget* screen) {
   if (!g_out || !g_awaiting.erase(screen)) return;
-  g_painted.push_back({ClassName(screen), g_depth});
+  g_painted.push_back({ClassName(screen), g_flushes.empty() ? g_depth : g_flushes.back()});
 }
 
 void Trace::BeforeEvent(const QObject* receiver, const QEvent* event) {
   ++g_depth;
+  if (event->type() == QEvent::UpdateRequest || event->type() == QEvent::Expose)
+    g_flushes.push_back(g_depth);
   if (!event->spontaneous() || !receiver->isWindowType()) return;
   if (event->type() == QEvent::MouseButtonPress) Write(Now(), "input", "mouse");
   if (event->type() == QEvent::KeyPress) Write(Now(), "input", "key");
 }
 
 void Trace::AfterEvent() {
+  if (!g_flushes.empty() && g_flushes.back() == g_depth) g_flushes.pop_back();
   --g_depth;
   if (g_painted.empty()) return;
   const long long t = Now();
