@@ -54,6 +54,9 @@ TForm::TForm(int clientWidth, int clientHeight) : TControlWidget<QWidget>(g_stag
   setFixedSize(clientWidth, clientHeight);
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(false);
+  // paintEvent fills every pixel: nothing beneath a screen (the stage, or the
+  // window's own background under the stage) needs painting first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
   hide();
 }
 
