@@ -144,7 +144,7 @@ struct TDecodedPicture {
 
 // Screens decode the same pictures each time they load an exercise or a
 // place; the most recently used ones stay decoded, within this many KiB.
-constexpr int kPictureCacheKiB = 12 * 1024;
+constexpr int kPictureCacheKiB = 8 * 1024;
 
 QCache<QString, TDecodedPicture>& DecodedPictures() {
   static QCache<QString, TDecodedPicture> cache(kPictureCacheKiB);
