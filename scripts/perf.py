@@ -76,13 +76,16 @@ class Trace:
         return None
 
     def change_ms(self, paint_index):
-        """From the last input before the painted screen's show to its paint."""
-        t_paint, _, screen, _ = self.lines[paint_index]
+        """From the last input before the painted screen's show to its paint:
+        the wall time, and the CPU time the process used meanwhile (every
+        thread; what the machine's load does not change)."""
+        t_paint, _, screen, cpu_paint = self.lines[paint_index]
         show = max(i for i in range(paint_index) if self.lines[i][1] == "show" and self.lines[i][2] == screen)
         inputs = [i for i in range(show) if self.lines[i][1] == "input"]
         if not inputs:
             raise RunFailed(f"no input before {screen} was shown")
-        return (t_paint - self.lines[inputs[-1]][0]) / 1e6
+        t_input, _, _, cpu_input = self.lines[inputs[-1]]
+        return (t_paint - t_input) / 1e6, (cpu_paint - cpu_input) / 1e6
 
 
 # ------------------------------------------------------------------ /proc
@@ -191,6 +194,10 @@ class Session:
         self.figures = {}  # name -> list of values (a change may happen more than once)
 
     def add(self, name, value):
+        if isinstance(value, tuple):  # a screen change: wall and CPU time
+            self.add(name, value[0])
+            self.add(f"  CPU ms of {name}", value[1])
+            return
         self.figures.setdefault(name, []).append(value)
 
     def start(self):
@@ -235,7 +242,7 @@ class Session:
             painted = self.trace.wait_paint("TLoginForm", 0, self.game)
             self.add("launch -> sign-in painted", (self.trace.lines[painted][0] - t0) / 1e6)
             # Every thread's CPU time so far: what the machine's load does not change.
-            self.add("  CPU ms used until then", self.trace.lines[painted][3] / 1e6)
+            self.add("  CPU ms used until then (all threads)", self.trace.lines[painted][3] / 1e6)
             self.measure_idle("sign-in")
             self.screen.click(*LOGIN_FIRST_PLAYER)
             time.sleep(0.2)
