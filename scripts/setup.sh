@@ -11,7 +11,7 @@ PACKAGES=(cmake ninja-build g++ pkg-config ccache
   libjpeg62-turbo-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick ffmpeg espeak-ng fonts-noto-color-emoji xdotool
-  chromium appstream desktop-file-utils dpkg-dev)
+  chromium appstream desktop-file-utils dpkg-dev python3)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

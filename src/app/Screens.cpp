@@ -30,32 +30,56 @@ void Create(Screen*& pointer) {
   pointer = new Screen;
   pointer->DoCreate();
 }
+
+// A screen created after the sign-in screens takes its place before them
+// among the stage's screens, so the stage lists them in the fixed order.
+template <class Screen>
+void CreateBeforeSignIn(Screen*& pointer) {
+  Create(pointer);
+  for (TForm* screen : PodkladFrm->Screens()) {
+    if (screen == NewLoginForm || screen == LoginForm) {
+      pointer->stackUnder(screen);
+      break;
+    }
+  }
+}
+
+void CreateTheOthers() {
+  CreateBeforeSignIn(Cw1Form);
+  CreateBeforeSignIn(Cw2Form);
+  CreateBeforeSignIn(Cw3Form);
+  CreateBeforeSignIn(Cw5Form);
+  CreateBeforeSignIn(cw6form);
+  CreateBeforeSignIn(Cw7Form);
+  CreateBeforeSignIn(MenuStart);
+  CreateBeforeSignIn(SlownikForm);
+  CreateBeforeSignIn(InfoForm);
+  CreateBeforeSignIn(FindForm);
+  CreateBeforeSignIn(AlfabetForm);
+  CreateBeforeSignIn(LilieForm);
+  Create(InformacjaForm);
+  Create(TopTenForm);
+  Create(DiamentyForm);
+  Create(AboutForm);
+}
 }  // namespace
 
 void CreateScreens() {
   if (Application()) Application()->BeforeEnd = SaveSignedInPlayer;
   Create(PodkladFrm);
   if (Application() && Application()->Terminated()) return;
+  // The location screen holds the shared button pictures and sound player
+  // that the sign-in screens use; the screens the sign-in does not need
+  // follow its first paint (see CreateRemainingScreens).
   Create(MainForm);
   InstallExerciseDispatch();
-  Create(Cw1Form);
-  Create(Cw2Form);
-  Create(Cw3Form);
-  Create(Cw5Form);
-  Create(cw6form);
-  Create(Cw7Form);
-  Create(MenuStart);
-  Create(SlownikForm);
-  Create(InfoForm);
-  Create(FindForm);
-  Create(AlfabetForm);
-  Create(LilieForm);
+  PodkladFrm->AfterFirstPaint(CreateTheOthers);
   Create(NewLoginForm);
   Create(LoginForm);
-  Create(InformacjaForm);
-  Create(TopTenForm);
-  Create(DiamentyForm);
-  Create(AboutForm);
+}
+
+void CreateRemainingScreens() {
+  if (PodkladFrm) PodkladFrm->RunAfterFirstPaint();
 }
 
 void DestroyScreens() {

@@ -14,6 +14,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Fonts.h"
+#include "platform/Trace.h"
 
 namespace {
 TApplication* g_app = nullptr;
@@ -78,6 +79,14 @@ void TApplication::EndOnSignals() {}
 #endif
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
+  if (!Trace::On()) return Deliver(receiver, event);
+  Trace::BeforeEvent(receiver, event);
+  const bool result = Deliver(receiver, event);
+  Trace::AfterEvent();
+  return result;
+}
+
+bool TApplication::Deliver(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& e) {

@@ -33,6 +33,7 @@ class TApplication : public QApplication {
   bool Windowed = false;
 
  private:
+  bool Deliver(QObject* receiver, QEvent* event);
   bool terminated_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "platform/Application.h"
+#include "platform/Trace.h"
 
 namespace {
 TStageForm* g_stage = nullptr;
@@ -53,6 +54,9 @@ TForm::TForm(int clientWidth, int clientHeight) : TControlWidget<QWidget>(g_stag
   setFixedSize(clientWidth, clientHeight);
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(false);
+  // paintEvent fills every pixel: nothing beneath a screen (the stage, or the
+  // window's own background under the stage) needs painting first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
   hide();
 }
 
@@ -80,6 +84,7 @@ void TForm::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), ToQColor(color_));
   if (!background_.isNull()) p.drawImage(0, 0, background_);
+  Trace::Painted(this);
 }
 
 void TForm::Show() {
@@ -90,6 +95,7 @@ void TForm::Show() {
       move((g_stage->width() - width()) / 2, (g_stage->height() - height()) / 2);
     }
     show();
+    Trace::Shown(this);
   }
   BringToFront();
 }
@@ -118,6 +124,7 @@ void TForm::Close() {
 }
 
 int TForm::ShowModal() {
+  if (g_stage) g_stage->RunAfterFirstPaint();
   ModalResult = mrNone;
   modal_ = true;
   if (g_stage) g_stage->PushModal(this);
@@ -183,6 +190,7 @@ void TStageForm::ShowStage(bool windowed) {
     showFullScreen();
   }
   CentreScreens();
+  if (wasHidden) Trace::Shown(this);
   // The keyboard comes to the game as it starts, wherever the pointer is (a
   // display without a window manager gives it to the window under the pointer).
   activateWindow();
@@ -200,6 +208,28 @@ void TStageForm::CentreScreens() {
 }
 
 void TStageForm::resizeEvent(QResizeEvent*) { CentreScreens(); }
+
+void TStageForm::AfterFirstPaint(std::function<void()> work) {
+  afterFirstPaint_ = std::move(work);
+  afterFirstPaintQueued_ = false;
+}
+
+void TStageForm::RunAfterFirstPaint() {
+  if (!afterFirstPaint_) return;
+  const std::function<void()> work = std::move(afterFirstPaint_);
+  afterFirstPaint_ = nullptr;
+  Guarded(work);
+}
+
+void TStageForm::paintEvent(QPaintEvent* e) {
+  TForm::paintEvent(e);
+  // Queued, it runs once this paint (and the screens' over it) is on the display.
+  if (afterFirstPaint_ && !afterFirstPaintQueued_) {
+    afterFirstPaintQueued_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { RunAfterFirstPaint(); }, Qt::QueuedConnection);
+  }
+}
 
 void TStageForm::closeEvent(QCloseEvent* e) {
   TApplication* app = Application();
@@ -345,6 +375,8 @@ void TControl::BeginDrag(bool) { DragManager::BeginDrag(this); }
 bool TFormEvents::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (!g_stage || !IsInputEvent(type) || !watched->isWidgetType()) return false;
+  // A pointer merely passing over the screens acts on nothing beyond them.
+  if (type != QEvent::MouseMove) g_stage->RunAfterFirstPaint();
   auto* widget = static_cast<QWidget*>(watched);
 
   if (g_drag.source) {

@@ -93,7 +93,15 @@ class TStageForm : public TForm {
   // The screen that owns `w` (the stage for anything outside a screen).
   TForm* FormOf(QWidget* w) const;
 
+  // Work that need not hold up the first picture: it runs once, as soon as
+  // the stage's first paint has been handled, or earlier when an input event
+  // or a modal screen comes first, so nothing the player does precedes it.
+  void AfterFirstPaint(std::function<void()> work);
+  // Runs that work now, if it has not run yet.
+  void RunAfterFirstPaint();
+
  protected:
+  void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent*) override;
   // The window manager's close (its button, its Alt+F4, a logout) ends the
   // program the way Alt+F4 does; the window stays when that fails.
@@ -103,6 +111,8 @@ class TStageForm : public TForm {
   TForm* active_ = nullptr;
   std::vector<TForm*> modalStack_;
   bool windowed_ = false;
+  std::function<void()> afterFirstPaint_;
+  bool afterFirstPaintQueued_ = false;
 };
 
 TStageForm* Stage();

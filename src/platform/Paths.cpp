@@ -66,9 +66,16 @@ QString ResolvePath(const QString& path) {
   const QStringList parts = p.split(u'/', Qt::SkipEmptyParts);
   QString current = absolute ? QStringLiteral("/") : QString();
   bool missing = false;
+  const auto join = [](const QString& dir, const QString& name) -> QString {
+    if (dir.isEmpty()) return name;
+    return dir.endsWith(u'/') ? dir + name : dir + u'/' + name;
+  };
   for (const QString& part : parts) {
     QString name = part;
-    if (!missing && part != u'.' && part != QStringLiteral("..")) {
+    // A component spelled as it is on disk costs one look-up; only the others
+    // need the directory's listing (a listing of /usr/share is thousands of names).
+    if (!missing && part != u'.' && part != QStringLiteral("..") &&
+        !QFileInfo::exists(join(current, part))) {
       auto listing = ListingOf(current);
       if (!listing->exact.contains(part)) {
         auto it = listing->folded.find(part.toCaseFolded());
@@ -78,12 +85,7 @@ QString ResolvePath(const QString& path) {
           missing = true;  // nothing below a missing component can exist
       }
     }
-    if (current.isEmpty())
-      current = name;
-    else if (current.endsWith(u'/'))
-      current += name;
-    else
-      current += u'/' + name;
+    current = join(current, name);
   }
   if (p.endsWith(u'/') && !current.endsWith(u'/')) current += u'/';
   // Relative paths depend on the working directory, so only absolute ones are kept.

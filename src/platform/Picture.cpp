@@ -1,6 +1,8 @@
 #include "platform/Picture.h"
 
 #include <QBuffer>
+#include <QCache>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QImageReader>
 #include <csetjmp>
@@ -112,7 +114,9 @@ QImage DecodeJpeg(const QByteArray& bytes, const QString& name) {
   return image;
 }
 
-QImage LoadPicture(const QString& path) {
+namespace {
+
+QImage DecodePictureFile(const QString& path) {
   const QString ext = QFileInfo(path).suffix().toLower();
   if (ext != QLatin1String("bmp") && ext != QLatin1String("jpg") && ext != QLatin1String("jpeg"))
     throw EInOutError(QStringLiteral("Nieznany format obrazu: %1").arg(ShownPath(path)));
@@ -129,4 +133,38 @@ QImage LoadPicture(const QString& path) {
   QImage image = reader.read();
   if (image.isNull()) throw EInOutError(QStringLiteral("Uszkodzony obraz %1").arg(ShownPath(path)));
   return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// A decoded picture and the file it came from, as it was then.
+struct TDecodedPicture {
+  qint64 Size;
+  QDateTime Modified;
+  QImage Image;
+};
+
+// Screens decode the same pictures each time they load an exercise or a
+// place; the most recently used ones stay decoded, within this many KiB.
+constexpr int kPictureCacheKiB = 8 * 1024;
+
+QCache<QString, TDecodedPicture>& DecodedPictures() {
+  static QCache<QString, TDecodedPicture> cache(kPictureCacheKiB);
+  return cache;
+}
+
+}  // namespace
+
+QImage LoadPicture(const QString& path) {
+  const QFileInfo file(ResolvePath(path));
+  if (!file.isFile()) return DecodePictureFile(path);  // its error names the file
+  const QString key = file.absoluteFilePath();
+  const qint64 size = file.size();
+  const QDateTime modified = file.lastModified();
+  auto& cache = DecodedPictures();
+  if (const TDecodedPicture* hit = cache.object(key);
+      hit && hit->Size == size && hit->Modified == modified)
+    return hit->Image;
+  QImage image = DecodePictureFile(path);
+  cache.insert(key, new TDecodedPicture{size, modified, image},
+               static_cast<int>(std::max<qsizetype>(1, image.sizeInBytes() / 1024)));
+  return image;
 }

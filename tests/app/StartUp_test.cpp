@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <csignal>
@@ -121,6 +122,58 @@ TEST_F(StartUp, CreatesTheTwentyScreensInOrderAndFixesTheSharedValues) {
   EXPECT_EQ(DateToStr(), QDate::currentDate().toString("yyyy-MM-dd"));
   EXPECT_EQ(PodkladFrm->Image1->Picture().size(), QSize(640, 480));
   EXPECT_TRUE(boxes.Messages.empty());
+}
+
+// The program's start: the screens the sign-in does not need come once its
+// first picture is up, or sooner if the player acts first, and in the end
+// the stage holds all twenty in their fixed order.
+TEST_F(StartUp, ScreensTheSignInDoesNotNeedFollowItsFirstPaintOrFirstInput) {
+  const auto created = [] {
+    std::vector<QWidget*> out;
+    for (QWidget* s : {(QWidget*)MainForm, (QWidget*)Cw1Form, (QWidget*)Cw2Form, (QWidget*)Cw3Form,
+                       (QWidget*)Cw5Form, (QWidget*)cw6form, (QWidget*)Cw7Form, (QWidget*)MenuStart,
+                       (QWidget*)SlownikForm, (QWidget*)InfoForm, (QWidget*)FindForm,
+                       (QWidget*)AlfabetForm, (QWidget*)LilieForm, (QWidget*)NewLoginForm,
+                       (QWidget*)LoginForm, (QWidget*)InformacjaForm, (QWidget*)TopTenForm,
+                       (QWidget*)DiamentyForm, (QWidget*)AboutForm})
+      if (s) out.push_back(s);
+    return out;
+  };
+  const auto clickOk = [] {
+    LoginForm->ListBox1->SetItemIndex(0);
+    QWidget* ok = LoginForm->btn_OK;
+    const QPointF at(ok->rect().center());
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent e(type, at, ok->mapToGlobal(at), Qt::LeftButton,
+                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(ok, &e);
+    }
+  };
+  struct Case {
+    const char* first;
+    std::function<void()> happen;
+    bool inOrder;  // a screen shown since is raised above the others
+  } cases[] = {
+      {"the first paint", [] { for (int i = 0; i < 400 && !AboutForm; ++i) PumpEvents(5); }, true},
+      {"a click on OK before any paint", clickOk, false},
+  };
+  for (const Case& c : cases) {
+    GameScreens game(inst.ProgramDir(), {}, true);
+    EXPECT_EQ(created(), (std::vector<QWidget*>{MainForm, NewLoginForm, LoginForm})) << c.first;
+    EXPECT_EQ(LoginDir, ProgramDir + "\\login\\");
+    EXPECT_EQ(LoginForm->ListBox1->Count(), 1);
+    PodkladFrm->ShowStage(true);
+    c.happen();
+    const std::vector<QWidget*> all = created();
+    ASSERT_EQ(all.size(), 19u) << c.first;
+    if (c.inOrder) {
+      const auto screens = PodkladFrm->Screens();
+      EXPECT_TRUE(std::equal(screens.begin(), screens.end(), all.begin(), all.end())) << c.first;
+      for (TForm* s : screens) EXPECT_EQ(s->isHidden(), s != LoginForm) << c.first;
+    } else {
+      EXPECT_TRUE(MenuStart->Visible()) << c.first;  // the click was not lost
+    }
+  }
 }
 
 TEST_F(StartUp, MissingBackgroundPictureIsReportedAndStartUpGoesOn) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "lib/Writers.h"
@@ -65,5 +68,36 @@ TEST(Picture, BadFilesGiveErrorsNamingTheFile) {
   try {
     EXPECT_EQ(LoadPicture(dir.filePath("short.jpg")).size(), QSize(16, 8));
   } catch (const EInOutError&) {
+  }
+}
+
+// Decoded pictures are kept between loads; a file changed since must be read again.
+TEST(Picture, AChangedFileIsReadAgain) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("p.bmp");
+  struct Case {
+    const char* change;
+    int width;
+    QColor colour;
+    int secondsLater;  // the new file's time against the old one's
+  } cases[] = {
+      {"another size", 5, Qt::blue, 0},
+      {"same size, other pixels, a later time", 5, Qt::green, 2},
+      {"same size, other pixels, an earlier time", 5, Qt::yellow, -60},
+  };
+  WriteSolidBmp(path, 4, 3, Qt::red);
+  EXPECT_EQ(LoadPicture(path).pixelColor(0, 0), QColor(Qt::red));
+  for (const Case& c : cases) {
+    const QDateTime before = QFileInfo(path).lastModified();
+    WriteSolidBmp(path, c.width, 3, c.colour);
+    if (c.secondsLater != 0) {
+      QFile f(path);
+      ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+      f.setFileTime(before.addSecs(c.secondsLater), QFileDevice::FileModificationTime);
+    }
+    const QImage again = LoadPicture(path);
+    EXPECT_EQ(again.width(), c.width) << c.change;
+    EXPECT_EQ(again.pixelColor(0, 0), c.colour) << c.change;
+    EXPECT_EQ(LoadPicture(path), again) << c.change;
   }
 }

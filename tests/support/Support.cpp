@@ -34,7 +34,7 @@ QStringList MessageRecorder::Texts() const {
   return out;
 }
 
-GameScreens::GameScreens(const QString& programDir, const QString& dataRoot) {
+GameScreens::GameScreens(const QString& programDir, const QString& dataRoot, bool asAtStart) {
   ResetSharedState();
   ClearPathCache();
   StartOptions = TStartOptions{};
@@ -42,6 +42,7 @@ GameScreens::GameScreens(const QString& programDir, const QString& dataRoot) {
   StartOptions.DataRoot = dataRoot;
   StartOptions.Window = true;
   CreateScreens();
+  if (!asAtStart) CreateRemainingScreens();
 }
 
 GameScreens::~GameScreens() {

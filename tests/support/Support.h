@@ -38,9 +38,11 @@ class MessageRecorder {
 
 // Creates the twenty screens over `programDir` the way the program entry does
 // (with `dataRoot` overriding "tarvo.ini" when given), and removes them again.
+// The screens the program leaves for after its first paint are created at
+// once too, unless `asAtStart`.
 class GameScreens {
  public:
-  explicit GameScreens(const QString& programDir, const QString& dataRoot = {});
+  explicit GameScreens(const QString& programDir, const QString& dataRoot = {}, bool asAtStart = false);
   ~GameScreens();
 };
 

@@ -1,0 +1,25 @@
+// Timing marks for scripts/perf.sh. With TARVOLIN_TRACE=<file> set, the game
+// appends one line per mark: monotonic nanoseconds, what happened, which
+// screen, and the CPU nanoseconds the process has used so far
+// ("123456789 paint TLoginForm 45678901"). Unset, every mark is one test of
+// a flag.
+//   input  a mouse button or key went down (as the window received it)
+//   show   a hidden screen was shown
+//   paint  the first paint of a screen after its show, written once the
+//          event that painted it has been handled (drawn and flushed)
+#pragma once
+
+class QObject;
+class QEvent;
+class QWidget;
+
+namespace Trace {
+// Whether marks are written (fixed at the first call).
+bool On();
+void Shown(const QWidget* screen);
+void Painted(const QWidget* screen);
+// Around every event the application delivers: notes input before it, and
+// writes the paints that the event produced after it.
+void BeforeEvent(const QObject* receiver, const QEvent* event);
+void AfterEvent();
+}  // namespace Trace
