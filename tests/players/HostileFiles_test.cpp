@@ -194,6 +194,25 @@ TEST_F(HostileFiles, FloodsOfLinesAreReadOneByOneAndKeptWithinTheLimits) {
   }
 }
 
+TEST_F(HostileFiles, ASaveNeverWritesAFileTooLargeToBeReadBack) {
+  // Names past the limit fill the list up to the cap with LF ends; written
+  // back with CR LF they would not fit, so they are the ones left out.
+  const qint64 cap = FileSizeCap(TFileKind::Text);
+  const int names = 2 * MaxListedPlayers;
+  QByteArray list;
+  for (int i = 0; i < names; ++i)
+    list += QByteArray::number(1000 + i) + QByteArray(cap / names - 5, 'a') + '\n';
+  ASSERT_LE(list.size(), cap);
+  WriteRaw(Login(QStringLiteral("_Lista_Logowania.txt")), list);
+  LoadPlayerList();
+  SavePlayerList();
+  const TPlayerList saved =
+      ParsePlayerList(ReadWholeFile(Login(QStringLiteral("_Lista_Logowania.txt"))));
+  EXPECT_EQ(saved.Names.size(), MaxListedPlayers);
+  EXPECT_EQ(saved.ExtraLines.size(), 0);
+  EXPECT_EQ(saved.Names.back(), PlayerNames[MaxListedPlayers - 1]);
+}
+
 TEST_F(HostileFiles, TheListsOwnNameIsNoPlayersName) {
   const QString listPath = Login(QStringLiteral("_Lista_Logowania.txt"));
   const QByteArray header = "=2026-12-06=211=150=320=Man=\r\n";
