@@ -1,6 +1,8 @@
 // tarvolin-content: inspects game files and installations, and builds the demo.
 #include <QGuiApplication>
 #include <cstdio>
+#include <exception>
+#include <new>
 
 #include "lib/Check.h"
 #include "lib/Demo.h"
@@ -44,6 +46,12 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("progress")) return RunProgress(args.mid(1));
   } catch (const Exception& e) {
     std::fprintf(stderr, "%s\n", qPrintable(e.Message));
+    return 1;
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "tarvolin-content: out of memory\n");
+    return 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tarvolin-content: %s\n", e.what());
     return 1;
   }
   return Usage();

@@ -338,19 +338,22 @@ void TInstallationCheck::CheckPlace(const QString& name, const TWhere& from, QSt
                             .arg(size.width()).arg(size.height()).arg(PlacePictureWidth).arg(PlacePictureHeight));
   if (loc.BackLink != QLatin1String("NONE")) visit(loc.BackLink, {shown, 10});
   for (size_t i = 0; i < loc.WalkSpots.size(); ++i) {
-    const TWhere where{shown, lines.Walk + static_cast<int>(i)};
+    const TWhere where{shown, LineAt(lines.Walk, i)};
     visit(loc.WalkSpots[i].Target, where);
     if (!NoSound(loc.WalkSpots[i].Sound)) WantSound(fx(loc.WalkSpots[i].Sound), where, QStringLiteral("walk sound"));
   }
   for (size_t i = 0; i < loc.SoundSpots.size(); ++i)
-    WantSound(fx(loc.SoundSpots[i].Sound), {shown, lines.Sound + static_cast<int>(i)}, QStringLiteral("spot sound"));
+    WantSound(fx(loc.SoundSpots[i].Sound), {shown, LineAt(lines.Sound, i)},
+              QStringLiteral("spot sound"));
   if (loc.ExerciseListLines > 0)
-    CheckList(loc.ExerciseListFile, TListKind::Exercises, {shown, lines.ExerciseList + loc.ExerciseListLines - 1});
+    CheckList(loc.ExerciseListFile, TListKind::Exercises,
+              {shown, LineAt(lines.ExerciseList, loc.ExerciseListLines - 1)});
   if (loc.DialogueListLines > 0)
-    CheckList(loc.DialogueListFile, TListKind::Dialogues, {shown, lines.DialogueList + loc.DialogueListLines - 1});
+    CheckList(loc.DialogueListFile, TListKind::Dialogues,
+              {shown, LineAt(lines.DialogueList, loc.DialogueListLines - 1)});
   for (size_t i = 0; i < loc.Sprites.size(); ++i) {
     const TSpriteRecord& s = loc.Sprites[i];
-    const TWhere where{shown, lines.Sprite + static_cast<int>(i)};
+    const TWhere where{shown, LineAt(lines.Sprite, i)};
     QSize strip;
     if (NeedPicture(dataRoot_ + s.Strip, where, QStringLiteral("sprite strip"), &strip)) {
       if (strip.width() < s.Frames * s.Width)
@@ -362,12 +365,13 @@ void TInstallationCheck::CheckPlace(const QString& name, const TWhere& from, QSt
     if (s.Action == 1 && !NoSound(s.Sound)) WantSound(fx(s.Sound), where, QStringLiteral("sprite sound"));
   }
   for (size_t i = 0; i < loc.ExerciseSpots.size(); ++i)
-    CheckList(loc.ExerciseSpots[i].ListFile, TListKind::Exercises, {shown, lines.ExerciseSpot + static_cast<int>(i)});
+    CheckList(loc.ExerciseSpots[i].ListFile, TListKind::Exercises,
+              {shown, LineAt(lines.ExerciseSpot, i)});
   for (qsizetype i = 0; i < loc.WaveEvents.size(); ++i)
-    WantSound(fx(loc.WaveEvents[i]), {shown, lines.Wave + static_cast<int>(i)}, QStringLiteral("idle sound"));
+    WantSound(fx(loc.WaveEvents[i]), {shown, LineAt(lines.Wave, i)}, QStringLiteral("idle sound"));
   for (size_t i = 0; i < loc.AniEvents.size(); ++i) {
     const TAniEvent& a = loc.AniEvents[i];
-    const TWhere where{shown, lines.Ani + static_cast<int>(i)};
+    const TWhere where{shown, LineAt(lines.Ani, i)};
     NeedVideo(dataRoot_ + a.Video, where, QStringLiteral("idle video"));
     if (!NoSound(a.Sound)) WantSound(fx(a.Sound), where, QStringLiteral("idle video sound"));
   }

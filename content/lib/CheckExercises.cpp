@@ -34,8 +34,12 @@ bool Readable(TInstallationCheck& check, const TWhere& where, Read read) {
 
 void CheckWordExercise(TInstallationCheck& check, const QString& path, const TListFileEntry& entry, const TWhere& where) {
   TWordExercise e;
-  if (!Readable(check, where, [&] { e = ReadWordExercise(ReadWholeFile(path), TInstallationCheck::Shown(path)); })) return;
-  check.NeedPicture(check.DataRoot() + QStringLiteral("\\cwicz") + e.PictureName, where, QStringLiteral("exercise picture"));
+  if (!Readable(check, where, [&] {
+        e = ReadWordExercise(ReadFileHead(path, WordExerciseSize), TInstallationCheck::Shown(path));
+      }))
+    return;
+  check.NeedPicture(check.DataRoot() + QStringLiteral("\\cwicz") + e.PictureName, where,
+                    QStringLiteral("exercise picture"));
   if (entry.Key == QLatin1String("PREZ=")) {
     // The presentations the game gives a note or a dialogue button to.
     if (std::find(RememberFiles.begin(), RememberFiles.end(), entry.File) != RememberFiles.end())
@@ -104,8 +108,9 @@ void CheckWordSearchScreen(TInstallationCheck& check, const TWordSearch& s, cons
 void CheckWordSearch(TInstallationCheck& check, const QString& path, const TListFileEntry&,
                      const TWhere& where) {
   TWordSearch s;
-  if (!Readable(check, where,
-                [&] { s = ReadWordSearch(ReadWholeFile(path), TInstallationCheck::Shown(path)); }))
+  if (!Readable(check, where, [&] {
+        s = ReadWordSearch(ReadFileHead(path, WordSearchSize), TInstallationCheck::Shown(path));
+      }))
     return;
   CheckWordSearchScreen(check, s, where);
   // The words a child can find: pairs of cells one of which names the other.
@@ -151,7 +156,8 @@ void CheckCrossword(TInstallationCheck& check, const QString& path, const TListF
                     const TWhere& where) {
   TCrossword c;
   const QString shown = TInstallationCheck::Shown(path);
-  if (!Readable(check, where, [&] { c = ReadCrossword(ReadWholeFile(path), shown); })) return;
+  if (!Readable(check, where, [&] { c = ReadCrossword(ReadFileHead(path, CrosswordSize), shown); }))
+    return;
   for (const TCrosswordProblem& problem : CrosswordProblems(c)) {
     const QString message = shown + QStringLiteral(": ") + problem.Message;
     if (problem.Unplayable) check.Error(where, message + QStringLiteral(" (the exercise can never be completed)"));

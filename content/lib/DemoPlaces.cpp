@@ -921,9 +921,9 @@ std::vector<CachedFile> RenderOnce() {
   QDirIterator it(dir.path(), QDir::Files, QDirIterator::Subdirectories);
   while (it.hasNext()) {
     const QString path = it.next();
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) throw EInOutError(QStringLiteral("Nie można odczytać %1").arg(path));
-    files.push_back({QDir(dir.path()).relativeFilePath(path), f.readAll()});
+    // Our own files of every kind: the largest kind's cap.
+    files.push_back(
+        {QDir(dir.path()).relativeFilePath(path), ReadWholeFile(path, TFileKind::Video)});
   }
   return files;
 }

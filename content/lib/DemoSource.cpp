@@ -1,9 +1,9 @@
 #include "lib/DemoSource.h"
 
-#include <QFile>
 #include <QSize>
 
 #include "platform/Errors.h"
+#include "platform/TextFile.h"
 
 void TSourceNode::Fail(const QString& message) const { throw EFormatError(Located(File, Line, message)); }
 
@@ -165,7 +165,5 @@ std::vector<TSourceNode> ParseSource(const QString& text, const QString& fileNam
 }
 
 std::vector<TSourceNode> ReadSourceFile(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) throw EInOutError(QStringLiteral("%1: cannot read the demo source").arg(path));
-  return ParseSource(QString::fromUtf8(f.readAll()), path);
+  return ParseSource(QString::fromUtf8(ReadWholeFile(path)), path);
 }

@@ -150,7 +150,7 @@ TJson DumpVideo(const QString& path, TNotes&) {
 }
 
 TJson DumpWordExercise(const QString& path, TNotes& notes) {
-  const TWordExercise e = ReadWordExercise(ReadWholeFile(path), path);
+  const TWordExercise e = ReadWordExercise(ReadFileHead(path, WordExerciseSize), path);
   TJson spots = TJson::Array(), positions = TJson::Array();
   for (const auto& h : e.HotSpots) spots.Append(Rect(h.Left, h.Top, h.Right, h.Bottom));
   for (const auto& w : e.WordPositions) positions.Append(TJson::Object().Set("X", w.X).Set("Y", w.Y));
@@ -176,7 +176,7 @@ TJson DumpWordExercise(const QString& path, TNotes& notes) {
 }
 
 TJson DumpWordSearch(const QString& path, TNotes& notes) {
-  const TWordSearch w = ReadWordSearch(ReadWholeFile(path), path);
+  const TWordSearch w = ReadWordSearch(ReadFileHead(path, WordSearchSize), path);
   const int cells = std::min(WordSearchCells, w.Columns * w.Rows);
   TJson direction = TJson::Array(), partner = TJson::Array(), letters = TJson::Array(), grid = TJson::Array();
   int ends = 0;
@@ -209,7 +209,7 @@ TJson DumpWordSearch(const QString& path, TNotes& notes) {
 }
 
 TJson DumpCrossword(const QString& path, TNotes& notes) {
-  const TCrossword c = ReadCrossword(ReadWholeFile(path), path);
+  const TCrossword c = ReadCrossword(ReadFileHead(path, CrosswordSize), path);
   for (const TCrosswordProblem& problem : CrosswordProblems(c)) notes.push_back({0, problem.Message});
   TJson positions = TJson::Array();
   for (const auto& at : c.LinePositions)

@@ -4,19 +4,29 @@
 #include <QFileInfo>
 
 #include "lib/ListFiles.h"
+#include "platform/SafeMath.h"
 #include "players/PlayerFile.h"
 
 TLocationLines LocationLines(const TLocation& loc) {
   TLocationLines l;
+  // The list counts come from the file and may be anything up to INT_MAX;
+  // lines past that are all called INT_MAX.
+  const auto after = [](int line, auto count) {
+    return LineAt(line, static_cast<std::size_t>(count));
+  };
   l.Walk = 11;
-  l.Sound = l.Walk + static_cast<int>(loc.WalkSpots.size());
-  l.ExerciseList = l.Sound + static_cast<int>(loc.SoundSpots.size());
-  l.DialogueList = l.ExerciseList + loc.ExerciseListLines;
-  l.Sprite = l.DialogueList + loc.DialogueListLines;
-  l.ExerciseSpot = l.Sprite + static_cast<int>(loc.Sprites.size());
-  l.Wave = l.ExerciseSpot + static_cast<int>(loc.ExerciseSpots.size());
-  l.Ani = l.Wave + static_cast<int>(loc.WaveEvents.size());
+  l.Sound = after(l.Walk, loc.WalkSpots.size());
+  l.ExerciseList = after(l.Sound, loc.SoundSpots.size());
+  l.DialogueList = after(l.ExerciseList, loc.ExerciseListLines);
+  l.Sprite = after(l.DialogueList, loc.DialogueListLines);
+  l.ExerciseSpot = after(l.Sprite, loc.Sprites.size());
+  l.Wave = after(l.ExerciseSpot, loc.ExerciseSpots.size());
+  l.Ani = after(l.Wave, loc.WaveEvents.size());
   return l;
+}
+
+int LineAt(int first, std::size_t index) {
+  return AddClamped(first, static_cast<int>(std::min<std::size_t>(index, INT_MAX)));
 }
 
 namespace {
@@ -42,15 +52,15 @@ TNotes LintLocation(const TLocation& loc) {
   if (loc.BackLink.isEmpty()) out.push_back({10, QStringLiteral("BackLink is empty (use NONE for a top place)")});
   for (size_t i = 0; i < loc.WalkSpots.size(); ++i) {
     const auto& w = loc.WalkSpots[i];
-    LintRect(out, lines.Walk + static_cast<int>(i), "walk spot", w.Left, w.Top, w.Right, w.Bottom, false);
+    LintRect(out, LineAt(lines.Walk, i), "walk spot", w.Left, w.Top, w.Right, w.Bottom, false);
   }
   for (size_t i = 0; i < loc.SoundSpots.size(); ++i) {
     const auto& s = loc.SoundSpots[i];
-    LintRect(out, lines.Sound + static_cast<int>(i), "sound spot", s.Left, s.Top, s.Right, s.Bottom, true);
+    LintRect(out, LineAt(lines.Sound, i), "sound spot", s.Left, s.Top, s.Right, s.Bottom, true);
   }
   for (size_t i = 0; i < loc.Sprites.size(); ++i) {
     const auto& s = loc.Sprites[i];
-    const int line = lines.Sprite + static_cast<int>(i);
+    const int line = LineAt(lines.Sprite, i);
     if (s.Width <= 0 || s.Height <= 0)
       out.push_back({line, QStringLiteral("sprite size %1 x %2 shows nothing").arg(s.Width).arg(s.Height)});
     if (s.Interval <= 0 && s.Frames > 1)
@@ -58,20 +68,30 @@ TNotes LintLocation(const TLocation& loc) {
     if (s.Action < 0 || s.Action > 3)
       out.push_back({line, QStringLiteral("Action %1 does nothing (1 sound, 2 and 3 messages)").arg(s.Action)});
     if (s.Still != 0 && s.Still != 1)
-      out.push_back({line, QStringLiteral("Still %1 is neither 0 (loops) nor 1 (plays when clicked): the sprite never moves").arg(s.Still)});
-    if (s.Action == 1 && s.Sound.isEmpty()) out.push_back({line, QStringLiteral("Action 1 without a sound")});
-    if (s.X + s.Width <= 0 || s.Y + s.Height <= 0 || s.X >= PlacePictureWidth || s.Y >= PlacePictureHeight)
-      out.push_back({line, QStringLiteral("sprite at (%1,%2) lies outside the place picture").arg(s.X).arg(s.Y)});
+      out.push_back(
+          {line,
+           QStringLiteral(
+               "Still %1 is neither 0 (loops) nor 1 (plays when clicked): the sprite never moves")
+               .arg(s.Still)});
+    if (s.Action == 1 && s.Sound.isEmpty())
+      out.push_back({line, QStringLiteral("Action 1 without a sound")});
+    if (qint64{s.X} + s.Width <= 0 || qint64{s.Y} + s.Height <= 0 || s.X >= PlacePictureWidth ||
+        s.Y >= PlacePictureHeight)
+      out.push_back(
+          {line,
+           QStringLiteral("sprite at (%1,%2) lies outside the place picture").arg(s.X).arg(s.Y)});
   }
   for (size_t i = 0; i < loc.ExerciseSpots.size(); ++i) {
     const auto& e = loc.ExerciseSpots[i];
-    LintRect(out, lines.ExerciseSpot + static_cast<int>(i), "exercise spot", e.Left, e.Top, e.Right, e.Bottom, true);
+    LintRect(out, LineAt(lines.ExerciseSpot, i), "exercise spot", e.Left, e.Top, e.Right, e.Bottom,
+             true);
   }
   for (size_t i = 0; i < loc.AniEvents.size(); ++i) {
     const auto& a = loc.AniEvents[i];
     if (a.Width <= 0 || a.Height <= 0)
-      out.push_back({lines.Ani + static_cast<int>(i),
-                     QStringLiteral("idle video window %1 x %2 shows nothing").arg(a.Width).arg(a.Height)});
+      out.push_back(
+          {LineAt(lines.Ani, i),
+           QStringLiteral("idle video window %1 x %2 shows nothing").arg(a.Width).arg(a.Height)});
   }
   return out;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 #include <vector>
 
 #include "world/LocationFile.h"
@@ -24,6 +25,8 @@ struct TLocationLines {
       Ani = 0;  // line of each group's first record
 };
 TLocationLines LocationLines(const TLocation& location);
+// The line of record `index` of a group starting at `first`, at most INT_MAX.
+int LineAt(int first, std::size_t index);
 
 // Size of the place picture on the location screen.
 constexpr int PlacePictureWidth = 570;

@@ -1,6 +1,5 @@
 #include "controls/MyImageList.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 
@@ -8,6 +7,7 @@
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/Picture.h"
+#include "platform/TextFile.h"
 
 namespace {
 constexpr int kFallback = 33;
@@ -16,9 +16,12 @@ constexpr int kFallback = 33;
 bool IsMonochromeBmp(const QString& path) {
   if (QFileInfo(path).suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) != 0)
     return false;
-  QFile f(ResolvePath(path));
-  if (!f.open(QIODevice::ReadOnly)) return false;
-  const QByteArray head = f.read(30);
+  QByteArray head;
+  try {
+    head = ReadFileHead(path, 30);
+  } catch (const Exception&) {
+    return false;
+  }
   if (head.size() < 30 || !head.startsWith("BM")) return false;
   return qFromLittleEndian<quint16>(head.constData() + 28) == 1;
 }

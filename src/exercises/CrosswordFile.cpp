@@ -67,7 +67,7 @@ void SaveCrosswordFile(const QString& path, const TCrossword& c) {
 }
 
 TCrossword LoadCrosswordFile(const QString& path) {
-  return ReadCrossword(ReadWholeFile(path), path);
+  return ReadCrossword(ReadFileHead(path, CrosswordSize), path);
 }
 
 std::vector<TCrosswordProblem> CrosswordProblems(const TCrossword& c) {

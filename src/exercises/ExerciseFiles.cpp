@@ -5,6 +5,8 @@
 
 #include "exercises/RecordBytes.h"
 #include "platform/Errors.h"
+#include "platform/Paths.h"
+#include "platform/SafeMath.h"
 #include "platform/Strings.h"
 #include "platform/TextFile.h"
 #include "platform/Win1250.h"
@@ -111,6 +113,8 @@ TWordExercise ReadWordExercise(const QByteArray& bytes, const QString& fileName)
     ex.ItemUsed[k] = in.Int(kUsedAt + 4 * k);
   }
   ex.PictureName = in.Text(kPictureAt, kPictureField);
+  if (const QString problem = ClimbingNameProblem(ex.PictureName); !problem.isEmpty())
+    in.Fail(QStringLiteral("PictureName"), problem);
   return ex;
 }
 
@@ -153,15 +157,19 @@ QString StripArticle(const QString& word) {
 
 void PrepareWordExercise(TWordExercise& ex, bool stripArticles) {
   for (TWordPoint& p : ex.WordPositions) {
-    p.X += WordShiftX;
-    p.Y += WordShiftY;
+    p.X = OffsetCoordinate(p.X, WordShiftX);
+    p.Y = OffsetCoordinate(p.Y, WordShiftY);
   }
+  // The screen adds its own offsets to the hot spots.
+  for (THotSpot& h : ex.HotSpots)
+    h = {OffsetCoordinate(h.Left), OffsetCoordinate(h.Top), OffsetCoordinate(h.Right),
+         OffsetCoordinate(h.Bottom)};
   if (!stripArticles) return;
   for (int k = 0; k < std::clamp(ex.ItemCount, 0, WordItems); ++k) ex.Words[k] = StripArticle(ex.Words[k]);
 }
 
 TWordExercise LoadWordExerciseFile(const QString& path, bool stripArticles) {
-  TWordExercise ex = ReadWordExercise(ReadWholeFile(path), path);
+  TWordExercise ex = ReadWordExercise(ReadFileHead(path, WordExerciseSize), path);
   PrepareWordExercise(ex, stripArticles);
   return ex;
 }
@@ -212,7 +220,9 @@ QByteArray WriteWordSearch(const TWordSearch& ws) {
 
 void SaveWordSearchFile(const QString& path, const TWordSearch& ws) { WriteFileAtomic(path, WriteWordSearch(ws)); }
 
-TWordSearch LoadWordSearchFile(const QString& path) { return ReadWordSearch(ReadWholeFile(path), path); }
+TWordSearch LoadWordSearchFile(const QString& path) {
+  return ReadWordSearch(ReadFileHead(path, WordSearchSize), path);
+}
 
 // ---- text files ----
 

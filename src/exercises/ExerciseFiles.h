@@ -68,8 +68,9 @@ void SaveWordExerciseFile(const QString& path, const TWordExercise& exercise);
 // Removes one leading "a", "an", "to" or "the" (case-sensitive) and the
 // space after it; words without a space are kept whole.
 QString StripArticle(const QString& word);
-// Word positions to screen positions, and the articles of items 1 ..
-// ItemCount stripped when `stripArticles` (dragging, listening, letter grid).
+// Word positions to screen positions, every coordinate clamped to
+// CoordinateLimit, and the articles of items 1 .. ItemCount stripped when
+// `stripArticles` (dragging, listening, letter grid).
 void PrepareWordExercise(TWordExercise& exercise, bool stripArticles);
 // Reads the file at `path` through the resolver and prepares it.
 TWordExercise LoadWordExerciseFile(const QString& path, bool stripArticles);

@@ -16,6 +16,7 @@
 #include "platform/MediaPlayer.h"
 #include "platform/Paths.h"
 #include "platform/Picture.h"
+#include "platform/SafeMath.h"
 #include "platform/Strings.h"
 #include "world/ExerciseList.h"
 #include "world/FrmMain.h"
@@ -60,10 +61,6 @@ void CloseSharedPlayer() {
 
 // A position from the file moved by `by`, kept where the widgets' own
 // arithmetic (the number 20 pixels left of its line) cannot overflow.
-int OffsetCoordinate(int value, int by) {
-  return static_cast<int>(std::clamp<qint64>(qint64{value} + by, -100000, 100000));
-}
-
 bool IsAsciiLetter(QChar c) {
   return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }

@@ -14,6 +14,7 @@
 #include "platform/Beep.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Picture.h"
+#include "platform/SafeMath.h"
 #include "platform/Strings.h"
 #include "platform/Timers.h"
 #include "world/Dialogues.h"
@@ -186,7 +187,8 @@ void TCw5Form::LoadDialogue(const QString& path) {
   const int height = QFontMetrics(ToQFont(Line_1->Font())).height();
   for (int k = 1; k <= MaxDialogueLines; ++k) {
     TLabel* line = Line(k);
-    line->move(dialogue.Left, dialogue.Top + 2 * (k - 1) * height);
+    line->move(OffsetCoordinate(dialogue.Left),
+               OffsetCoordinate(dialogue.Top, 2 * (k - 1) * height));
     if (k <= LineCount) {
       DialogueLines[k - 1] = dialogue.Lines[k - 1];
       line->SetCaption(DialogueLines[k - 1].Speaker + QStringLiteral(":  ") + DialogueLines[k - 1].Text);

@@ -23,12 +23,12 @@ void CheckText(const QString& text, const char* half, int pair) {
 
 TWordPairs ReadWordPairs(const QByteArray& bytes) {
   TWordPairs result;
-  const QStringList lines = SplitLines(bytes);
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    const QString& line = lines[i];
+  TTextReader in(bytes);
+  while (!in.Eof()) {
+    const QString line = in.ReadLine();
     if (Trim(line).isEmpty()) continue;
     if (static_cast<int>(result.Pairs.size()) == MaxWordPairs) {
-      if (result.PairsLeftOut++ == 0) result.FirstLeftOutLine = static_cast<int>(i) + 1;
+      if (result.PairsLeftOut++ == 0) result.FirstLeftOutLine = in.LineNo();
       continue;
     }
     const qsizetype eq = line.indexOf(u'=');

@@ -11,6 +11,7 @@
 #include "platform/Beep.h"
 #include "platform/Errors.h"
 #include "platform/Picture.h"
+#include "platform/SafeMath.h"
 #include "platform/VideoClip.h"
 #include "players/FrmTopTen.h"
 #include "players/PlayerFile.h"
@@ -285,7 +286,7 @@ void TMenuStart::Timer1Timer() {
       if (VisitCount > 1) {
         PlayWave(Music("Music.wav"));
       } else {
-        ++VisitCount;
+        VisitCount = AddClamped(VisitCount, 1);
         PlayWave(Description());
       }
       break;

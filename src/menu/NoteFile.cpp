@@ -14,7 +14,9 @@ QString NoteFilePath(const QString& programDir, const QString& exerciseFile) {
 
 QStringList ParseNote(const QByteArray& bytes) {
   QStringList words;
-  for (QString rest : SplitLines(bytes)) {
+  TTextReader in(bytes);
+  while (!in.Eof()) {
+    QString rest = in.ReadLine();
     while (!rest.isEmpty()) {
       if (words.size() == MaxNoteWords) return words;
       QString word = FirstWord(rest);

@@ -46,3 +46,5 @@ QString Located(const QString& file, int line, const QString& message);
 // file, no permission, a full disk, a read-only disk); the system's own text
 // for the rare others.
 QString FileErrorReason(const QFileDevice& file);
+// The same for a C library errno.
+QString SystemErrorReason(int code);

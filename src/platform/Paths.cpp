@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "platform/Strings.h"
+
 namespace {
 
 struct Listing {
@@ -91,6 +93,15 @@ QString ResolvePath(const QString& path) {
   // Relative paths depend on the working directory, so only absolute ones are kept.
   if (absolute) resolved.insert(path, current);
   return current;
+}
+
+QString ClimbingNameProblem(const QString& name) {
+  for (const QStringView part : QStringView(name).split(u'/'))
+    for (const QStringView piece : part.split(u'\\'))
+      if (piece == u"..")
+        return QStringLiteral("nazwa \u201E%1\u201D wychodzi poza folder gry (\u201E..\u201D)")
+            .arg(Excerpt(name));
+  return {};
 }
 
 bool FileExists(const QString& path) {

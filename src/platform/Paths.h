@@ -16,6 +16,10 @@ void NotePathWritten(const QString& path);
 void ClearPathCache();
 // Joins pieces the way the data does ("dir" + "\x\y.bmp") and normalises separators.
 QString NormalizeSeparators(const QString& path);
+// Empty when `name`, a file named inside a data file, stays inside the folder
+// it is joined to; otherwise why not, in Polish: a ".." part would climb out
+// of the installation.
+QString ClimbingNameProblem(const QString& name);
 // A path as the system writes it, for messages a parent reads: the data's
 // backslashes and the program's slashes become the platform's one separator.
 QString ShownPath(const QString& path);

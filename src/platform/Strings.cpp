@@ -75,11 +75,20 @@ QString LowerCase(const QString& s) {
 QString AnsiUpperCase(const QString& s) { return s.toUpper(); }
 QString AnsiLowerCase(const QString& s) { return s.toLower(); }
 
+QString Excerpt(const QString& text, int max) {
+  QString out = text.left(max);
+  for (QChar& c : out)
+    if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F)) c = u'?';
+  if (text.size() > max) out += u'\u2026';
+  return out;
+}
+
 QString IntToStr(long long value) { return QString::number(value); }
 
 int StrToInt(const QString& text, const QString& file, int line) {
   if (auto v = ParseInt(text)) return *v;
-  throw EConvertError(Located(file, line, QStringLiteral("'%1' nie jest poprawną liczbą całkowitą").arg(text)));
+  throw EConvertError(Located(
+      file, line, QStringLiteral("'%1' nie jest poprawną liczbą całkowitą").arg(Excerpt(text))));
 }
 
 int StrToIntDef(const QString& text, int fallback) { return ParseInt(text).value_or(fallback); }

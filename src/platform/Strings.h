@@ -24,6 +24,11 @@ QString LowerCase(const QString& s);
 QString AnsiUpperCase(const QString& s);
 QString AnsiLowerCase(const QString& s);
 
+// A file's text as an error message quotes it: at most `max` characters, and
+// control characters shown as "?", so a long or binary line can neither
+// flood the message nor steer a terminal.
+QString Excerpt(const QString& text, int max = 40);
+
 QString IntToStr(long long value);
 // An optional sign and decimal digits, nothing else, within 32 bits. The
 // error names the text and, when given, the file and line.

@@ -1,8 +1,16 @@
 #include "platform/TextFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -94,24 +102,36 @@ TTextReader TTextReader::FromFile(const QString& path) {
 TTextReader::TTextReader(const QByteArray& bytes, QString fileName)
     : bytes_(bytes), fileName_(std::move(fileName)) {}
 
-QString TTextReader::ReadLine() {
+qsizetype TTextReader::Advance() {
   ++line_;
-  if (pos_ >= bytes_.size()) return {};
   const char* data = bytes_.constData();
   qsizetype end = pos_;
   while (end < bytes_.size() && data[end] != '\r' && data[end] != '\n') ++end;
-  QString line = DecodeWin1250(data + pos_, end - pos_);
   pos_ = end;
   if (pos_ < bytes_.size() && data[pos_] == '\r') ++pos_;
   if (pos_ < bytes_.size() && data[pos_] == '\n' && (pos_ == end || data[pos_ - 1] == '\r')) ++pos_;
-  return line;
+  return end;
 }
 
-QStringList SplitLines(const QByteArray& bytes) {
-  TTextReader r(bytes);
-  QStringList lines;
-  while (!r.Eof()) lines << r.ReadLine();
-  return lines;
+QString TTextReader::ReadLine() {
+  if (pos_ >= bytes_.size()) {
+    ++line_;
+    return {};
+  }
+  const qsizetype start = pos_;
+  const qsizetype end = Advance();
+  return DecodeWin1250(bytes_.constData() + start, end - start);
+}
+
+void TTextReader::Skip(qint64 count) {
+  for (; count > 0 && !Eof(); --count) Advance();
+  // Line numbers stay far below overflow however often a file asks to skip.
+  constexpr qint64 kFar = qint64(1) << 60;
+  if (count > 0) line_ = std::min(line_ + std::min(count, kFar), kFar);
+}
+
+int TTextReader::LineNo() const {
+  return static_cast<int>(std::min<qint64>(line_, INT_MAX));
 }
 
 void TTextWriter::WriteLine(const QString& line) {
@@ -120,6 +140,66 @@ void TTextWriter::WriteLine(const QString& line) {
 }
 
 void TTextWriter::SaveTo(const QString& path) const { WriteFileAtomic(path, bytes_); }
+
+namespace {
+
+[[noreturn]] void CannotWrite(const QString& path, const QString& reason) {
+  throw EInOutError(QStringLiteral("Nie można zapisać pliku %1 (%2)").arg(ShownPath(path), reason));
+}
+
+// Temporaries are "<file>.XXXXXX" with six letters or digits, the names
+// QSaveFile used too, so what an older build left is found as well.
+bool IsTemporaryOf(const QString& entry, const QString& fileName) {
+  if (entry.size() != fileName.size() + 7 || !entry.startsWith(fileName) ||
+      entry[fileName.size()] != u'.')
+    return false;
+  for (QChar c : QStringView(entry).mid(fileName.size() + 1))
+    if (c.unicode() > 127 || !c.isLetterOrNumber()) return false;
+  return true;
+}
+
+void RemoveLeftTemporaries(const QString& dir, const QString& fileName) {
+  const QDir d(dir);
+  for (const QString& entry : d.entryList(QDir::Files | QDir::System | QDir::Hidden))
+    if (IsTemporaryOf(entry, fileName)) QFile::remove(d.filePath(entry));
+}
+
+int CreateTemporary(const QString& real, QByteArray& name) {
+  static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = QFile::encodeName(real) + '.';
+    for (int i = 0; i < 6; ++i)
+      name += kChars[QRandomGenerator::global()->bounded(int(sizeof kChars) - 1)];
+    // O_EXCL: never opens what another program put there, a link included.
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+bool WriteAll(int fd, const QByteArray& bytes) {
+  const char* data = bytes.constData();
+  qsizetype left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    left -= n;
+  }
+  return true;
+}
+
+void SyncDirectory(const QString& dir) {
+  // Makes the rename itself survive a power cut; file systems that cannot
+  // sync a directory have nothing to lose here.
+  const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
 
 void WriteFileAtomic(const QString& path, const QByteArray& bytes, bool exactName) {
   QString real;
@@ -130,15 +210,33 @@ void WriteFileAtomic(const QString& path, const QByteArray& bytes, bool exactNam
   } else {
     real = ResolvePath(path);
   }
-  QSaveFile f(real);
-  // QSaveFile writes a temporary file beside the target, fsyncs and renames on commit.
-  if (!f.open(QIODevice::WriteOnly))
-    throw EInOutError(
-        QStringLiteral("Nie można zapisać pliku %1 (%2)").arg(ShownPath(path), FileErrorReason(f)));
-  // commit() ignores a failed final flush and would rename a truncated file
-  // over the old one (a full disk), so the flush is checked first.
-  if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit())
-    throw EInOutError(
-        QStringLiteral("Nie można zapisać pliku %1 (%2)").arg(ShownPath(path), FileErrorReason(f)));
+  const QFileInfo target(real);
+  struct stat old {};
+  const bool regular =
+      ::lstat(QFile::encodeName(real).constData(), &old) == 0 && S_ISREG(old.st_mode);
+  if (!target.isSymLink() && target.isDir()) CannotWrite(path, SystemErrorReason(EISDIR));
+  if (regular && !target.isWritable()) CannotWrite(path, SystemErrorReason(EACCES));
+  RemoveLeftTemporaries(target.absolutePath(), target.fileName());
+
+  QByteArray temporary;
+  const int fd = CreateTemporary(real, temporary);
+  if (fd < 0) CannotWrite(path, SystemErrorReason(errno));
+  const auto fail = [&](int code) {
+    ::unlink(temporary.constData());
+    NotePathWritten(real);
+    CannotWrite(path, SystemErrorReason(code));
+  };
+  // A full disk shows at the write or at the sync, never as a short file
+  // renamed over the old one.
+  if (regular) ::fchmod(fd, old.st_mode & 07777);
+  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
+    const int code = errno;
+    ::close(fd);
+    fail(code);
+  }
+  if (::close(fd) != 0) fail(errno);
+  // rename() replaces a link at `real` itself, never the file it points to.
+  if (::rename(temporary.constData(), QFile::encodeName(real).constData()) != 0) fail(errno);
+  SyncDirectory(target.absolutePath());
   NotePathWritten(real);
 }

@@ -14,20 +14,22 @@ class TTextReader {
   TTextReader(const QByteArray& bytes, QString fileName = {});
 
   QString ReadLine();
+  // Moves over `count` lines; past the end only the line number moves, so a
+  // count from a file costs no more than the file's own lines.
+  void Skip(qint64 count);
   bool Eof() const { return pos_ >= bytes_.size(); }
-  // 1-based number of the line last read (0 before the first read).
-  int LineNo() const { return line_; }
+  // 1-based number of the line last read (0 before the first read), at most INT_MAX.
+  int LineNo() const;
   const QString& FileName() const { return fileName_; }
 
  private:
   QByteArray bytes_;
   QString fileName_;
   qsizetype pos_ = 0;
-  int line_ = 0;
+  qint64 line_ = 0;
+  // Moves past the current line; returns where its text ends.
+  qsizetype Advance();
 };
-
-// All lines of a byte buffer, by the rules above (no trailing empty line for a final line end).
-QStringList SplitLines(const QByteArray& bytes);
 
 class TTextWriter {
  public:
@@ -40,11 +42,14 @@ class TTextWriter {
   QByteArray bytes_;
 };
 
-// Writes `bytes` to a temporary file next to `path`, flushes it to disk and
-// renames it over `path`, so a crash leaves either the old or the new file.
-// EInOutError names the file. With `exactName` only the directories are
-// matched without regard to case and the file gets the name as spelled, so a
-// new file can sit beside one whose name differs only in case.
+// Writes `bytes` to a temporary file next to `path`, flushes it to disk,
+// renames it over `path` and flushes the directory, so a crash or a power cut
+// leaves either the old or the new file. A symbolic link at `path` is
+// replaced, never written through. Temporary files that an earlier crash left
+// beside `path` are removed. EInOutError names the file. With `exactName`
+// only the directories are matched without regard to case and the file gets
+// the name as spelled, so a new file can sit beside one whose name differs
+// only in case.
 void WriteFileAtomic(const QString& path, const QByteArray& bytes, bool exactName = false);
 
 // What a file holds decides how large it may be. A child's installation may

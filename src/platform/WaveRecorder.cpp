@@ -3,11 +3,12 @@
 #include <SDL.h>
 #include <sndfile.h>
 
-#include <QSaveFile>
 #include <cstring>
 
 #include "platform/AudioEngine.h"
+#include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -127,12 +128,11 @@ QString TWaveRecorder::Save(const QString& path) {
   sf_close(sf);
   if (written != static_cast<sf_count_t>(take.size()))
     return QStringLiteral("Nie można zapisać nagrania %1").arg(path);
-  const QString real = ResolvePath(path);
-  QSaveFile file(real);
-  if (!file.open(QIODevice::WriteOnly) || file.write(memory.bytes) != memory.bytes.size() ||
-      !file.commit())
-    return QStringLiteral("Nie można zapisać nagrania %1 (%2)").arg(path, file.errorString());
-  NotePathWritten(real);
+  try {
+    WriteFileAtomic(path, memory.bytes);
+  } catch (const Exception& e) {
+    return e.Message;
+  }
   return {};
 }
 

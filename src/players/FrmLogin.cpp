@@ -11,6 +11,8 @@
 #include "menu/FrmMenuStart.h"
 #include "platform/Application.h"
 #include "platform/Errors.h"
+#include "platform/SafeMath.h"
+#include "platform/Strings.h"
 #include "players/FrmNewLogin.h"
 #include "players/PlayerFile.h"
 
@@ -27,7 +29,8 @@ QDate StrToDate(const QString& text, const QString& file) {
   const QDate date = m.hasMatch() ? QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt())
                                   : QDate();
   if (!date.isValid())
-    throw EConvertError(Located(file, 1, QStringLiteral("\u201E%1\u201D nie jest poprawną datą").arg(text)));
+    throw EConvertError(Located(
+        file, 1, QStringLiteral("\u201E%1\u201D nie jest poprawną datą").arg(Excerpt(text))));
   return date;
 }
 
@@ -88,7 +91,7 @@ void TLoginForm::btn_OKClick() {
   const QDate lastPlay = StrToDate(LastPlayDate, PlayerFilePath(PlayerNames[index]));
   PlayWave(DataRoot + QStringLiteral("\\music\\") + GreetingSound(lastPlay, QDate::currentDate(), VisitCount) +
            QStringLiteral(".wav"));
-  ++VisitCount;
+  VisitCount = AddClamped(VisitCount, 1);
   LastPlayDate = DateToStr();
   Close();
   if (!MenuStart) return;

@@ -62,6 +62,31 @@ bool IsReservedDeviceName(const QString& name) {
 
 QString Quoted(const QString& s) { return QStringLiteral("\u201E%1\u201D").arg(s); }
 
+// A player of this name would be saved over the list itself.
+QString ListNameProblem(const QString& name) {
+  if (name.compare(QStringView(kListName).chopped(4), Qt::CaseInsensitive) != 0) return {};
+  return QStringLiteral(
+             "Imienia %1 nie można użyć, bo tak nazywa się lista graczy. Wybierz inne imię.")
+      .arg(Quoted(name));
+}
+
+// A file the readers would refuse is never written: the lines kept past the
+// limits go first, and if that is not enough the save fails.
+template <class T, class Format>
+QByteArray WithinCap(T content, Format format, const QString& path) {
+  const qint64 cap = FileSizeCap(TFileKind::Text);
+  QByteArray bytes = format(content);
+  if (bytes.size() > cap && !content.ExtraLines.isEmpty()) {
+    content.ExtraLines.clear();
+    bytes = format(content);
+  }
+  if (bytes.size() > cap)
+    throw EInOutError(QStringLiteral("Nie można zapisać pliku %1 (byłby większy niż %2 MB)")
+                          .arg(ShownPath(path))
+                          .arg(cap >> 20));
+  return bytes;
+}
+
 // Creates `dir` if needed; true when files can be written in it.
 bool UsableForWriting(const QString& dir) {
   const QString real = ResolvePath(dir);
@@ -105,7 +130,7 @@ TPlayerFile ParsePlayerFile(const QByteArray& bytes, const QString& fileName) {
     const QString line = reader.ReadLine();
     if (Trim(line).isEmpty()) continue;
     if (static_cast<int>(p.Results.size()) == MaxResults) {
-      p.ExtraLines << line;
+      if (p.ExtraLines.size() < ExtraResultLimit) p.ExtraLines << line;
       continue;
     }
     const auto hash = Separators(line, u'#', 4);
@@ -147,7 +172,9 @@ TPlayerFile NewPlayerFile(const QString& name, const QString& date, bool boy) {
 
 TPlayerList ParsePlayerList(const QByteArray& bytes) {
   TPlayerList list;
-  for (const QString& line : SplitLines(bytes)) {
+  TTextReader in(bytes);
+  while (!in.Eof() && list.ExtraLines.size() < ExtraNameLimit) {
+    const QString line = in.ReadLine();
     if (Trim(line).isEmpty()) continue;
     if (list.Names.size() < MaxListedPlayers)
       list.Names << line;  // kept as read, untrimmed
@@ -186,6 +213,7 @@ QString NicknameProblem(const QString& name) {
   }
   if (name.endsWith(u'.') || name.endsWith(u' '))
     return QStringLiteral("Imię nie może kończyć się kropką ani spacją.");
+  if (QString problem = ListNameProblem(name); !problem.isEmpty()) return problem;
   if (IsReservedDeviceName(name))
     return QStringLiteral("Imienia %1 nie można użyć, bo tak nazywa się urządzenie w systemie. Wybierz inne imię.")
         .arg(Quoted(name));
@@ -199,7 +227,7 @@ QString ListedNameProblem(const QString& name) {
     if (c == u'/' || c == u'\\')
       return QStringLiteral("W imieniu nie może być znaku %1.").arg(Quoted(c));
   }
-  return {};
+  return ListNameProblem(name);
 }
 
 QString NewPlayerProblem(const QString& name) {
@@ -253,7 +281,7 @@ void SavePlayerList() {
   if (g_listExtra.Path != ResolvePath(path) && FileExists(path))
     throw EInOutError(QStringLiteral("Nie można zapisać pliku %1 (lista graczy nie została wczytana)").arg(path));
   if (g_listExtra.Path == ResolvePath(path)) list.ExtraLines = g_listExtra.Lines;
-  WriteFileAtomic(path, FormatPlayerList(list));
+  WriteFileAtomic(path, WithinCap(list, FormatPlayerList, path));
 }
 
 void LoadPlayer(int i) {
@@ -296,7 +324,7 @@ void SavePlayer() {
   const int count = std::clamp(ResultCount, 0, MaxResults);
   p.Results.assign(ExerciseResults.begin(), ExerciseResults.begin() + count);
   if (g_resultExtra.Path == ResolvePath(path)) p.ExtraLines = g_resultExtra.Lines;
-  WriteFileAtomic(path, FormatPlayerFile(p));
+  WriteFileAtomic(path, WithinCap(p, FormatPlayerFile, path));
 }
 
 void WriteNewPlayer(const QString& name, bool boy) {

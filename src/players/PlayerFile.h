@@ -12,8 +12,12 @@
 //
 // Limits: the list holds at most 499 names and a player at most 1500 results.
 // Names or result lines beyond them are read up to the limit and the rest is
-// kept as read and written back after the others at the next save, so a save
-// never drops them. No player can be added while the list holds 499 names.
+// kept as read and written back after the others at the next save, up to as
+// many again (ExtraLineLimit): a file edited by hand keeps what it had, and a
+// flood of lines costs no more than that. No player can be added while the
+// list holds 499 names. A save that would make a file larger than the
+// readers take leaves those extra lines out, and fails rather than write a
+// file that could not be read back.
 #pragma once
 
 #include <QByteArray>
@@ -25,6 +29,9 @@
 #include "app/Globals.h"
 
 constexpr int MaxListedPlayers = MaxPlayers - 1;
+// How many lines past its limit each file keeps as read.
+constexpr int ExtraNameLimit = MaxListedPlayers;
+constexpr int ExtraResultLimit = MaxResults;
 
 // A player file's content.
 struct TPlayerFile {
@@ -36,12 +43,12 @@ struct TPlayerFile {
   QString Sex;
   std::array<int, PlaceTotal> PlaceCount{};
   std::vector<TExerciseResult> Results;  // at most MaxResults
-  QStringList ExtraLines;                // result lines past the limit, as read
+  QStringList ExtraLines;  // result lines past the limit, as read; at most ExtraResultLimit
 };
 
 struct TPlayerList {
   QStringList Names;       // at most MaxListedPlayers, blank lines skipped
-  QStringList ExtraLines;  // names past the limit, as read
+  QStringList ExtraLines;  // names past the limit, as read; at most ExtraNameLimit
 };
 
 // EFormatError or EConvertError naming `fileName` and the line.
@@ -58,8 +65,9 @@ QByteArray FormatPlayerList(const TPlayerList& list);
 // and can be written in Windows-1250; otherwise why not, in Polish.
 QString NicknameProblem(const QString& name);
 // Empty unless the file of `name`, a name already on the list or in a
-// player's header, would lie outside LoginDir (or, with a NUL, be another
-// file); otherwise why, in Polish. Names written before a check was tightened
+// player's header, would lie outside LoginDir, be the list itself
+// ("_Lista_Logowania" in any case) or, with a NUL, another file; otherwise
+// why, in Polish. Names written before a check was tightened
 // ("Kuba.") must keep signing in, so only this much is refused for them.
 QString ListedNameProblem(const QString& name);
 // Empty when a player `name` (not yet on the list) can be added; otherwise why

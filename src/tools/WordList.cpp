@@ -31,13 +31,15 @@ TWordEntry ParseWordEntry(const QString& text, const QString& fileName, int line
 
 TWordList ParseWordList(const QByteArray& bytes, const QString& fileName) {
   TWordList list;
-  const QStringList lines = SplitLines(bytes);
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    if (i == MaxWordEntries) {
-      list.LinesLeftOut = static_cast<int>(lines.size() - i);
-      break;
-    }
-    list.Entries.push_back(ParseWordEntry(lines[i], fileName, static_cast<int>(i + 1)));
+  TTextReader in(bytes, fileName);
+  while (!in.Eof() && static_cast<int>(list.Entries.size()) < MaxWordEntries) {
+    const QString line = in.ReadLine();
+    list.Entries.push_back(ParseWordEntry(line, fileName, in.LineNo()));
+  }
+  // The rest is only counted.
+  while (!in.Eof()) {
+    in.Skip(1);
+    ++list.LinesLeftOut;
   }
   return list;
 }

@@ -117,7 +117,10 @@ std::vector<TListEntry> ParseDialogueList(const QByteArray& bytes, const QString
       throw EFormatError(Located(fileName, i + 1,
                                  QStringLiteral("brak dialogu %1 z %2 zapowiedzianych").arg(i).arg(count)));
     const QString line = reader.ReadLine();
-    entries.push_back(TListEntry{line.left(kKeyLength), line.mid(kKeyLength)});
+    const QString file = line.mid(kKeyLength);
+    if (const QString problem = ClimbingNameProblem(file); !problem.isEmpty())
+      throw EFormatError(Located(fileName, reader.LineNo(), problem));
+    entries.push_back(TListEntry{line.left(kKeyLength), file});
   }
   return entries;
 }

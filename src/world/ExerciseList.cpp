@@ -1,6 +1,7 @@
 #include "world/ExerciseList.h"
 
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 #include "platform/Strings.h"
 #include "platform/TextFile.h"
 
@@ -49,7 +50,10 @@ TExerciseListFile ParseExerciseList(const QByteArray& bytes, const QString& file
       throw EFormatError(Located(fileName, i + 1,
                                  QStringLiteral("brak ćwiczenia %1 z %2 zapowiedzianych").arg(i).arg(count)));
     const QString line = reader.ReadLine();
-    list.Entries.push_back(TListEntry{UpperCase(line.left(kKeyLength)), line.mid(kKeyLength)});
+    const QString file = line.mid(kKeyLength);
+    if (const QString problem = ClimbingNameProblem(file); !problem.isEmpty())
+      throw EFormatError(Located(fileName, reader.LineNo(), problem));
+    list.Entries.push_back(TListEntry{UpperCase(line.left(kKeyLength)), file});
   }
   return list;
 }

@@ -15,6 +15,7 @@
 #include "platform/Errors.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Picture.h"
+#include "platform/SafeMath.h"
 #include "players/PlayerFile.h"
 #include "world/Dialogues.h"
 
@@ -165,7 +166,8 @@ void TMainForm::ApplyPlace(const TPreparedPlace& prepared) {
     ani->SetFrameCount(r.Frames);
     // The strip goes in as a file load would: the sprite keeps the size the place gives it.
     ani->SetBitMap(prepared.Strips[i]);
-    ani->SetBounds(Image1->Left() + r.X, Image1->Top() + r.Y, r.Width, r.Height);
+    ani->SetBounds(OffsetCoordinate(r.X, Image1->Left()), OffsetCoordinate(r.Y, Image1->Top()),
+                   r.Width, r.Height);
     slot.Strip = r.Strip;
     slot.Action = r.Action;
     slot.Sound = r.Sound;
@@ -331,8 +333,8 @@ void TMainForm::Timer1Timer() {
       Ani_Timer->SetHeight(e.Height);
       Ani_Timer->SetWidth(e.Width);
       Ani_Timer->SetAVIFile(DataRoot + e.Video);
-      Ani_Timer->SetLeft(e.Left + 1);
-      Ani_Timer->SetTop(e.Top);
+      Ani_Timer->SetLeft(OffsetCoordinate(e.Left, 1));
+      Ani_Timer->SetTop(OffsetCoordinate(e.Top));
       Ani_Timer->Show();
       Ani_Timer->BringToFront();
       Ani_Timer->Play();

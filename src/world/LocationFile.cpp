@@ -1,9 +1,8 @@
 #include "world/LocationFile.h"
 
-#include <climits>
-
 #include "app/Globals.h"
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 #include "platform/Strings.h"
 #include "platform/TextFile.h"
 #include "platform/Timers.h"
@@ -15,36 +14,35 @@ constexpr int kHeaderLabels[10] = {8, 12, 12, 17, 14, 10, 10, 7, 10, 5};
 constexpr int kWalkLabel = 5, kSoundLabel = 5, kListLabel = 5, kSpriteLabel = 5,
               kExerciseSpotLabel = 6, kWaveLabel = 2, kAniLabel = 2;
 
-// Lines by number; past the end every line reads empty, as the original's
-// reads did. Counts may be large, so skipping is arithmetic, not a loop.
+// Lines in order; past the end every line reads empty, as the original's
+// reads did. Counts may be large, so skipping past the end is arithmetic.
 class LineCursor {
  public:
-  LineCursor(const QByteArray& bytes, QString file) : lines_(SplitLines(bytes)), file_(std::move(file)) {}
+  LineCursor(const QByteArray& bytes, const QString& file) : in_(bytes, file) {}
 
   // The next line with its label removed.
-  QString Next(int labelLength) {
-    ++line_;
-    if (line_ > lines_.size()) return {};
-    return lines_[static_cast<qsizetype>(line_ - 1)].mid(labelLength);
-  }
+  QString Next(int labelLength) { return in_.ReadLine().mid(labelLength); }
   // Moves over `count` lines and returns the last one (label removed).
   QString Last(int count, int labelLength) {
     if (count <= 0) return {};
-    line_ += count - 1;
+    in_.Skip(count - 1);
     return Next(labelLength);
   }
-  int Line() const { return line_ > INT_MAX ? INT_MAX : static_cast<int>(line_); }
-  const QString& File() const { return file_; }
+  int Line() const { return in_.LineNo(); }
+  const QString& File() const { return in_.FileName(); }
 
-  int Int(const QString& text) const { return StrToInt(text, file_, Line()); }
+  int Int(const QString& text) const { return StrToInt(text, File(), Line()); }
+  // A file name from the line just read.
+  const QString& Name(const QString& name) const {
+    if (const QString problem = ClimbingNameProblem(name); !problem.isEmpty()) Fail(problem);
+    return name;
+  }
   [[noreturn]] void Fail(const QString& message) const {
-    throw EFormatError(Located(file_, Line(), message));
+    throw EFormatError(Located(File(), Line(), message));
   }
 
  private:
-  QStringList lines_;
-  QString file_;
-  qint64 line_ = 0;
+  TTextReader in_;
 };
 
 int ReadCount(LineCursor& in, int labelLength, int limit, const char* what) {
@@ -79,7 +77,7 @@ QStringList ReadCommaFields(const QString& line, int count) {
 TLocation ReadLocation(const QByteArray& bytes, const QString& fileName) {
   LineCursor in(bytes, fileName);
   TLocation loc;
-  loc.Picture = in.Next(kHeaderLabels[0]);
+  loc.Picture = in.Name(in.Next(kHeaderLabels[0]));
   const int walks = ReadCount(in, kHeaderLabels[1], MaxWalkSpots, "przejść");
   const int sounds = ReadCount(in, kHeaderLabels[2], MaxSoundSpots, "miejsc z dźwiękiem");
   loc.ExerciseListLines = ReadCount(in, kHeaderLabels[3], -1, "list ćwiczeń");
@@ -88,18 +86,19 @@ TLocation ReadLocation(const QByteArray& bytes, const QString& fileName) {
   const int exerciseSpots = ReadCount(in, kHeaderLabels[6], MaxExerciseSpots, "miejsc z ćwiczeniami");
   const int waves = ReadCount(in, kHeaderLabels[7], MaxWaveEvents, "dźwięków w tle");
   const int anis = ReadCount(in, kHeaderLabels[8], MaxAniEvents, "filmików w tle");
-  loc.BackLink = in.Next(kHeaderLabels[9]);
+  loc.BackLink = in.Name(in.Next(kHeaderLabels[9]));
 
   for (int i = 0; i < walks; ++i) {
     const RecordFields r{ReadCommaFields(in.Next(kWalkLabel), 6), in};
-    loc.WalkSpots.push_back({r.Int(0), r.Int(1), r.Int(2), r.Int(3), r.f[4], r.f[5]});
+    loc.WalkSpots.push_back(
+        {r.Int(0), r.Int(1), r.Int(2), r.Int(3), in.Name(r.f[4]), in.Name(r.f[5])});
   }
   for (int i = 0; i < sounds; ++i) {
     const RecordFields r{ReadCommaFields(in.Next(kSoundLabel), 5), in};
-    loc.SoundSpots.push_back({r.Int(0), r.Int(1), r.Int(2), r.Int(3), r.f[4]});
+    loc.SoundSpots.push_back({r.Int(0), r.Int(1), r.Int(2), r.Int(3), in.Name(r.f[4])});
   }
-  loc.ExerciseListFile = in.Last(loc.ExerciseListLines, kListLabel);
-  loc.DialogueListFile = in.Last(loc.DialogueListLines, kListLabel);
+  loc.ExerciseListFile = in.Name(in.Last(loc.ExerciseListLines, kListLabel));
+  loc.DialogueListFile = in.Name(in.Last(loc.DialogueListLines, kListLabel));
   for (int i = 0; i < sprites; ++i) {
     const RecordFields r{ReadCommaFields(in.Next(kSpriteLabel), 10), in};
     TSpriteRecord s;
@@ -109,9 +108,9 @@ TLocation ReadLocation(const QByteArray& bytes, const QString& fileName) {
     s.Width = r.Int(3);
     s.Height = r.Int(4);
     s.Frames = r.Int(5);
-    s.Strip = r.f[6];
+    s.Strip = in.Name(r.f[6]);
     s.Action = r.Int(7);
-    s.Sound = r.f[8];
+    s.Sound = in.Name(r.f[8]);
     s.Still = r.Int(9);
     // A strip of no frames would have the sprite divide by zero.
     if (s.Frames < 1) in.Fail(QStringLiteral("postać musi mieć co najmniej 1 klatkę (jest %1)").arg(s.Frames));
@@ -119,12 +118,13 @@ TLocation ReadLocation(const QByteArray& bytes, const QString& fileName) {
   }
   for (int i = 0; i < exerciseSpots; ++i) {
     const RecordFields r{ReadCommaFields(in.Next(kExerciseSpotLabel), 5), in};
-    loc.ExerciseSpots.push_back({r.Int(0), r.Int(1), r.Int(2), r.Int(3), r.f[4]});
+    loc.ExerciseSpots.push_back({r.Int(0), r.Int(1), r.Int(2), r.Int(3), in.Name(r.f[4])});
   }
-  for (int i = 0; i < waves; ++i) loc.WaveEvents << in.Next(kWaveLabel);
+  for (int i = 0; i < waves; ++i) loc.WaveEvents << in.Name(in.Next(kWaveLabel));
   for (int i = 0; i < anis; ++i) {
     const RecordFields r{ReadCommaFields(in.Next(kAniLabel), 7), in};
-    loc.AniEvents.push_back({r.Int(0), r.Int(1), r.Int(2), r.Int(3), r.Int(4), r.f[5], r.f[6]});
+    loc.AniEvents.push_back(
+        {r.Int(0), r.Int(1), r.Int(2), r.Int(3), r.Int(4), in.Name(r.f[5]), in.Name(r.f[6])});
   }
   return loc;
 }

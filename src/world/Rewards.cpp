@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/SafeMath.h"
 #include "platform/Strings.h"
 
 bool PlaceComplete(const std::array<int, PlaceTotal>& counts, int place) {
@@ -22,19 +23,19 @@ TCompletion CountCompletion(const TListEntry& entry, bool firstTry) {
     TExerciseResult& r = ExerciseResults[i];
     if (r.Key.compare(entry.Key, Qt::CaseInsensitive) != 0 || r.File.compare(entry.File, Qt::CaseInsensitive) != 0)
       continue;
-    r.Points += points;
-    GreenCount += points;
+    r.Points = AddClamped(r.Points, points);
+    GreenCount = AddClamped(GreenCount, points);
     if (r.Done != 0) return TCompletion::Repeat;
     r.Done = 1;
-    ++RedCount;
+    RedCount = AddClamped(RedCount, 1);
     LastCompletedFile = entry.File;
     return TCompletion::First;
   }
-  GreenCount += points;
+  GreenCount = AddClamped(GreenCount, points);
   if (count == MaxResults) return TCompletion::Unrecorded;
   ExerciseResults[count] = TExerciseResult{entry.Key, entry.File, 1, points};
   ResultCount = count + 1;
-  ++RedCount;
+  RedCount = AddClamped(RedCount, 1);
   LastCompletedFile = entry.File;
   return TCompletion::First;
 }
@@ -43,7 +44,9 @@ int AdvancePlaceCounters(const QString& file) {
   const QString lower = LowerCase(file);
   for (int place = 1; place <= PlaceTotal; ++place) {
     if (FindFrom(1, lower, QLatin1String(Places[place - 1].Word)) < 0) continue;
-    if (++PlaceCount[place - 1] == Places[place - 1].Threshold) return place;
+    int& count = PlaceCount[place - 1];
+    count = AddClamped(count, 1);
+    if (count == Places[place - 1].Threshold) return place;
   }
   return 0;
 }

@@ -438,8 +438,10 @@ TEST_F(PlayerFiles, CrashBeforeTheRenameLeavesTheOldFileIntact) {
   LoadPlayer(0);
   EXPECT_EQ(GreenCount, 0);
   GreenCount = 77;
-  SavePlayer();  // whatever the crash left behind does not stand in the way
+  EXPECT_EQ(QDir(Login()).entryList(QDir::Files).size(), 3);  // the crash left its temporary file
+  SavePlayer();  // which does not stand in the way, and goes
   LoadPlayer(0);
   EXPECT_EQ(GreenCount, 77);
+  EXPECT_EQ(QDir(Login()).entryList(QDir::Files, QDir::Name), QStringList({"Kot.txt", "_Lista_Logowania.txt"}));
 }
 #endif

@@ -11,6 +11,7 @@
 #include "lib/Demo.h"
 #include "lib/PlayerWriters.h"
 #include "platform/Paths.h"
+#include "platform/TextFile.h"
 
 TempInstallation::TempInstallation() {
   ClearPathCache();
@@ -49,6 +50,13 @@ GameScreens::~GameScreens() {
   DestroyScreens();
   StartOptions = TStartOptions{};
   ResetSharedState();
+}
+
+QStringList SplitLines(const QByteArray& bytes) {
+  TTextReader r(bytes);
+  QStringList lines;
+  while (!r.Eof()) lines << r.ReadLine();
+  return lines;
 }
 
 void PumpEvents(int ms) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <ostream>
 #include <vector>
@@ -49,6 +50,10 @@ class GameScreens {
 // A folder of demo sources in `dir`: every button strip (the demo requires
 // them all) and `text` as one more source file.
 QString DemoSourcesWith(const QTemporaryDir& dir, const QString& text);
+
+// Every line of a text file's bytes, read as the game reads them (no
+// trailing empty line for a final line end).
+QStringList SplitLines(const QByteArray& bytes);
 
 // Processes pending events (posted notifications, deferred deletes) a few times.
 void PumpEvents(int ms = 0);
