@@ -32,7 +32,7 @@ class TVideoClip {
   int Width() const { return width_; }
   int Height() const { return height_; }
   int FrameCount() const { return frameCount_; }
-  // Frames per second (15 when the file does not say).
+  // Frames per second (15 when the file does not say, or says less than 1 or more than 1000).
   double FrameRate() const { return frameRate_; }
   double FrameIntervalMs() const { return 1000.0 / frameRate_; }
   int DurationMs() const;

@@ -43,7 +43,10 @@ class TFFmpegClip final : public TClipDecoder {
         st->time_base.num > 0 && st->time_base.den > 0 ? st->time_base : AVRational{1, 15};
     AVRational rate = st->avg_frame_rate;
     if (rate.num <= 0 || rate.den <= 0) rate = st->r_frame_rate;
-    if (rate.num <= 0 || rate.den <= 0 || av_q2d(rate) > 1000.0) rate = AVRational{15, 1};
+    // Below one frame a second the clip's length in milliseconds and the frame
+    // timers' intervals would no longer fit an int.
+    if (rate.num <= 0 || rate.den <= 0 || av_q2d(rate) > 1000.0 || av_q2d(rate) < 1.0)
+      rate = AVRational{15, 1};
     d->rate = rate;
     d->startTs = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
 
