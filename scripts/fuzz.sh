@@ -99,8 +99,10 @@ for target in "${targets[@]}"; do
     grep -m1 -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error)' "$log" || tail -n 3 "$log"
   fi
   before=$(find "$seeds" -type f | wc -l)
-  "$BUILD_DIR/$target" -merge=1 -max_len="$max_len" -rss_limit_mb="$RSS_LIMIT_MB" -timeout="$TIMEOUT_S" \
-    "$seeds" "$work/new" >"$work/merge.log" 2>&1 || echo "   merge failed, see $work/merge.log"
+  # Edges only, not their hit counts: a few inputs per new branch, not one per loop count.
+  "$BUILD_DIR/$target" -merge=1 -use_counters=0 -max_len="$max_len" -rss_limit_mb="$RSS_LIMIT_MB" \
+    -timeout="$TIMEOUT_S" -artifact_prefix="$work/merge-" "$seeds" "$work/new" >"$work/merge.log" 2>&1 ||
+    echo "   merge failed, see $work/merge.log"
   added=$(($(find "$seeds" -type f | wc -l) - before))
   # The last progress line: "#EXECS: cov: C ft: F corp: N exec/s E oom/timeout/crash: O/T/X ...".
   last=$(grep -E '^#[0-9]+: cov: ' "$log" | tail -n1)
