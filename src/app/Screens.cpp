@@ -14,6 +14,7 @@
 #include "menu/FrmInformacja.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/Application.h"
+#include "platform/FFmpegModule.h"
 #include "players/FrmDiamenty.h"
 #include "players/FrmLogin.h"
 #include "players/FrmNewLogin.h"
@@ -73,7 +74,10 @@ void CreateScreens() {
   // follow its first paint (see CreateRemainingScreens).
   Create(MainForm);
   InstallExerciseDispatch();
-  PodkladFrm->AfterFirstPaint(CreateTheOthers);
+  PodkladFrm->AfterFirstPaint([] {
+    CreateTheOthers();
+    PreloadFFmpegModule();
+  });
   Create(NewLoginForm);
   Create(LoginForm);
 }

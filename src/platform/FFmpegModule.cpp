@@ -6,6 +6,7 @@
 #include <QLibrary>
 #include <QStringList>
 #include <mutex>
+#include <thread>
 
 namespace {
 const char kModuleFile[] = "tarvolin-ffmpeg.so";
@@ -56,4 +57,11 @@ const TFFmpegApi* FFmpegModule(QString& error) {
   std::call_once(once, [] { loaded = new TLoaded(Load()); });
   if (!loaded->api) error = loaded->error;
   return loaded->api;
+}
+
+void PreloadFFmpegModule() {
+  std::thread([] {
+    QString error;
+    FFmpegModule(error);  // a missing module is reported when a clip needs it
+  }).detach();
 }

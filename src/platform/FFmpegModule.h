@@ -55,3 +55,6 @@ struct TFFmpegApi {
 // The module, loaded on first use (GUI thread or a decoding thread alike).
 // Null with `error` saying why when it is missing or cannot be loaded.
 const TFFmpegApi* FFmpegModule(QString& error);
+// Loads the module on a thread of its own. The menu plays clips moments after
+// the sign-in; loading its libraries then would hold up that screen change.
+void PreloadFFmpegModule();
