@@ -13,25 +13,8 @@ PACKAGES=(cmake ninja-build g++ pkg-config ccache
   xvfb xauth imagemagick ffmpeg espeak-ng fonts-noto-color-emoji xdotool
   chromium appstream desktop-file-utils dpkg-dev python3)
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  if [[ $(id -u) -eq 0 ]]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
-    sudo apt-get update -qq
-    sudo DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  else
-    echo "Please install the missing packages first:" >&2
-    echo "  sudo apt-get install ${missing[*]}" >&2
-    exit 1
-  fi
-fi
+. "$ROOT/scripts/packages.sh"
+install_packages "${PACKAGES[@]}"
 
 # Debug information by default; CI builds without it (a quarter less compile time).
 if [[ ! -f "$BUILD_DIR/build.ninja" ]]; then
