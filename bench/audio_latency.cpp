@@ -37,10 +37,8 @@ QString SoundFile(int ms) {
   return path;
 }
 
-// Open (the whole file, as a screen does) then Play; the figure runs from the
-// start of Open to the first sound. "gui_ms" is the time the calls themselves took.
-void BM_OpenAndPlayToFirstSound(benchmark::State& state) {
-  const QString path = SoundFile(static_cast<int>(state.range(0)));
+// Notes in g_firstLoud when the first sample that is not silence reaches the device.
+void ListenForFirstSound() {
   Audio::SetOutputTap([](const std::int16_t* s, int frames) {
     if (g_firstLoud.load() >= 0) return;
     for (int i = 0; i < frames * 2; ++i)
@@ -50,6 +48,13 @@ void BM_OpenAndPlayToFirstSound(benchmark::State& state) {
       }
   });
   g_clock.start();
+}
+
+// Open (the whole file, as a screen does) then Play; the figure runs from the
+// start of Open to the first sound. "gui_ms" is the time the calls themselves took.
+void BM_OpenAndPlayToFirstSound(benchmark::State& state) {
+  const QString path = SoundFile(static_cast<int>(state.range(0)));
+  ListenForFirstSound();
   std::vector<double> gui;
   for (auto _ : state) {
     auto player = std::make_unique<TMediaPlayer>();
@@ -85,15 +90,7 @@ BENCHMARK(BM_OpenAndPlayToFirstSound)
 // a seek to 0:10 and Play, timed to the first sound.
 void BM_SeekBackInSongToFirstSound(benchmark::State& state) {
   const QString path = SoundFile(180000);
-  Audio::SetOutputTap([](const std::int16_t* s, int frames) {
-    if (g_firstLoud.load() >= 0) return;
-    for (int i = 0; i < frames * 2; ++i)
-      if (s[i] != 0) {
-        g_firstLoud.store(g_clock.nsecsElapsed());
-        return;
-      }
-  });
-  g_clock.start();
+  ListenForFirstSound();
   std::vector<double> gui;
   TMediaPlayer player;
   player.Notify = false;
