@@ -272,6 +272,8 @@ class Session:
             self.screen.click(*SONG_BACK)
             time.sleep(0.5)
             self.add("peak memory MiB", status_kib(self.game.pid, "VmHWM") / 1024)
+            with open(f"/proc/{self.game.pid}/maps") as maps:
+                self.add("FFmpeg module loaded (0/1)", int("tarvolin-ffmpeg" in maps.read()))
             self.screen.click(*MENU_SONGS_BACK)
             time.sleep(0.3)
             self.screen.click(*MENU_EXIT)

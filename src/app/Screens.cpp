@@ -14,7 +14,6 @@
 #include "menu/FrmInformacja.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/Application.h"
-#include "platform/FFmpegModule.h"
 #include "players/FrmDiamenty.h"
 #include "players/FrmLogin.h"
 #include "players/FrmNewLogin.h"
@@ -74,10 +73,7 @@ void CreateScreens() {
   // follow its first paint (see CreateRemainingScreens).
   Create(MainForm);
   InstallExerciseDispatch();
-  PodkladFrm->AfterFirstPaint([] {
-    CreateTheOthers();
-    PreloadFFmpegModule();
-  });
+  PodkladFrm->AfterFirstPaint(CreateTheOthers);
   Create(NewLoginForm);
   Create(LoginForm);
 }

@@ -5,8 +5,8 @@
 #include "app/Globals.h"
 #include "app/Shared.h"
 #include "app/Sound.h"
-#include "exercises/FrmCw6.h"
 #include "controls/TransparentButton.h"
+#include "exercises/FrmCw6.h"
 #include "platform/Application.h"
 #include "platform/Beep.h"
 #include "platform/Errors.h"
@@ -30,12 +30,22 @@ struct TStarPlace {
   int X, Y;
 };
 constexpr std::array<TStarPlace, 7> kStars = {{
-    {189, 16}, {167, 98}, {432, 98}, {254, 190}, {215, 212}, {222, 428}, {432, 448},
+    {189, 16},
+    {167, 98},
+    {432, 98},
+    {254, 190},
+    {215, 212},
+    {222, 428},
+    {432, 448},
 }};
 
-QString Music(const char* file) { return DataRoot + QStringLiteral("\\music\\") + QLatin1String(file); }
+QString Music(const char* file) {
+  return DataRoot + QStringLiteral("\\music\\") + QLatin1String(file);
+}
 
-QString Description() { return Music(PlayerSex == QLatin1String("Woman") ? "K1.wav" : "M1.wav"); }
+QString Description() {
+  return Music(PlayerSex == QLatin1String("Woman") ? "K1.wav" : "M1.wav");
+}
 
 // Stopping the shared player means closing it, so the sound ends at once.
 void StopPlayer() {
@@ -91,6 +101,11 @@ TMenuStart::TMenuStart() {
     (*players[i])->Notify = false;
     (*players[i])->SetDisplay(panels[i]);
   }
+  // The menu follows the sign-in within seconds; clips of a codec only FFmpeg
+  // reads would otherwise load its libraries during that screen change.
+  QStringList clips;
+  for (const TVideo& v : Videos()) clips << DataRoot + QLatin1String(v.File);
+  TVideoClip::PrepareFor(clips);
 
   // Over the pictures, so a click anywhere on the big area starts the adventure.
   lbl_Start = HotArea(this, 587, 8, 53, 41, "Start");
@@ -157,7 +172,8 @@ std::array<TLabel*, 8> TMenuStart::SongLabelControls() const {
 }
 
 std::array<TLabel*, 9> TMenuStart::TitleLabels() const {
-  return {lbl_Songs, lbl_Start, lbl_City, lbl_Dictionary, lbl_Exit, lbl_Alfabet, lbl_TopTen, lbl_Opis, lbl_BIG};
+  return {lbl_Songs,   lbl_Start,  lbl_City, lbl_Dictionary, lbl_Exit,
+          lbl_Alfabet, lbl_TopTen, lbl_Opis, lbl_BIG};
 }
 
 std::array<TMenuStart::TVideo, 4> TMenuStart::Videos() const {
@@ -222,19 +238,26 @@ void TMenuStart::ApplySongLocks() {
     const bool locked = RedCount < s.OpenFrom;
     labels[i]->SetFontColor(locked ? kLocked : clBlack);
     labels[i]->Tag = locked ? 1 : 0;
-    labels[i]->SetHint(locked ? QStringLiteral("Ta piosenka otworzy się, gdy ukończysz %1 różnych ćwiczeń. "
-                                               "Masz ich już %2.")
-                                    .arg(s.OpenFrom)
-                                    .arg(RedCount)
-                              : QString());
+    labels[i]->SetHint(
+        locked ? QStringLiteral("Ta piosenka otworzy się, gdy ukończysz %1 różnych ćwiczeń. "
+                                "Masz ich już %2.")
+                     .arg(s.OpenFrom)
+                     .arg(RedCount)
+               : QString());
   }
 }
 
-void TMenuStart::FormClose() { Image1->SetPicture(QImage()); }
+void TMenuStart::FormClose() {
+  Image1->SetPicture(QImage());
+}
 
-void TMenuStart::FormDeactivate() { StopPlayer(); }
+void TMenuStart::FormDeactivate() {
+  StopPlayer();
+}
 
-void TMenuStart::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }
+void TMenuStart::FormKeyDown(int& key, TShiftState shift) {
+  EndOnAltF4(key, shift);
+}
 
 // ---------------------------------------------------------------------------
 // The idle show and the stars
@@ -433,14 +456,30 @@ void TMenuStart::SongClick(int index) {
   cw6form->Show();
 }
 
-void TMenuStart::S_CountClick() { SongClick(0); }
-void TMenuStart::S_ColourClick() { SongClick(1); }
-void TMenuStart::S_HeadClick() { SongClick(2); }
-void TMenuStart::S_ThisClick() { SongClick(3); }
-void TMenuStart::S_IHearClick() { SongClick(4); }
-void TMenuStart::S_TheClick() { SongClick(5); }
-void TMenuStart::S_IDIDClick() { SongClick(6); }
-void TMenuStart::S_WhatClick() { SongClick(7); }
+void TMenuStart::S_CountClick() {
+  SongClick(0);
+}
+void TMenuStart::S_ColourClick() {
+  SongClick(1);
+}
+void TMenuStart::S_HeadClick() {
+  SongClick(2);
+}
+void TMenuStart::S_ThisClick() {
+  SongClick(3);
+}
+void TMenuStart::S_IHearClick() {
+  SongClick(4);
+}
+void TMenuStart::S_TheClick() {
+  SongClick(5);
+}
+void TMenuStart::S_IDIDClick() {
+  SongClick(6);
+}
+void TMenuStart::S_WhatClick() {
+  SongClick(7);
+}
 
 void TMenuStart::lbl_ExitClick() {
   StopPlayer();

@@ -58,10 +58,3 @@ const TFFmpegApi* FFmpegModule(QString& error) {
   if (!loaded->api) error = loaded->error;
   return loaded->api;
 }
-
-void PreloadFFmpegModule() {
-  std::thread([] {
-    QString error;
-    FFmpegModule(error);  // a missing module is reported when a clip needs it
-  }).detach();
-}

@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ClipDecoder.h"
+
 // One audio stream, decoded piece by piece into 16-bit samples.
 class TFFmpegSound {
  public:
@@ -21,20 +23,6 @@ class TFFmpegSound {
   // the end, -1 when the stream grows past `maxFrames`.
   virtual std::int64_t Read(std::int64_t frames, std::vector<std::int16_t>& out,
                             std::int64_t maxFrames) = 0;
-};
-
-// One clip's video stream, decoded frame by frame into RGB32 pictures.
-class TClipDecoder {
- public:
-  virtual ~TClipDecoder() = default;
-  int Width = 0, Height = 0, FrameCount = 1;
-  double FrameRate = 15.0;
-  bool HasAudio = false;
-  // Goes to the key frame at or before frame `index` (0-based).
-  virtual void Seek(int index) = 0;
-  // The next frame: false at the end of the stream. `index` is -1 when the
-  // file gives no time; `image` is null when the frame could not be converted.
-  virtual bool DecodeNext(QImage& image, int& index) = 0;
 };
 
 struct TFFmpegApi {
@@ -55,6 +43,3 @@ struct TFFmpegApi {
 // The module, loaded on first use (GUI thread or a decoding thread alike).
 // Null with `error` saying why when it is missing or cannot be loaded.
 const TFFmpegApi* FFmpegModule(QString& error);
-// Loads the module on a thread of its own. The menu plays clips moments after
-// the sign-in; loading its libraries then would hold up that screen change.
-void PreloadFFmpegModule();

@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <map>
+#include <thread>
 
+#include "platform/AviFile.h"
 #include "platform/Errors.h"
 #include "platform/FFmpegModule.h"
 #include "platform/TextFile.h"
@@ -64,11 +66,14 @@ void TVideoClip::Open(const QString& path) {
     return EInOutError(QStringLiteral("Nie można otworzyć filmu %1 (%2)").arg(path, why));
   };
   const QString real = CheckedFilePath(path, TFileKind::Video);
-  QString error;
-  const TFFmpegApi* ffmpeg = FFmpegModule(error);
-  if (!ffmpeg) throw fail(error);
-  auto dec = ffmpeg->OpenClip(real, error);
-  if (!dec) throw fail(error);
+  auto dec = OpenUncompressedAvi(real);
+  if (!dec) {
+    QString error;
+    const TFFmpegApi* ffmpeg = FFmpegModule(error);
+    if (!ffmpeg) throw fail(error);
+    dec = ffmpeg->OpenClip(real, error);
+    if (!dec) throw fail(error);
+  }
 
   hasAudio_ = dec->HasAudio;
   width_ = dec->Width;
@@ -84,6 +89,25 @@ void TVideoClip::Open(const QString& path) {
     Close();
     throw fail(QStringLiteral("nie da się odczytać pierwszej klatki"));
   }
+}
+
+void TVideoClip::PrepareFor(const QStringList& paths) {
+  QStringList real;  // the path resolver belongs to this thread
+  for (const QString& path : paths) {
+    try {
+      real << CheckedFilePath(path, TFileKind::Video);
+    } catch (const EInOutError&) {
+    }
+  }
+  if (real.isEmpty()) return;
+  std::thread([real] {
+    for (const QString& r : real) {
+      if (OpenUncompressedAvi(r)) continue;
+      QString error;
+      FFmpegModule(error);  // a module that cannot load is reported by Open
+      return;
+    }
+  }).detach();
 }
 
 int TVideoClip::DurationMs() const {

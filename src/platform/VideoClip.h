@@ -1,5 +1,6 @@
-// AVI clips (any codec FFmpeg decodes: RLE, MS Video 1, Cinepak, Indeo, raw
-// ...) read frame by frame into pictures. Frames are decoded on demand, in
+// AVI clips read frame by frame into pictures: uncompressed ones by our own
+// reader, any other codec FFmpeg decodes (RLE, MS Video 1, Cinepak, Indeo ...)
+// through the FFmpeg module. Frames are decoded on demand, in
 // order or by index. Decoded frames are kept for re-use within one budget
 // shared by every open clip (and a clip's own, when set), so neither a long
 // clip nor many open ones sit in memory whole. GUI thread only.
@@ -7,6 +8,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -25,6 +27,10 @@ class TVideoClip {
   // Opens a clip (path as the data spells it). Throws EInOutError naming the
   // file when it is missing, holds no video, or its first frame cannot be decoded.
   void Open(const QString& path);
+  // When one of these clips needs the FFmpeg module, loads it now on a thread
+  // of its own, so that the screen opening them later does not wait for its
+  // libraries. Files that are missing are left for Open to report.
+  static void PrepareFor(const QStringList& paths);
   void Close();
   bool IsOpen() const;
   const QString& FileName() const { return fileName_; }

@@ -1,0 +1,239 @@
+#include "platform/AviFile.h"
+
+#include <QFile>
+#include <QVector>
+#include <QtEndian>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "platform/Picture.h"
+
+namespace {
+
+constexpr std::uint32_t Tag(const char (&s)[5]) {
+  return std::uint32_t(std::uint8_t(s[0])) | std::uint32_t(std::uint8_t(s[1])) << 8 |
+         std::uint32_t(std::uint8_t(s[2])) << 16 | std::uint32_t(std::uint8_t(s[3])) << 24;
+}
+// The same bound as the FFmpeg path: a clip of a million frames is over 18 hours.
+constexpr std::size_t kMaxFrames = 1'000'000;
+// The header list holds a few hundred bytes; a larger one is not worth reading here.
+constexpr qint64 kMaxHeaderList = 1 << 20;
+
+std::uint32_t U32(const QByteArray& b, qsizetype at) {
+  return at >= 0 && at + 4 <= b.size() ? qFromLittleEndian<quint32>(b.constData() + at) : 0;
+}
+std::uint16_t U16(const QByteArray& b, qsizetype at) {
+  return at >= 0 && at + 2 <= b.size() ? qFromLittleEndian<quint16>(b.constData() + at) : 0;
+}
+
+struct TChunk {
+  qint64 data;  // where the frame's bytes start
+  std::uint32_t size;
+};
+
+class TUncompressedAvi final : public TClipDecoder {
+ public:
+  bool Open(const QString& real) {
+    file_.setFileName(real);
+    if (!file_.open(QIODevice::ReadOnly)) return false;
+    end_ = file_.size();
+    std::uint32_t id = 0, size = 0, type = 0;
+    if (!ReadHeader(0, id, size, &type) || id != Tag("RIFF") || type != Tag("AVI ")) return false;
+    const qint64 riffEnd = std::min<qint64>(end_, 8 + qint64(size));
+    bool haveHeader = false;
+    for (qint64 at = 12; at + 8 <= riffEnd;) {
+      if (!ReadHeader(at, id, size, &type)) return false;
+      if (id == Tag("LIST") && type == Tag("hdrl")) {
+        if (size > kMaxHeaderList || !file_.seek(at + 12)) return false;
+        if (!ParseHeaderList(file_.read(qint64(size) - 4))) return false;
+        haveHeader = true;
+      } else if (id == Tag("LIST") && type == Tag("movi")) {
+        if (!haveHeader || !ScanFrames(at + 12, std::min(riffEnd, at + 8 + qint64(size))))
+          return false;
+        break;
+      }
+      at += 8 + qint64(size) + (size & 1);
+    }
+    if (frames_.empty()) return false;
+    FrameCount = int(frames_.size());
+    return true;
+  }
+
+  void Seek(int index) override { next_ = std::clamp<qint64>(index, 0, qint64(frames_.size())); }
+
+  // A chunk too short for a frame is skipped, as FFmpeg's raw decoder does:
+  // the clip shows the frame before it in its place.
+  bool DecodeNext(QImage& image, int& index) override {
+    while (next_ < qint64(frames_.size())) {
+      const TChunk chunk = frames_[std::size_t(next_)];
+      index = int(next_++);
+      if (chunk.size < frameBytes_ || !file_.seek(chunk.data)) continue;
+      const QByteArray bytes = file_.read(frameBytes_);
+      if (bytes.size() != frameBytes_) continue;
+      image = Convert(bytes);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  // A chunk's id and size (and a list's type) at `at`, within the file.
+  bool ReadHeader(qint64 at, std::uint32_t& id, std::uint32_t& size, std::uint32_t* type) {
+    if (at + 12 > end_ || !file_.seek(at)) return false;
+    const QByteArray h = file_.read(12);
+    if (h.size() != 12) return false;
+    id = U32(h, 0);
+    size = U32(h, 4);
+    if (type) *type = U32(h, 8);
+    return true;
+  }
+
+  // The first video stream's format; any sound stream is only noted.
+  bool ParseHeaderList(const QByteArray& list) {
+    int stream = -1;
+    std::uint32_t streamType = 0;
+    bool found = false;
+    for (qsizetype at = 0; at + 8 <= list.size();) {
+      const std::uint32_t id = U32(list, at), size = U32(list, at + 4);
+      if (size > std::uint32_t(list.size() - at - 8)) break;
+      const QByteArray body = list.mid(at + 8, size);
+      if (id == Tag("LIST") && U32(body, 0) == Tag("strl")) {
+        // The stream's own chunks follow the list type; descend into them.
+        ++stream;
+        at += 12;
+        continue;
+      }
+      if (id == Tag("strh")) {
+        streamType = U32(body, 0);
+        if (streamType == Tag("auds")) HasAudio = true;
+        if (streamType == Tag("vids") && !found) {
+          const std::uint32_t scale = U32(body, 20), rate = U32(body, 24);
+          const double fps = scale ? double(rate) / scale : 0.0;
+          FrameRate = fps >= 1.0 && fps <= 1000.0 ? fps : 15.0;
+        }
+      } else if (id == Tag("strf") && streamType == Tag("vids") && !found) {
+        if (!ParseBitmapInfo(body)) return false;
+        found = true;
+        videoStream_ = stream;
+      }
+      at += 8 + qsizetype(size) + (size & 1);
+    }
+    return found && videoStream_ >= 0 && videoStream_ < 100;
+  }
+
+  bool ParseBitmapInfo(const QByteArray& b) {
+    const std::uint32_t headerSize = U32(b, 0);
+    const std::int64_t width = qint32(U32(b, 4)), height = qint32(U32(b, 8));
+    bits_ = U16(b, 14);
+    if (headerSize < 40 || U32(b, 16) != 0 /* BI_RGB */ || width <= 0 || height == 0 ||
+        height == INT32_MIN)
+      return false;
+    topDown_ = height < 0;
+    Width = int(width);
+    Height = int(std::abs(height));
+    if (!PictureSizeAllowed(Width, Height)) return false;
+    if (bits_ != 8 && bits_ != 16 && bits_ != 24 && bits_ != 32) return false;
+    stride_ = (std::int64_t(Width) * bits_ + 31) / 32 * 4;
+    frameBytes_ = stride_ * Height;
+    if (bits_ == 8) {
+      const std::uint32_t used = U32(b, 32);
+      const int colours = used == 0 || used > 256 ? 256 : int(used);
+      if (headerSize + 4LL * colours > b.size()) return false;
+      palette_.fill(qRgb(0, 0, 0), 256);
+      for (int i = 0; i < colours; ++i) {
+        const char* q = b.constData() + headerSize + 4 * i;
+        palette_[i] = qRgb(std::uint8_t(q[2]), std::uint8_t(q[1]), std::uint8_t(q[0]));
+      }
+    }
+    return true;
+  }
+
+  // The video stream's chunks, in order, also inside "rec " lists. A palette
+  // change is left to FFmpeg; a chunk cut off by the file's end ends the clip.
+  bool ScanFrames(qint64 from, qint64 to) {
+    const char digits[2] = {char('0' + videoStream_ / 10), char('0' + videoStream_ % 10)};
+    const std::uint32_t mine = std::uint8_t(digits[0]) | std::uint8_t(digits[1]) << 8;
+    std::uint32_t id = 0, size = 0, type = 0;
+    for (qint64 at = from; at + 8 <= to && frames_.size() < kMaxFrames;) {
+      if (!ReadHeader(at, id, size, &type) && !(at + 8 <= end_ && ReadShortHeader(at, id, size)))
+        break;
+      if (id == Tag("LIST") && type == Tag("rec ")) {
+        at += 12;
+        continue;
+      }
+      if ((id & 0xFFFF) == mine) {
+        const std::uint32_t kind = id >> 16;
+        if (kind == (std::uint32_t('p') | std::uint32_t('c') << 8)) return false;
+        if (kind == (std::uint32_t('d') | std::uint32_t('b') << 8) ||
+            kind == (std::uint32_t('d') | std::uint32_t('c') << 8)) {
+          if (at + 8 + qint64(size) > end_) break;
+          frames_.push_back({at + 8, size});
+        }
+      }
+      at += 8 + qint64(size) + (size & 1);
+    }
+    return true;
+  }
+
+  // The last chunk of a file may be too short for a list type.
+  bool ReadShortHeader(qint64 at, std::uint32_t& id, std::uint32_t& size) {
+    if (!file_.seek(at)) return false;
+    const QByteArray h = file_.read(8);
+    if (h.size() != 8) return false;
+    id = U32(h, 0);
+    size = U32(h, 4);
+    return true;
+  }
+
+  QImage Convert(const QByteArray& bytes) const {
+    QImage image(Width, Height, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    for (int y = 0; y < Height; ++y) {
+      const auto* s = reinterpret_cast<const std::uint8_t*>(bytes.constData()) +
+                      stride_ * (topDown_ ? y : Height - 1 - y);
+      auto* d = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < Width; ++x) {
+        switch (bits_) {
+          case 8:
+            d[x] = palette_[s[x]];
+            break;
+          case 16: {
+            const unsigned v = s[2 * x] | s[2 * x + 1] << 8;
+            // 5 bits a colour, widened by repeating their top bits (31 becomes 255).
+            const auto c = [v](int shift) {
+              const unsigned c5 = v >> shift & 31;
+              return int(c5 << 3 | c5 >> 2);
+            };
+            d[x] = qRgb(c(10), c(5), c(0));
+            break;
+          }
+          case 24:
+            d[x] = qRgb(s[3 * x + 2], s[3 * x + 1], s[3 * x]);
+            break;
+          default:
+            d[x] = qRgb(s[4 * x + 2], s[4 * x + 1], s[4 * x]);
+        }
+      }
+    }
+    return image;
+  }
+
+  QFile file_;
+  qint64 end_ = 0;
+  int videoStream_ = -1;
+  int bits_ = 0;
+  bool topDown_ = false;
+  std::int64_t stride_ = 0, frameBytes_ = 0;
+  QVector<QRgb> palette_;
+  std::vector<TChunk> frames_;
+  qint64 next_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<TClipDecoder> OpenUncompressedAvi(const QString& realPath) {
+  auto clip = std::make_unique<TUncompressedAvi>();
+  if (!clip->Open(realPath)) return nullptr;
+  return clip;
+}
