@@ -18,6 +18,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import wave
 
 TIMEOUT = 15.0  # seconds to wait for a screen before the run is given up
 
@@ -189,8 +190,9 @@ EXERCISE_SCREENS = {"TCw1Form", "TCw2Form", "TCw3Form", "TCw5Form", "TCw7Form", 
 class Session:
     """One run of the game from launch to exit, collecting figures."""
 
-    def __init__(self, binary, demo, screen, work, idle_s):
+    def __init__(self, binary, demo, data_root, screen, work, idle_s):
         self.binary, self.demo, self.screen, self.work, self.idle_s = binary, demo, screen, work, idle_s
+        self.data_root = data_root
         self.figures = {}  # name -> list of values (a change may happen more than once)
 
     def add(self, name, value):
@@ -209,7 +211,7 @@ class Session:
         open(self.trace.path, "w").close()
         env = dict(self.screen.env, TARVOLIN_TRACE=self.trace.path, XDG_CONFIG_HOME=os.path.join(home, "config"),
                    XDG_DATA_HOME=os.path.join(home, "data"), XDG_CACHE_HOME=os.path.join(home, "cache"))
-        cmd = [self.binary, "--program-dir", program, "--data-root", os.path.join(self.demo, "cd")]
+        cmd = [self.binary, "--program-dir", program, "--data-root", self.data_root]
         self.log = open(os.path.join(self.work, "stderr"), "w")
         t0 = time.monotonic_ns()
         self.game = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=self.log)
@@ -330,6 +332,66 @@ def report(labels, results, runs):
         print(n.ljust(width) + "".join(cell(results[l].get(n, [])).ljust(col) for l in labels))
 
 
+# ------------------------------------------------------------------ long media
+
+
+def loop_avi(path, seconds):
+    """Makes an uncompressed AVI last `seconds` by repeating its frames."""
+    data = open(path, "rb").read()
+    at, chunks, head = 12, [], None
+    while at + 8 <= len(data):
+        cid, size = data[at:at + 4], int.from_bytes(data[at + 4:at + 8], "little")
+        if cid == b"LIST" and data[at + 8:at + 12] == b"movi":
+            head = data[:at]
+            inner, end = at + 12, at + 8 + size
+            while inner + 8 <= end:
+                isize = int.from_bytes(data[inner + 4:inner + 8], "little")
+                if data[inner + 2:inner + 4] in (b"db", b"dc"):
+                    chunks.append(data[inner:inner + 8 + isize + (isize & 1)])
+                inner += 8 + isize + (isize & 1)
+            break
+        at += 8 + size + (size & 1)
+    strh = head.find(b"strh")
+    scale, rate = (int.from_bytes(head[strh + 8 + o:strh + 12 + o], "little") for o in (20, 24))
+    count = int(seconds * rate / scale)
+    head = bytearray(head)
+    head[strh + 40:strh + 44] = count.to_bytes(4, "little")
+    movi, idx1 = [b"movi"], []
+    at = 4  # index offsets count from the list's type
+    for i in range(count):
+        chunk = chunks[i % len(chunks)]
+        idx1.append(chunk[:4] + (0x10).to_bytes(4, "little") + at.to_bytes(4, "little") + chunk[4:8])
+        movi.append(chunk)
+        at += len(chunk)
+    movi, idx1 = b"".join(movi), b"".join(idx1)
+    body = (bytes(head[12:]) + b"LIST" + len(movi).to_bytes(4, "little") + movi + b"idx1" +
+            len(idx1).to_bytes(4, "little") + idx1)
+    with open(path, "wb") as f:
+        f.write(b"RIFF" + (len(body) + 4).to_bytes(4, "little") + b"AVI " + body)
+
+
+def loop_wave(source, path, seconds):
+    """Writes `source` (a PCM wave file) repeated for `seconds` to `path`."""
+    with wave.open(source, "rb") as w:
+        params, frames = w.getparams(), w.readframes(w.getnframes())
+    need = int(seconds * params.framerate) * params.sampwidth * params.nchannels
+    with wave.open(path, "wb") as w:
+        w.setparams(params)
+        w.writeframes((frames * (need // len(frames) + 1))[:need])
+
+
+def long_media(demo, work):
+    """The demo's media with the menu's four clips two minutes long and the
+    first song three: long files must cost no more memory than short ones."""
+    cd = os.path.join(work, "long-cd")
+    shutil.copytree(os.path.join(demo, "cd"), cd)
+    for name in ("Swinka", "Piesek", "papuga", "wehikul"):
+        loop_avi(os.path.join(cd, "gfx", "avi", name + ".avi"), 120)
+    # The songs are ADPCM, which Python's wave module does not write.
+    loop_wave(os.path.join(cd, "music", "M1.wav"), os.path.join(cd, "music", "songs", "song_1.wav"), 180)
+    return cd
+
+
 # ------------------------------------------------------------------ main
 
 
@@ -345,6 +407,8 @@ def main():
     ap.add_argument("--screen", default="1280x1024", help="the virtual display's size")
     ap.add_argument("--demo", required=True, help="the demo installation (with program/ and cd/)")
     ap.add_argument("--keep", action="store_true", help="keep the runs' folders (traces, stderr)")
+    ap.add_argument("--long-media", action="store_true",
+                    help="play with the menu's clips two minutes long and the first song three")
     ap.add_argument("builds", nargs="+", help="build directories or game binaries")
     args = ap.parse_args()
 
@@ -362,10 +426,11 @@ def main():
         if xvfb.poll() is not None:
             sys.exit(f"perf: Xvfb could not start on {args.display}")
         screen = Screen(width, height, args.display)
+        data_root = long_media(args.demo, work) if args.long_media else os.path.join(args.demo, "cd")
         for run in range(args.runs):
             for build, label in zip(args.builds, labels):
                 run_dir = os.path.join(work, f"{run + 1}-{labels.index(label) + 1}")
-                session = Session(binary_of(build), args.demo, screen, run_dir, args.idle)
+                session = Session(binary_of(build), args.demo, data_root, screen, run_dir, args.idle)
                 try:
                     figures = session.play()
                     for name, values in figures.items():

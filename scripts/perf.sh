@@ -3,13 +3,14 @@
 # launch -> sign-in painted, every screen change, idle CPU and wake-ups, peak
 # memory; medians (min-max) of N runs.
 #
-#   scripts/perf.sh [--runs N] [--idle SECONDS] [--display :N] [BUILD]
+#   scripts/perf.sh [--runs N] [--idle SECONDS] [--display :N] [--long-media] [BUILD]
 #   scripts/perf.sh --compare BUILD_A BUILD_B [--runs N] ...
 #
 # A BUILD is a build directory or a game binary (default: this checkout's
 # build). Compared builds run in turns, one session each, so load on the
 # machine affects them alike; all play the same demo installation, built by
-# this checkout. Set SDL_AUDIODRIVER=dummy to leave the sound card out.
+# this checkout. --long-media makes the menu's clips two minutes long and the
+# first song three. Set SDL_AUDIODRIVER=dummy to leave the sound card out.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${TARVOLIN_BUILD_DIR:-$ROOT/build}"
@@ -28,7 +29,7 @@ while (($#)); do
       options+=("$1" "$2")
       shift 2
       ;;
-    --keep) options+=("$1"); shift ;;
+    --keep | --long-media) options+=("$1"); shift ;;
     -h | --help) sed -n '2,12s/^# \{0,1\}//p' "$0"; exit 0 ;;
     -*) echo "perf: unknown option $1" >&2; exit 2 ;;
     *) builds+=("$1"); shift ;;

@@ -36,25 +36,31 @@ class TUncompressedAvi final : public TClipDecoder {
  public:
   bool Open(const QString& real) {
     file_.setFileName(real);
-    if (!file_.open(QIODevice::ReadOnly)) return false;
+    // Unbuffered: chunk headers lie a frame apart, and a buffer would read the frame between.
+    if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return false;
     end_ = file_.size();
     std::uint32_t id = 0, size = 0, type = 0;
     if (!ReadHeader(0, id, size, &type) || id != Tag("RIFF") || type != Tag("AVI ")) return false;
     const qint64 riffEnd = std::min<qint64>(end_, 8 + qint64(size));
     bool haveHeader = false;
+    qint64 movi = -1, moviEnd = 0;
     for (qint64 at = 12; at + 8 <= riffEnd;) {
-      if (!ReadHeader(at, id, size, &type)) return false;
-      if (id == Tag("LIST") && type == Tag("hdrl")) {
-        if (size > kMaxHeaderList || !file_.seek(at + 12)) return false;
+      if (!ReadHeader(at, id, size, &type) && !(movi >= 0 && ReadShortHeader(at, id, size))) break;
+      if (id == Tag("LIST") && type == Tag("hdrl") && !haveHeader) {
+        if (size < 4 || size > kMaxHeaderList || !file_.seek(at + 12)) return false;
         if (!ParseHeaderList(file_.read(qint64(size) - 4))) return false;
         haveHeader = true;
-      } else if (id == Tag("LIST") && type == Tag("movi")) {
-        if (!haveHeader || !ScanFrames(at + 12, std::min(riffEnd, at + 8 + qint64(size))))
-          return false;
+      } else if (id == Tag("LIST") && type == Tag("movi") && haveHeader && movi < 0) {
+        movi = at + 8;
+        moviEnd = std::min(riffEnd, at + 8 + qint64(size));
+      } else if (id == Tag("idx1") && movi >= 0) {
+        if (!ReadIndex(at + 8, std::min<qint64>(size, end_ - at - 8), movi)) return false;
         break;
       }
       at += 8 + qint64(size) + (size & 1);
     }
+    // Without an index (or with one this reader cannot place) the list is walked.
+    if (frames_.empty() && movi >= 0 && !ScanFrames(movi + 4, moviEnd)) return false;
     if (frames_.empty()) return false;
     FrameCount = int(frames_.size());
     return true;
@@ -149,11 +155,49 @@ class TUncompressedAvi final : public TClipDecoder {
     return true;
   }
 
+  // The frame chunks as the index lists them: one read instead of one a
+  // frame. Offsets count from the movi list's type, or in some files from the
+  // top of the file; the first frame's chunk tells which.
+  bool ReadIndex(qint64 from, qint64 size, qint64 movi) {
+    if (size > qint64(kMaxFrames) * 16 * 4 || !file_.seek(from)) return true;
+    const QByteArray index = file_.read(size);
+    std::vector<TChunk> frames;
+    qint64 base = -1;
+    for (qsizetype at = 0; at + 16 <= index.size() && frames.size() < kMaxFrames; at += 16) {
+      const std::uint32_t id = U32(index, at), offset = U32(index, at + 8),
+                          length = U32(index, at + 12);
+      if ((id & 0xFFFF) != Mine()) continue;
+      const std::uint32_t kind = id >> 16;
+      if (kind == Kind("pc")) return false;
+      if (kind != Kind("db") && kind != Kind("dc")) continue;
+      if (base < 0) {
+        std::uint32_t found = 0, ignored = 0;
+        for (const qint64 b : {movi, qint64(0)})
+          if (ReadShortHeader(b + offset, found, ignored) && found == id) {
+            base = b;
+            break;
+          }
+        if (base < 0) return true;
+      }
+      const qint64 data = base + offset + 8;
+      if (data + qint64(length) > end_) break;
+      frames.push_back({data, length});
+    }
+    frames_ = std::move(frames);
+    return true;
+  }
+
+  std::uint32_t Mine() const {
+    return std::uint32_t('0' + videoStream_ / 10) | std::uint32_t('0' + videoStream_ % 10) << 8;
+  }
+  static constexpr std::uint32_t Kind(const char (&s)[3]) {
+    return std::uint32_t(std::uint8_t(s[0])) | std::uint32_t(std::uint8_t(s[1])) << 8;
+  }
+
   // The video stream's chunks, in order, also inside "rec " lists. A palette
   // change is left to FFmpeg; a chunk cut off by the file's end ends the clip.
   bool ScanFrames(qint64 from, qint64 to) {
-    const char digits[2] = {char('0' + videoStream_ / 10), char('0' + videoStream_ % 10)};
-    const std::uint32_t mine = std::uint8_t(digits[0]) | std::uint8_t(digits[1]) << 8;
+    const std::uint32_t mine = Mine();
     std::uint32_t id = 0, size = 0, type = 0;
     for (qint64 at = from; at + 8 <= to && frames_.size() < kMaxFrames;) {
       if (!ReadHeader(at, id, size, &type) && !(at + 8 <= end_ && ReadShortHeader(at, id, size)))
@@ -164,9 +208,8 @@ class TUncompressedAvi final : public TClipDecoder {
       }
       if ((id & 0xFFFF) == mine) {
         const std::uint32_t kind = id >> 16;
-        if (kind == (std::uint32_t('p') | std::uint32_t('c') << 8)) return false;
-        if (kind == (std::uint32_t('d') | std::uint32_t('b') << 8) ||
-            kind == (std::uint32_t('d') | std::uint32_t('c') << 8)) {
+        if (kind == Kind("pc")) return false;
+        if (kind == Kind("db") || kind == Kind("dc")) {
           if (at + 8 + qint64(size) > end_) break;
           frames_.push_back({at + 8, size});
         }

@@ -159,7 +159,7 @@ TEST(VideoClip, TruncatedClipShowsWhatItHas) {
 // built-in reader must handle (or hand over to FFmpeg) can be made.
 struct RawAvi {
   int width = 13, height = 5, bits = 24;
-  bool topDown = false, recLists = false, soundStream = false, paletteChange = false;
+  bool topDown = false, recLists = false, soundStream = false, paletteChange = false, index = false;
   std::uint32_t compression = 0;
   // -1: a whole frame. (FFmpeg shows a short frame of 8 bits anyway, made of
   // whatever its buffer held, so the 8-bit cases leave the short one out.)
@@ -197,17 +197,20 @@ struct RawAvi {
                                   // 8-bit mono PCM at 11025 Hz
                                   Chunk("strf", QByteArray("\1\0\1\0", 4) + Le32(11025) +
                                                     Le32(11025) + QByteArray("\1\0\x08\0", 4)));
-    QByteArray movi;
+    QByteArray movi, idx1;
     for (std::size_t f = 0; f < frameBytes.size(); ++f) {
       QByteArray data(frameBytes[f] < 0 ? stride * height : frameBytes[f], '\0');
       for (int i = 0; i < data.size(); ++i) data[i] = char((i * 31 + int(f) * 17) ^ (i >> 3));
       QByteArray frame = Chunk("00db", data);
       if (paletteChange && f == 1) frame = Chunk("00pc", QByteArray(8, '\1')) + frame;
+      // Offsets count from the movi list's type.
+      idx1 += QByteArray("00db", 4) + Le32(0x10) + Le32(4 + movi.size()) + Le32(data.size());
       movi += recLists ? List("rec ", frame + Chunk("01wb", QByteArray(6, '\2'))) : frame;
     }
     const QByteArray body = QByteArray("AVI ", 4) +
                             List("hdrl", Chunk("avih", QByteArray(56, '\0')) + streams) +
-                            Chunk("JUNK", QByteArray(5, '\0')) + List("movi", movi);
+                            Chunk("JUNK", QByteArray(5, '\0')) + List("movi", movi) +
+                            (index ? Chunk("idx1", idx1) : QByteArray());
     return QByteArray("RIFF", 4) + Le32(body.size()) + body;
   }
 };
@@ -241,6 +244,7 @@ TEST(VideoClip, UncompressedClipsReadAsFFmpegReadsThem) {
       {"32 bits, top-down", with([](RawAvi& a) { a.bits = 32, a.topDown = true; }), true},
       {"frames in rec lists, a sound stream",
        with([](RawAvi& a) { a.recLists = a.soundStream = true; }), true},
+      {"an index", with([](RawAvi& a) { a.index = true, a.bits = 32; }), true},
       {"a palette change", with([](RawAvi& a) { a.bits = 8, a.paletteChange = true; }), false},
       {"bit fields", with([](RawAvi& a) { a.bits = 16, a.compression = 3; }), false},
   };
