@@ -1,13 +1,12 @@
 #include "platform/AviFile.h"
 
 #include <QFile>
-#include <QVector>
 #include <QtEndian>
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
-#include "platform/Picture.h"
+#include "platform/Dib.h"
 
 namespace {
 
@@ -22,9 +21,6 @@ constexpr qint64 kMaxHeaderList = 1 << 20;
 
 std::uint32_t U32(const QByteArray& b, qsizetype at) {
   return at >= 0 && at + 4 <= b.size() ? qFromLittleEndian<quint32>(b.constData() + at) : 0;
-}
-std::uint16_t U16(const QByteArray& b, qsizetype at) {
-  return at >= 0 && at + 2 <= b.size() ? qFromLittleEndian<quint16>(b.constData() + at) : 0;
 }
 
 struct TChunk {
@@ -74,10 +70,10 @@ class TUncompressedAvi final : public TClipDecoder {
     while (next_ < qint64(frames_.size())) {
       const TChunk chunk = frames_[std::size_t(next_)];
       index = int(next_++);
-      if (chunk.size < frameBytes_ || !file_.seek(chunk.data)) continue;
-      const QByteArray bytes = file_.read(frameBytes_);
-      if (bytes.size() != frameBytes_) continue;
-      image = Convert(bytes);
+      if (chunk.size < dib_.Bytes() || !file_.seek(chunk.data)) continue;
+      const QByteArray bytes = file_.read(dib_.Bytes());
+      if (bytes.size() != dib_.Bytes()) continue;
+      image = DibToImage(dib_, reinterpret_cast<const std::uint8_t*>(bytes.constData()));
       return true;
     }
     return false;
@@ -119,40 +115,15 @@ class TUncompressedAvi final : public TClipDecoder {
           FrameRate = fps >= 1.0 && fps <= 1000.0 ? fps : 15.0;
         }
       } else if (id == Tag("strf") && streamType == Tag("vids") && !found) {
-        if (!ParseBitmapInfo(body)) return false;
+        if (!ReadDibFormat(body, dib_)) return false;
+        Width = dib_.Width;
+        Height = dib_.Height;
         found = true;
         videoStream_ = stream;
       }
       at += 8 + qsizetype(size) + (size & 1);
     }
     return found && videoStream_ >= 0 && videoStream_ < 100;
-  }
-
-  bool ParseBitmapInfo(const QByteArray& b) {
-    const std::uint32_t headerSize = U32(b, 0);
-    const std::int64_t width = qint32(U32(b, 4)), height = qint32(U32(b, 8));
-    bits_ = U16(b, 14);
-    if (headerSize < 40 || U32(b, 16) != 0 /* BI_RGB */ || width <= 0 || height == 0 ||
-        height == INT32_MIN)
-      return false;
-    topDown_ = height < 0;
-    Width = int(width);
-    Height = int(std::abs(height));
-    if (!PictureSizeAllowed(Width, Height)) return false;
-    if (bits_ != 8 && bits_ != 16 && bits_ != 24 && bits_ != 32) return false;
-    stride_ = (std::int64_t(Width) * bits_ + 31) / 32 * 4;
-    frameBytes_ = stride_ * Height;
-    if (bits_ == 8) {
-      const std::uint32_t used = U32(b, 32);
-      const int colours = used == 0 || used > 256 ? 256 : int(used);
-      if (headerSize + 4LL * colours > b.size()) return false;
-      palette_.fill(qRgb(0, 0, 0), 256);
-      for (int i = 0; i < colours; ++i) {
-        const char* q = b.constData() + headerSize + 4 * i;
-        palette_[i] = qRgb(std::uint8_t(q[2]), std::uint8_t(q[1]), std::uint8_t(q[0]));
-      }
-    }
-    return true;
   }
 
   // The frame chunks as the index lists them: one read instead of one a
@@ -229,46 +200,10 @@ class TUncompressedAvi final : public TClipDecoder {
     return true;
   }
 
-  QImage Convert(const QByteArray& bytes) const {
-    QImage image(Width, Height, QImage::Format_RGB32);
-    if (image.isNull()) return image;
-    for (int y = 0; y < Height; ++y) {
-      const auto* s = reinterpret_cast<const std::uint8_t*>(bytes.constData()) +
-                      stride_ * (topDown_ ? y : Height - 1 - y);
-      auto* d = reinterpret_cast<QRgb*>(image.scanLine(y));
-      for (int x = 0; x < Width; ++x) {
-        switch (bits_) {
-          case 8:
-            d[x] = palette_[s[x]];
-            break;
-          case 16: {
-            const unsigned v = s[2 * x] | s[2 * x + 1] << 8;
-            // 5 bits a colour, widened by repeating their top bits (31 becomes 255).
-            const auto c = [v](int shift) {
-              const unsigned c5 = v >> shift & 31;
-              return int(c5 << 3 | c5 >> 2);
-            };
-            d[x] = qRgb(c(10), c(5), c(0));
-            break;
-          }
-          case 24:
-            d[x] = qRgb(s[3 * x + 2], s[3 * x + 1], s[3 * x]);
-            break;
-          default:
-            d[x] = qRgb(s[4 * x + 2], s[4 * x + 1], s[4 * x]);
-        }
-      }
-    }
-    return image;
-  }
-
   QFile file_;
   qint64 end_ = 0;
   int videoStream_ = -1;
-  int bits_ = 0;
-  bool topDown_ = false;
-  std::int64_t stride_ = 0, frameBytes_ = 0;
-  QVector<QRgb> palette_;
+  TDibFormat dib_;
   std::vector<TChunk> frames_;
   qint64 next_ = 0;
 };

@@ -5,11 +5,13 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 #include <csetjmp>
 #include <cstdio>
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
+#include "platform/Dib.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
@@ -69,6 +71,18 @@ std::pair<std::int64_t, std::int64_t> BmpHeaderSize(const QByteArray& bytes) {
           std::abs(std::int64_t{static_cast<std::int32_t>(le(22, 4))})};
 }
 
+// The common BMP, uncompressed with 8 to 32 bits a pixel, in one pass and
+// twice as fast as Qt's reader; null for any other, which Qt's reader takes.
+QImage DecodePlainBmp(const QByteArray& bytes) {
+  if (bytes.size() < 54 || !bytes.startsWith("BM")) return {};
+  const std::uint32_t bitsAt = qFromLittleEndian<quint32>(bytes.constData() + 10);
+  TDibFormat format;
+  if (bitsAt < 54 || bitsAt > std::uint32_t(bytes.size()) ||
+      !ReadDibFormat(bytes.mid(14, bitsAt - 14), format) || bitsAt + format.Bytes() > bytes.size())
+    return {};
+  return DibToImage(format, reinterpret_cast<const std::uint8_t*>(bytes.constData()) + bitsAt);
+}
+
 }  // namespace
 
 QImage DecodeJpeg(const QByteArray& bytes, const QString& name) {
@@ -122,6 +136,7 @@ QImage DecodePictureFile(const QString& path) {
     throw EInOutError(QStringLiteral("Nieznany format obrazu: %1").arg(ShownPath(path)));
   const QByteArray bytes = ReadWholeFile(path, TFileKind::Picture);
   if (ext != QLatin1String("bmp")) return DecodeJpeg(bytes, path);
+  if (QImage plain = DecodePlainBmp(bytes); !plain.isNull()) return plain;
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);

@@ -1,8 +1,9 @@
+#include "platform/Canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
 
-#include "platform/Canvas.h"
 #include "platform/Controls.h"
 #include "platform/Fonts.h"
 #include "support/Support.h"
@@ -79,7 +80,8 @@ TEST(Canvas, TextIsDrawnAtItsCellAndMeasuredConsistently) {
   EXPECT_EQ(c.Pixel(9, 5), clWhite);
   bool ink = false;
   for (int y = 5; y < 5 + c.TextHeight("Ż"); ++y)
-    for (int x = 10; x < 10 + w; ++x) ink |= c.Pixel(x, y) == clBlack || qGray(img.pixel(x, y)) < 80;
+    for (int x = 10; x < 10 + w; ++x)
+      ink |= c.Pixel(x, y) == clBlack || qGray(img.pixel(x, y)) < 80;
   EXPECT_TRUE(ink);
 }
 

@@ -1,3 +1,5 @@
+#include "platform/Forms.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,7 +10,6 @@
 
 #include "platform/Application.h"
 #include "platform/Errors.h"
-#include "platform/Forms.h"
 #include "support/Support.h"
 
 namespace {
@@ -79,7 +80,8 @@ TEST_F(FormsTest, ShownScreensAreCentredRaisedAndActivatedInOrder) {
   EXPECT_EQ(a->pos(), QPoint(300, 250));
   b->Show();
   EXPECT_EQ(stage->ActiveForm(), b);
-  EXPECT_EQ(log, (std::vector<QString>{"A show", "A activate", "B show", "A deactivate", "B activate"}));
+  EXPECT_EQ(log,
+            (std::vector<QString>{"A show", "A activate", "B show", "A deactivate", "B activate"}));
   log.clear();
   stage->resize(1000, 700);
   EXPECT_EQ(b->pos(), QPoint(400, 300));
@@ -212,12 +214,17 @@ TEST_F(FormsTest, DragGoesToTheControlUnderThePointerAndEndsAtTheSource) {
   target->OnDragOver = [&](QWidget* src, int x, int y, TDragState, bool& accept) {
     accept = src == word && x < 50;
   };
-  target->OnDragDrop = [&](QWidget*, int x, int y) { events.push_back(QStringLiteral("drop %1,%2").arg(x).arg(y)); };
-  word->OnEndDrag = [&](QWidget* t, int, int) { events.push_back(t == target ? "end on target" : "end nowhere"); };
+  target->OnDragDrop = [&](QWidget*, int x, int y) {
+    events.push_back(QStringLiteral("drop %1,%2").arg(x).arg(y));
+  };
+  word->OnEndDrag = [&](QWidget* t, int, int) {
+    events.push_back(t == target ? "end on target" : "end nowhere");
+  };
   auto move = [&](QPoint inForm, QEvent::Type type = QEvent::MouseMove) {
     const QPoint global = form->mapToGlobal(inForm);
     QMouseEvent e(type, word->mapFromGlobal(global), global, Qt::LeftButton,
-                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                  Qt::NoModifier);
     QApplication::sendEvent(word, &e);
   };
   word->BeginDrag();

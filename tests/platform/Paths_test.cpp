@@ -1,13 +1,13 @@
-#include <gtest/gtest.h>
+#include "platform/Paths.h"
 
-#include "support/Support.h"
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/Paths.h"
 #include "platform/TextFile.h"
+#include "support/Support.h"
 
 namespace {
 void Touch(const QString& path, const QByteArray& content = "x") {

@@ -46,6 +46,34 @@ TEST(Picture, LoadsBitmapsAndJpegsByExtension) {
   }
 }
 
+// Plain bitmaps are read by the game itself, pixel for pixel as Qt reads them.
+TEST(Picture, PlainBitmapsReadAsQtReadsThem) {
+  QTemporaryDir dir;
+  const TestDib layouts[] = {{13, 5, 24, false},
+                             {13, 5, 8, false},
+                             {7, 3, 16, true},
+                             {5, 4, 32, false},
+                             {640, 480, 24, true}};
+  int n = 0;
+  for (const TestDib& dib : layouts) {
+    SCOPED_TRACE(dib.bits);
+    const QString path = dir.filePath(QString("p%1.bmp").arg(n++));
+    const QByteArray bytes = dib.Bmp(n);
+    WriteFileAtomic(path, bytes);
+    const QImage ours = LoadPicture(path);
+    const QImage qt = QImage::fromData(bytes, "bmp").convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(qt.isNull());
+    ASSERT_EQ(ours.format(), QImage::Format_RGB32);
+    ASSERT_EQ(ours.size(), qt.size());
+    // Qt widens 5-bit colours by a shift; the game repeats their top bits, as
+    // FFmpeg does for video frames, so that white stays white.
+    const int tolerance = dib.bits == 16 ? 7 : 0;
+    for (int y = 0; y < ours.height(); ++y)
+      for (int x = 0; x < ours.width(); ++x)
+        ASSERT_TRUE(Near(ours.pixel(x, y), qt.pixel(x, y), tolerance)) << x << "," << y;
+  }
+}
+
 TEST(Picture, BadFilesGiveErrorsNamingTheFile) {
   QTemporaryDir dir;
   WriteBmp(dir.filePath("ok.bmp"), TwoColours());

@@ -1,14 +1,17 @@
+#include "platform/Strings.h"
+
 #include <gtest/gtest.h>
 
+#include "platform/Errors.h"
+#include "platform/Win1250.h"
 #include "support/Support.h"
 
-#include "platform/Errors.h"
-#include "platform/Strings.h"
-#include "platform/Win1250.h"
-
 TEST(Strings, TrimRemovesBlanksAndControlCharactersOnly) {
-  EXPECT_EQ(Trim(QStringLiteral(" \t\x01" "D:\\Data  \r")), QStringLiteral("D:\\Data"));
-  EXPECT_EQ(Trim(QStringLiteral("\xA0x\xA0")), QStringLiteral("\xA0x\xA0"));  // no-break space stays
+  EXPECT_EQ(Trim(QStringLiteral(" \t\x01"
+                                "D:\\Data  \r")),
+            QStringLiteral("D:\\Data"));
+  EXPECT_EQ(Trim(QStringLiteral("\xA0x\xA0")),
+            QStringLiteral("\xA0x\xA0"));  // no-break space stays
   EXPECT_EQ(Trim(QStringLiteral("   ")), QString());
   EXPECT_EQ(TrimLeft(QStringLiteral("  a ")), QStringLiteral("a "));
   EXPECT_EQ(TrimRight(QStringLiteral("  a ")), QStringLiteral("  a"));
@@ -48,12 +51,22 @@ TEST(Strings, StrToIntAcceptsSignAndDigitsOnly) {
     bool ok;
     int value;
   } cases[] = {
-      {"0", true, 0},          {"42", true, 42},        {"-7", true, -7},
-      {"+7", true, 7},         {"007", true, 7},        {"2147483647", true, 2147483647},
-      {"-2147483648", true, -2147483647 - 1},           {"2147483648", false, 0},
-      {"", false, 0},          {"-", false, 0},         {" 1", false, 0},
-      {"1 ", false, 0},        {"$10", false, 0},       {"1e3", false, 0},
-      {"12a", false, 0},       {"٣", false, 0},
+      {"0", true, 0},
+      {"42", true, 42},
+      {"-7", true, -7},
+      {"+7", true, 7},
+      {"007", true, 7},
+      {"2147483647", true, 2147483647},
+      {"-2147483648", true, -2147483647 - 1},
+      {"2147483648", false, 0},
+      {"", false, 0},
+      {"-", false, 0},
+      {" 1", false, 0},
+      {"1 ", false, 0},
+      {"$10", false, 0},
+      {"1e3", false, 0},
+      {"12a", false, 0},
+      {"٣", false, 0},
   };
   for (const Case& c : cases) {
     const QString text = QString::fromUtf8(c.text);

@@ -1,6 +1,7 @@
 #include "platform/TextFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +9,6 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <functional>
-#include <sys/stat.h>
 
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -115,7 +115,8 @@ TEST(TextWriter, FailedWriteKeepsTheOldFileAndNamesThePath) {
       EXPECT_TRUE(e.Message.contains(path)) << e.what();
     }
   }
-  QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  QFile::setPermissions(dir.path(),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_EQ(ReadWholeFile(path), QByteArray("old\r\n"));
   // A writer whose target is a directory fails and leaves the directory alone.
   QDir(dir.path()).mkdir(QStringLiteral("sub"));
@@ -142,8 +143,10 @@ TEST(BoundedRead, RefusesWhatIsNotASmallRegularFile) {
   } cases[] = {
       {[&] { ReadWholeFile(fifo); }, fifo, QStringLiteral("to nie jest zwykły plik")},
       {[&] { ReadFileHead(fifo, 10); }, fifo, QStringLiteral("to nie jest zwykły plik")},
-      {[&] { ReadWholeFile(zero, TFileKind::Video); }, zero, QStringLiteral("to nie jest zwykły plik")},
-      {[&] { CheckedFilePath(zero, TFileKind::Sound); }, zero, QStringLiteral("to nie jest zwykły plik")},
+      {[&] { ReadWholeFile(zero, TFileKind::Video); }, zero,
+       QStringLiteral("to nie jest zwykły plik")},
+      {[&] { CheckedFilePath(zero, TFileKind::Sound); }, zero,
+       QStringLiteral("to nie jest zwykły plik")},
       {[&] { ReadWholeFile(huge); }, huge, QStringLiteral("za duży (2048 MB, najwięcej 1 MB)")},
       {[&] { CheckedFilePath(huge, TFileKind::Video); }, huge, QStringLiteral("najwięcej 512 MB")},
   };
@@ -152,7 +155,8 @@ TEST(BoundedRead, RefusesWhatIsNotASmallRegularFile) {
       c.read();
       ADD_FAILURE() << "no error for " << c.path.toStdString();
     } catch (const EInOutError& e) {
-      EXPECT_TRUE(e.Message.contains(QDir::toNativeSeparators(c.path)) && e.Message.contains(c.reason))
+      EXPECT_TRUE(e.Message.contains(QDir::toNativeSeparators(c.path)) &&
+                  e.Message.contains(c.reason))
           << e.what();
     }
   }

@@ -1,12 +1,12 @@
-#include <gtest/gtest.h>
+#include "platform/Timers.h"
 
-#include "support/Support.h"
+#include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 #include <QTimer>
 #include <set>
 
-#include "platform/Timers.h"
+#include "support/Support.h"
 
 TEST(Timers, TimerTicksOnlyWhileEnabledWithAPositiveInterval) {
   TTimer t;

@@ -1,10 +1,9 @@
 // Recording on the dummy capture device (silence in real time) and saving.
 #include <gtest/gtest.h>
-
 #include <sndfile.h>
 
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 
 #include "media_test_support.h"

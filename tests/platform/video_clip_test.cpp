@@ -6,6 +6,7 @@
 #include <map>
 
 #include "media_test_support.h"
+#include "picture_test_support.h"
 #include "platform/AviFile.h"
 #include "platform/Errors.h"
 #include "platform/FFmpegModule.h"
@@ -157,10 +158,8 @@ TEST(VideoClip, TruncatedClipShowsWhatItHas) {
 
 // An uncompressed AVI written chunk by chunk, so that each variant the
 // built-in reader must handle (or hand over to FFmpeg) can be made.
-struct RawAvi {
-  int width = 13, height = 5, bits = 24;
-  bool topDown = false, recLists = false, soundStream = false, paletteChange = false, index = false;
-  std::uint32_t compression = 0;
+struct RawAvi : TestDib {
+  bool recLists = false, soundStream = false, paletteChange = false, index = false;
   // -1: a whole frame. (FFmpeg shows a short frame of 8 bits anyway, made of
   // whatever its buffer held, so the 8-bit cases leave the short one out.)
   std::vector<int> frameBytes = {-1, -1, 0, -1, 7, -1};
@@ -174,22 +173,10 @@ struct RawAvi {
   static QByteArray List(const char* type, const QByteArray& body) {
     return Chunk("LIST", QByteArray(type, 4) + body);
   }
-  static QByteArray Le32(std::uint32_t v) {
-    char b[4];
-    qToLittleEndian<quint32>(v, b);
-    return QByteArray(b, 4);
-  }
   QByteArray Bytes() const {
-    const int stride = (width * bits + 31) / 32 * 4;
     QByteArray strh = QByteArray("vids", 4) + QByteArray(16, '\0') + Le32(1) + Le32(10) + Le32(0) +
                       Le32(std::uint32_t(frameBytes.size())) + QByteArray(20, '\0');
-    QByteArray strf = Le32(40) + Le32(width) + Le32(topDown ? -height : height) + Le32(1) +
-                      Le32(compression) + QByteArray(12, '\0') + Le32(0) + Le32(0);
-    strf[14] = char(bits);
-    if (bits == 8)
-      for (int i = 0; i < 256; ++i)
-        strf += QByteArray(1, char(i)) + char(255 - i) + char(i * 7) + '\0';
-    QByteArray streams = List("strl", Chunk("strh", strh) + Chunk("strf", strf));
+    QByteArray streams = List("strl", Chunk("strh", strh) + Chunk("strf", Info()));
     if (soundStream)
       streams += List("strl", Chunk("strh", QByteArray("auds", 4) + QByteArray(16, '\0') + Le32(1) +
                                                 Le32(11025) + QByteArray(16, '\0') + Le32(1) +
@@ -199,8 +186,7 @@ struct RawAvi {
                                                     Le32(11025) + QByteArray("\1\0\x08\0", 4)));
     QByteArray movi, idx1;
     for (std::size_t f = 0; f < frameBytes.size(); ++f) {
-      QByteArray data(frameBytes[f] < 0 ? stride * height : frameBytes[f], '\0');
-      for (int i = 0; i < data.size(); ++i) data[i] = char((i * 31 + int(f) * 17) ^ (i >> 3));
+      const QByteArray data = Rows(int(f), frameBytes[f]);
       QByteArray frame = Chunk("00db", data);
       if (paletteChange && f == 1) frame = Chunk("00pc", QByteArray(8, '\1')) + frame;
       // Offsets count from the movi list's type.
