@@ -76,6 +76,19 @@ class Trace:
             time.sleep(0.02)
         return None
 
+    def wait_silence(self, game, timeout=20.0):
+        """Until the sound device rests (the game marks when it plays and rests)."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            self.poll()
+            sounds = [name for _, what, name, _ in self.lines if what == "sound"]
+            if not sounds or sounds[-1] == "resting":
+                return
+            if game.poll() is not None:
+                raise RunFailed("the game ended")
+            time.sleep(0.05)
+        raise RunFailed(f"the sound did not rest within {timeout:.0f} s")
+
     def change_ms(self, paint_index):
         """From the last input before the painted screen's show to its paint:
         the wall time, and the CPU time the process used meanwhile (every
@@ -287,7 +300,10 @@ class Session:
     def measure_idle(self, where):
         if self.idle_s <= 0:
             return
-        time.sleep(1.0)  # what a screen change set going settles first
+        # What a screen change set going settles first: a voice that greets the
+        # child plays to its end, since idle means nothing playing.
+        self.trace.wait_silence(self.game)
+        time.sleep(1.0)
         cpu, wakeups = idle(self.game.pid, self.idle_s)
         self.add(f"idle CPU % ({where})", cpu)
         self.add(f"wake-ups/s ({where})", wakeups)

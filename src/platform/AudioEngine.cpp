@@ -14,6 +14,8 @@
 #include <thread>
 #include <unordered_map>
 
+#include "platform/Trace.h"
+
 #ifdef __linux__
 #include <dlfcn.h>
 #endif
@@ -393,6 +395,7 @@ void TMixer::Wake() {
     parked = false;
     SDL_PauseAudioDevice(device, 0);
     SDL_UnlockAudioDevice(device);
+    Trace::Sound(true);
   } else {
     SDL_PauseAudioDevice(device, 0);
   }
@@ -408,6 +411,7 @@ void TMixer::Rest() {
   SDL_LockAudioDevice(device);
   SDL_PauseAudioDevice(device, 1);
   parked = true;
+  Trace::Sound(false);
 }
 
 void TMixer::WaitOpen() {

@@ -75,6 +75,10 @@ void Trace::Shown(const QWidget* screen) {
   g_awaiting.insert(screen);
 }
 
+void Trace::Sound(bool playing) {
+  if (g_out) Write(Now(), "sound", playing ? "playing" : "resting");
+}
+
 void Trace::Painted(const QWidget* screen) {
   if (!g_out || !g_awaiting.erase(screen)) return;
   g_painted.push_back({ClassName(screen), g_flushes.empty() ? g_depth : g_flushes.back()});

@@ -7,6 +7,7 @@
 //   show   a hidden screen was shown
 //   paint  the first paint of a screen after its show, written once the
 //          event that painted it has been handled (drawn and flushed)
+//   sound  the sound device plays ("sound playing -") or rests ("sound resting -")
 #pragma once
 
 class QObject;
@@ -18,6 +19,7 @@ namespace Trace {
 bool On();
 void Shown(const QWidget* screen);
 void Painted(const QWidget* screen);
+void Sound(bool playing);
 // Around every event the application delivers: notes input before it, and
 // writes the paints that the event produced after it.
 void BeforeEvent(const QObject* receiver, const QEvent* event);
