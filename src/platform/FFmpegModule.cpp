@@ -24,6 +24,7 @@ QStringList Candidates() {
 struct TLoaded {
   const TFFmpegApi* api = nullptr;
   QString error;
+  QLibrary* library = nullptr;  // stays loaded for good
 };
 
 TLoaded Load() {
@@ -33,18 +34,19 @@ TLoaded Load() {
       tried << path;
       continue;
     }
-    auto* lib = new QLibrary(path);  // stays loaded for good
+    auto* lib = new QLibrary(path);
     using Entry = const TFFmpegApi* (*)();
     const auto entry = reinterpret_cast<Entry>(lib->resolve(TARVOLIN_FFMPEG_ENTRY));
     if (!entry)
       return {
           nullptr,
-          QStringLiteral("nie można wczytać modułu FFmpeg %1: %2").arg(path, lib->errorString())};
+          QStringLiteral("nie można wczytać modułu FFmpeg %1: %2").arg(path, lib->errorString()),
+          lib};
     const TFFmpegApi* api = entry();
     if (!api || api->Abi != TFFmpegApi::kAbi)
-      return {nullptr,
-              QStringLiteral("moduł FFmpeg %1 pochodzi z innej wersji programu").arg(path)};
-    return {api, {}};
+      return {nullptr, QStringLiteral("moduł FFmpeg %1 pochodzi z innej wersji programu").arg(path),
+              lib};
+    return {api, {}, lib};
   }
   return {nullptr,
           QStringLiteral("brak modułu FFmpeg (szukano: %1)").arg(tried.join(QStringLiteral(", ")))};

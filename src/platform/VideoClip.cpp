@@ -202,9 +202,13 @@ QImage TVideoClip::Frame(int index) {
   int got = -1;
   while (DecodeNext(image, got)) {
     if (got < 0) got = 0;
-    // Frames the file skips show the one before them.
-    if (!last_.isNull())
-      for (int gap = lastIndex_ + 1; gap < got && gap <= index; ++gap) Remember(gap, last_);
+    // Frames the file skips show the one before them. A file that jumps a
+    // million frames ahead would have each remembered; the nearest will do.
+    if (!last_.isNull()) {
+      const int upTo = std::min(got - 1, index);
+      for (int gap = std::max(lastIndex_ + 1, upTo - kDecodeAheadLimit); gap <= upTo; ++gap)
+        Remember(gap, last_);
+    }
     const QImage previous = last_;
     const int previousIndex = lastIndex_;
     last_ = image;
