@@ -67,6 +67,9 @@ void TVideoClip::Open(const QString& path) {
   };
   const QString real = CheckedFilePath(path, TFileKind::Video);
   auto dec = OpenUncompressedAvi(real);
+  // An uncompressed frame is read again faster than a cache could pay for its
+  // memory; the four menu loops together would not fit it anyway.
+  cacheDecoded_ = !dec;
   if (!dec) {
     QString error;
     const TFFmpegApi* ffmpeg = FFmpegModule(error);
@@ -213,7 +216,7 @@ QImage TVideoClip::Frame(int index) {
     const int previousIndex = lastIndex_;
     last_ = image;
     lastIndex_ = got;
-    Remember(got, image);
+    if (cacheDecoded_) Remember(got, image);
     if (got == index) return image;
     if (got > index) return previous.isNull() || previousIndex < 0 ? image : previous;
   }

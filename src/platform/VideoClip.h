@@ -3,7 +3,8 @@
 // through the FFmpeg module. Frames are decoded on demand, in
 // order or by index. Decoded frames are kept for re-use within one budget
 // shared by every open clip (and a clip's own, when set), so neither a long
-// clip nor many open ones sit in memory whole. GUI thread only.
+// clip nor many open ones sit in memory whole (uncompressed frames are only
+// read again). GUI thread only.
 #pragma once
 
 #include <QImage>
@@ -75,6 +76,7 @@ class TVideoClip {
   int width_ = 0, height_ = 0, frameCount_ = 0;
   double frameRate_ = 15.0;
   bool hasAudio_ = false;
+  bool cacheDecoded_ = true;  // whether decoded frames are kept for re-use
   // The last frame decoded and its index (-1: none since the last seek).
   QImage last_;
   int lastIndex_ = -1;
