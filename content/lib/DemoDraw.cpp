@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-
 QString FontFamily(const QString& kind) {
   if (kind == QLatin1String("serif")) return QStringLiteral("DejaVu Serif");
   if (kind == QLatin1String("plain")) return QStringLiteral("Liberation Sans");
@@ -143,15 +141,15 @@ TPose ActorPose(const TSourceNode& c, double t, double size) {
   const double tt = t + phase;
   const double dx = c.NamedReal(QStringLiteral("dx"), 0), dy = c.NamedReal(QStringLiteral("dy"), 0);
   const double amp = c.NamedReal(QStringLiteral("amp"), size / 6);
-  const double wave = std::sin(2 * kPi * tt);
+  const double wave = std::sin(2 * std::numbers::pi * tt);
   pose.At = QPointF(c.Int(1, "x") + dx * t, c.Int(2, "y") + dy * t);
   const QString motion = c.Text(QStringLiteral("motion"), QStringLiteral("none"));
   if (motion == QLatin1String("none")) {
   } else if (motion == QLatin1String("bounce")) {
-    pose.At.ry() -= std::abs(std::sin(2 * kPi * tt)) * amp;
-    pose.ScaleY = 1 - 0.06 * std::abs(std::cos(2 * kPi * tt));
+    pose.At.ry() -= std::abs(std::sin(2 * std::numbers::pi * tt)) * amp;
+    pose.ScaleY = 1 - 0.06 * std::abs(std::cos(2 * std::numbers::pi * tt));
   } else if (motion == QLatin1String("hop")) {
-    pose.At.ry() -= std::sin(kPi * std::fmod(tt, 1.0)) * amp * 2;
+    pose.At.ry() -= std::sin(std::numbers::pi * std::fmod(tt, 1.0)) * amp * 2;
   } else if (motion == QLatin1String("sway")) {
     pose.Angle = wave * c.NamedReal(QStringLiteral("angle"), 12);
   } else if (motion == QLatin1String("spin")) {
@@ -160,17 +158,17 @@ TPose ActorPose(const TSourceNode& c, double t, double size) {
     pose.ScaleX = pose.ScaleY = 1 + 0.12 * wave;
   } else if (motion == QLatin1String("fly")) {
     pose.At.ry() += wave * amp;
-    pose.ScaleY = 1 - 0.25 * std::abs(std::sin(4 * kPi * tt * 2));
+    pose.ScaleY = 1 - 0.25 * std::abs(std::sin(4 * std::numbers::pi * tt * 2));
   } else if (motion == QLatin1String("walk")) {
-    pose.At.ry() -= std::abs(std::sin(4 * kPi * tt)) * amp * 0.5;
-    pose.Angle = std::sin(4 * kPi * tt) * 5;
+    pose.At.ry() -= std::abs(std::sin(4 * std::numbers::pi * tt)) * amp * 0.5;
+    pose.Angle = std::sin(4 * std::numbers::pi * tt) * 5;
   } else if (motion == QLatin1String("shake")) {
-    pose.At.rx() += std::sin(6 * kPi * tt) * amp * 0.4;
+    pose.At.rx() += std::sin(6 * std::numbers::pi * tt) * amp * 0.4;
   } else if (motion == QLatin1String("float")) {
     pose.At.rx() += wave * amp * 0.5;
     pose.Angle = wave * 6;
   } else if (motion == QLatin1String("peck")) {
-    pose.Angle = std::max(0.0, std::sin(4 * kPi * tt)) * 35;
+    pose.Angle = std::max(0.0, std::sin(4 * std::numbers::pi * tt)) * 35;
   } else if (motion == QLatin1String("twinkle")) {
     pose.ScaleX = pose.ScaleY = 0.6 + 0.5 * std::abs(wave);
     pose.Angle = 45 * tt;
@@ -185,7 +183,7 @@ void DrawSun(QPainter& p, QPointF at, double r) {
   p.save();
   p.setPen(QPen(QColor(255, 200, 40), r / 7, Qt::SolidLine, Qt::RoundCap));
   for (int i = 0; i < 12; ++i) {
-    const double a = i * kPi / 6;
+    const double a = i * std::numbers::pi / 6;
     p.drawLine(at + QPointF(std::cos(a), std::sin(a)) * r * 1.25, at + QPointF(std::cos(a), std::sin(a)) * r * 1.6);
   }
   QRadialGradient g(at, r);
@@ -301,7 +299,7 @@ void DrawSign(QPainter& p, const TSourceNode& c) {
 QPolygonF StarPolygon(QPointF c, double r) {
   QPolygonF star;
   for (int i = 0; i < 10; ++i) {
-    const double a = -kPi / 2 + i * kPi / 5, rr = i % 2 ? r * 0.45 : r;
+    const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5, rr = i % 2 ? r * 0.45 : r;
     star << c + QPointF(std::cos(a), std::sin(a)) * rr;
   }
   return star;

@@ -12,7 +12,9 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numbers>
 
+#include "lib/DemoSound.h"
 #include "lib/Installation.h"
 #include "lib/MediaWriters.h"
 #include "lib/Writers.h"
@@ -25,7 +27,6 @@ namespace {
 
 constexpr int kW = 570, kH = 433;  // the place picture
 constexpr int kPictureLeft = 8, kPictureTop = 37;
-constexpr double kPi = 3.14159265358979323846;
 // Top-left pixel of every idle clip: the animation window paints this colour
 // in its own, so it must appear nowhere else in the clip. The clip is one
 // pixel larger than its window on every side and the window centres it, so
@@ -138,7 +139,7 @@ void Arrow(QPainter& p, QPointF at, bool right, QColor c) {
 
 void Bird(QPainter& p, int f, QSize s) {
   const double cx = s.width() / 2.0, cy = s.height() / 2.0 + 2;
-  const double wing = std::sin(f * kPi / 2) * 10;
+  const double wing = std::sin(f * std::numbers::pi / 2) * 10;
   p.setPen(QPen(QColor(40, 40, 60), 2.2, Qt::SolidLine, Qt::RoundCap));
   QPainterPath w;
   w.moveTo(cx - 16, cy - wing);
@@ -159,7 +160,7 @@ void Cat(QPainter& p, int f, QSize s) {
   // Tail swings over the frames.
   QPainterPath tail;
   tail.moveTo(bx + 12, by + 6);
-  const double swing = std::sin(f * kPi / 2) * 10;
+  const double swing = std::sin(f * std::numbers::pi / 2) * 10;
   tail.cubicTo(bx + 28, by + 4, bx + 30 + swing, by - 14, bx + 24 + swing, by - 22);
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(fur, 4, Qt::SolidLine, Qt::RoundCap));
@@ -193,14 +194,14 @@ void Boy(QPainter& p, int f, QSize s) {
   p.setBrush(QColor(120, 70, 30));
   p.drawChord(QRectF(cx - 8, foot - 63, 16, 14), 0, 180 * 16);
   // One arm waves.
-  const double a = (-60 - 30 * std::sin(f * kPi / 2)) * kPi / 180;
+  const double a = (-60 - 30 * std::sin(f * std::numbers::pi / 2)) * std::numbers::pi / 180;
   p.setPen(QPen(QColor(250, 215, 180), 3, Qt::SolidLine, Qt::RoundCap));
   p.drawLine(QPointF(cx + 8, foot - 42), QPointF(cx + 8 + 14 * std::cos(a), foot - 42 + 14 * std::sin(a)));
   p.drawLine(QPointF(cx - 8, foot - 42), QPointF(cx - 12, foot - 28));
 }
 
 void Duck(QPainter& p, int f, QSize s) {
-  const double bob = std::sin(f * kPi / 2) * 2;
+  const double bob = std::sin(f * std::numbers::pi / 2) * 2;
   const double cx = s.width() / 2.0, cy = s.height() - 12 + bob;
   p.setPen(QPen(QColor(200, 170, 40), 1));
   p.setBrush(QColor(250, 215, 60));
@@ -239,7 +240,7 @@ void Windmill(QPainter& p, int f, QSize s) {
   p.setPen(QPen(QColor(90, 70, 60), 1));
   p.setBrush(QColor(245, 240, 230));
   for (int k = 0; k < 4; ++k) {
-    const double a = (f * 22.5 + k * 90) * kPi / 180;
+    const double a = (f * 22.5 + k * 90) * std::numbers::pi / 180;
     const QPointF d(std::cos(a), std::sin(a)), n(-d.y(), d.x());
     p.drawPolygon(QPolygonF{hub + d * 4, hub + d * 30, hub + d * 30 + n * 9, hub + d * 8 + n * 9});
   }
@@ -267,7 +268,7 @@ void Chicken(QPainter& p, int f, QSize s) {
 
 void Horse(QPainter& p, int f, QSize s) {
   const QColor coat(140, 90, 50);
-  const double nod = std::sin(f * kPi / 3) * 6;
+  const double nod = std::sin(f * std::numbers::pi / 3) * 6;
   const double base = s.height() - 2;
   p.setPen(QPen(coat.darker(140), 4, Qt::SolidLine, Qt::RoundCap));
   for (double x : {22.0, 32.0, 62.0, 72.0}) p.drawLine(QPointF(x, base - 26), QPointF(x, base));
@@ -303,7 +304,7 @@ void Shopkeeper(QPainter& p, int f, QSize s) {
   p.drawEllipse(QPointF(cx + 4, base - 53), 1.5, 1.5);
   p.setPen(QPen(QColor(150, 60, 50), 1.5));
   p.drawArc(QRectF(cx - 5, base - 51, 10, 6), 200 * 16, 140 * 16);
-  const double a = (-70 - 35 * std::sin(f * kPi / 2)) * kPi / 180;
+  const double a = (-70 - 35 * std::sin(f * std::numbers::pi / 2)) * std::numbers::pi / 180;
   p.setPen(QPen(QColor(230, 230, 235), 5, Qt::SolidLine, Qt::RoundCap));
   p.drawLine(QPointF(cx + 14, base - 34), QPointF(cx + 14 + 16 * std::cos(a), base - 34 + 16 * std::sin(a)));
 }
@@ -311,7 +312,8 @@ void Shopkeeper(QPainter& p, int f, QSize s) {
 // Idle clips.
 void Balloon(QPainter& p, int f, QSize s) {
   const double t = f / 23.0;
-  const double cx = s.width() / 2.0 + std::sin(t * 2 * kPi) * 8, cy = s.height() - 30 - t * 40;
+  const double cx = s.width() / 2.0 + std::sin(t * 2 * std::numbers::pi) * 8,
+               cy = s.height() - 30 - t * 40;
   p.setPen(QPen(QColor(120, 90, 60), 1));
   p.drawLine(QPointF(cx - 8, cy + 14), QPointF(cx - 5, cy + 24));
   p.drawLine(QPointF(cx + 8, cy + 14), QPointF(cx + 5, cy + 24));
@@ -390,12 +392,12 @@ std::vector<QImage> Clip(const QImage& scene, QRect at, int frames, const Drawer
 // ---------------------------------------------------------------------------
 // Sounds, synthesised at 22050 Hz.
 
-constexpr int kRate = 22050;
-
 struct Synth {
   std::vector<double> s;
-  explicit Synth(int ms) : s(static_cast<size_t>(ms) * kRate / 1000, 0.0) {}
-  size_t At(double sec) const { return std::min(s.size(), static_cast<size_t>(sec * kRate)); }
+  explicit Synth(int ms) : s(static_cast<size_t>(ms) * DemoSampleRate / 1000, 0.0) {}
+  size_t At(double sec) const {
+    return std::min(s.size(), static_cast<size_t>(sec * DemoSampleRate));
+  }
   // A tone from t0 to t1 whose frequency and loudness follow the given curves (u: 0..1).
   void Tone(double t0, double t1, const std::function<double(double)>& hz,
             const std::function<double(double)>& amp, int harmonics = 1) {
@@ -403,7 +405,7 @@ struct Synth {
     const size_t a = At(t0), b = At(t1);
     for (size_t i = a; i < b; ++i) {
       const double u = double(i - a) / double(std::max<size_t>(1, b - a));
-      phase += 2 * kPi * hz(u) / kRate;
+      phase += 2 * std::numbers::pi * hz(u) / DemoSampleRate;
       double v = 0;
       for (int h = 1; h <= harmonics; ++h) v += std::sin(phase * h) / h;
       s[i] += v * amp(u);
@@ -422,7 +424,7 @@ struct Synth {
   }
   TSoundData Data() const {
     TSoundData d;
-    d.Rate = kRate;
+    d.Rate = DemoSampleRate;
     for (double v : s) d.Samples.push_back(static_cast<std::int16_t>(std::clamp(v, -1.0, 1.0) * 26000));
     return d;
   }
@@ -433,22 +435,30 @@ double Fade(double u) { return std::min({1.0, u * 20, (1 - u) * 8}); }
 TSoundData SoundNamed(const QString& name) {
   if (name == "miau") {
     Synth s(700);
-    s.Tone(0, 0.7, [](double u) { return 520 + 380 * std::sin(u * kPi) + 20 * std::sin(u * 60); },
-           [](double u) { return 0.5 * Fade(u); }, 4);
+    s.Tone(
+        0, 0.7,
+        [](double u) { return 520 + 380 * std::sin(u * std::numbers::pi) + 20 * std::sin(u * 60); },
+        [](double u) { return 0.5 * Fade(u); }, 4);
     return s.Data();
   }
   if (name == "ptaki") {
     Synth s(1600);
     for (int k = 0; k < 7; ++k) {
       const double t = 0.05 + k * 0.21 + (k % 2) * 0.04;
-      s.Tone(t, t + 0.09, [k](double u) { return 2600 + 900 * u + 200 * (k % 3); },
-             [](double u) { return 0.4 * std::sin(u * kPi); });
+      s.Tone(
+          t, t + 0.09, [k](double u) { return 2600 + 900 * u + 200 * (k % 3); },
+          [](double u) { return 0.4 * std::sin(u * std::numbers::pi); });
     }
     return s.Data();
   }
   if (name == "wiatr") {
     Synth s(2000);
-    s.Noise(0, 2.0, [](double u) { return 1.6 * std::sin(u * kPi) * (0.6 + 0.4 * std::sin(u * 9)); }, 0.02);
+    s.Noise(
+        0, 2.0,
+        [](double u) {
+          return 1.6 * std::sin(u * std::numbers::pi) * (0.6 + 0.4 * std::sin(u * 9));
+        },
+        0.02);
     return s.Data();
   }
   if (name == "dzwon" || name == "dzwonek") {
@@ -470,34 +480,41 @@ TSoundData SoundNamed(const QString& name) {
   if (name == "kura") {
     Synth s(800);
     for (int k = 0; k < 4; ++k)
-      s.Tone(k * 0.18, k * 0.18 + 0.1, [k](double u) { return 700 + 300 * u + 80 * k; },
-             [](double u) { return 0.4 * std::sin(u * kPi); }, 5);
+      s.Tone(
+          k * 0.18, k * 0.18 + 0.1, [k](double u) { return 700 + 300 * u + 80 * k; },
+          [](double u) { return 0.4 * std::sin(u * std::numbers::pi); }, 5);
     return s.Data();
   }
   if (name == "kaczka") {
     Synth s(600);
     for (int k = 0; k < 2; ++k)
-      s.Tone(k * 0.3, k * 0.3 + 0.22, [](double u) { return 420 - 120 * u; },
-             [](double u) { return 0.45 * std::sin(u * kPi); }, 9);
+      s.Tone(
+          k * 0.3, k * 0.3 + 0.22, [](double u) { return 420 - 120 * u; },
+          [](double u) { return 0.45 * std::sin(u * std::numbers::pi); }, 9);
     return s.Data();
   }
   if (name == "zaba") {
     Synth s(700);
     for (int k = 0; k < 2; ++k)
-      s.Tone(k * 0.28, k * 0.28 + 0.16, [](double u) { return 180 + 60 * std::sin(u * kPi * 12); },
-             [](double u) { return 0.5 * std::sin(u * kPi); }, 6);
+      s.Tone(
+          k * 0.28, k * 0.28 + 0.16,
+          [](double u) { return 180 + 60 * std::sin(u * std::numbers::pi * 12); },
+          [](double u) { return 0.5 * std::sin(u * std::numbers::pi); }, 6);
     return s.Data();
   }
   if (name == "plusk") {
     Synth s(900);
     s.Noise(0, 0.9, [](double u) { return 2.2 * std::exp(-u * 4) * std::min(1.0, u * 50); }, 0.3);
-    s.Tone(0.05, 0.4, [](double u) { return 500 + 900 * u; }, [](double u) { return 0.2 * std::sin(u * kPi); });
+    s.Tone(
+        0.05, 0.4, [](double u) { return 500 + 900 * u; },
+        [](double u) { return 0.2 * std::sin(u * std::numbers::pi); });
     return s.Data();
   }
   if (name == "skrzyp") {
     Synth s(900);
-    s.Tone(0, 0.9, [](double u) { return 240 + 180 * std::sin(u * kPi * 1.5); },
-           [](double u) { return 0.3 * Fade(u) * (0.6 + 0.4 * std::sin(u * 90)); }, 10);
+    s.Tone(
+        0, 0.9, [](double u) { return 240 + 180 * std::sin(u * std::numbers::pi * 1.5); },
+        [](double u) { return 0.3 * Fade(u) * (0.6 + 0.4 * std::sin(u * 90)); }, 10);
     return s.Data();
   }
   if (name == "kroki") {
@@ -514,8 +531,10 @@ TSoundData SoundNamed(const QString& name) {
       s.Tone(0.1, 0.7, [](double) { return 2640; }, [](double u) { return 0.3 * std::exp(-u * 5); }, 2);
     } else {
       for (int k = 0; k < 6; ++k)
-        s.Tone(k * 0.22, k * 0.22 + 0.2, [k](double u) { return 180 + 40 * (k % 3) + 50 * std::sin(u * kPi); },
-               [](double u) { return 0.2 * std::sin(u * kPi); }, 6);
+        s.Tone(
+            k * 0.22, k * 0.22 + 0.2,
+            [k](double u) { return 180 + 40 * (k % 3) + 50 * std::sin(u * std::numbers::pi); },
+            [](double u) { return 0.2 * std::sin(u * std::numbers::pi); }, 6);
     }
     return s.Data();
   }

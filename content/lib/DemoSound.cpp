@@ -18,9 +18,6 @@
 
 namespace {
 
-constexpr int kRate = 22050;
-constexpr double kPi = std::numbers::pi;
-
 QString EspeakPath() {
   static const QString path = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
   return path;
@@ -33,7 +30,7 @@ void Append(TSoundData& to, const std::vector<double>& samples, double gain = 0.
 
 TSoundData Empty() {
   TSoundData s;
-  s.Rate = kRate;
+  s.Rate = DemoSampleRate;
   s.Channels = 1;
   s.BlockAlign = 2;
   return s;
@@ -41,17 +38,21 @@ TSoundData Empty() {
 
 // A soft mallet note: a sine with a little overtone and a quick decay.
 std::vector<double> Note(double hz, int ms) {
-  const int n = kRate * ms / 1000;
+  const int n = DemoSampleRate * ms / 1000;
   std::vector<double> out(static_cast<size_t>(n));
   for (int i = 0; i < n; ++i) {
-    const double t = static_cast<double>(i) / kRate;
-    const double env = std::min(1.0, t / 0.008) * std::exp(-t * 5.5) * std::min(1.0, (n - i) / (0.01 * kRate));
-    out[static_cast<size_t>(i)] = env * (std::sin(2 * kPi * hz * t) + 0.25 * std::sin(4 * kPi * hz * t));
+    const double t = static_cast<double>(i) / DemoSampleRate;
+    const double env = std::min(1.0, t / 0.008) * std::exp(-t * 5.5) *
+                       std::min(1.0, (n - i) / (0.01 * DemoSampleRate));
+    out[static_cast<size_t>(i)] = env * (std::sin(2 * std::numbers::pi * hz * t) +
+                                         0.25 * std::sin(4 * std::numbers::pi * hz * t));
   }
   return out;
 }
 
-std::vector<double> Rest(int ms) { return std::vector<double>(static_cast<size_t>(kRate * ms / 1000), 0.0); }
+std::vector<double> Rest(int ms) {
+  return std::vector<double>(static_cast<size_t>(DemoSampleRate * ms / 1000), 0.0);
+}
 
 double NoteFrequency(const QString& name, const TSourceNode& where) {
   static const QRegularExpression re(QStringLiteral("^([A-Ga-g])(#|b)?([0-8])$"));
@@ -66,20 +67,20 @@ double NoteFrequency(const QString& name, const TSourceNode& where) {
 }
 
 std::vector<double> Chirp(double from, double to, int ms) {
-  const int n = kRate * ms / 1000;
+  const int n = DemoSampleRate * ms / 1000;
   std::vector<double> out(static_cast<size_t>(n));
   double phase = 0;
   for (int i = 0; i < n; ++i) {
     const double k = static_cast<double>(i) / n;
     const double hz = from + (to - from) * k;
-    phase += 2 * kPi * hz / kRate;
-    out[static_cast<size_t>(i)] = std::sin(kPi * k) * std::sin(phase);
+    phase += 2 * std::numbers::pi * hz / DemoSampleRate;
+    out[static_cast<size_t>(i)] = std::sin(std::numbers::pi * k) * std::sin(phase);
   }
   return out;
 }
 
 std::vector<double> Noise(int ms, bool low) {
-  const int n = kRate * ms / 1000;
+  const int n = DemoSampleRate * ms / 1000;
   std::vector<double> out(static_cast<size_t>(n));
   QRandomGenerator rng(12345);
   double y = 0, slow = 0;
@@ -88,8 +89,9 @@ std::vector<double> Noise(int ms, bool low) {
     const double k = static_cast<double>(i) / n;
     y += a * ((rng.generateDouble() * 2 - 1) - y);
     // Wind swells; a splash dies away.
-    slow = low ? 0.55 + 0.45 * std::sin(2 * kPi * k * 1.5) : std::exp(-k * 5);
-    out[static_cast<size_t>(i)] = y * slow * std::sin(kPi * std::min(1.0, k * 8)) * (low ? 3.0 : 1.2);
+    slow = low ? 0.55 + 0.45 * std::sin(2 * std::numbers::pi * k * 1.5) : std::exp(-k * 5);
+    out[static_cast<size_t>(i)] =
+        y * slow * std::sin(std::numbers::pi * std::min(1.0, k * 8)) * (low ? 3.0 : 1.2);
   }
   return out;
 }
@@ -114,7 +116,7 @@ void Finish(TSoundData& s) {
   int peak = 1;
   for (std::int16_t v : s.Samples) peak = std::max(peak, std::abs(static_cast<int>(v)));
   const double gain = std::min(3.0, 0.8 * 32767 / peak);
-  const size_t fade = std::min<size_t>(s.Samples.size() / 2, kRate / 200);
+  const size_t fade = std::min<size_t>(s.Samples.size() / 2, DemoSampleRate / 200);
   for (size_t i = 0; i < s.Samples.size(); ++i) {
     double v = s.Samples[i] * gain;
     if (i < fade) v *= static_cast<double>(i) / fade;
@@ -150,7 +152,7 @@ std::vector<double> Voiced(const TSoundData& word) {
   size_t first = 0;
   while (first < frames && std::abs(word.Samples[first * channels]) < 600) ++first;
   std::vector<double> out;
-  const double step = static_cast<double>(word.Rate) / kRate;
+  const double step = static_cast<double>(word.Rate) / DemoSampleRate;
   for (double at = static_cast<double>(first); at + 1 < static_cast<double>(frames); at += step) {
     const size_t i = static_cast<size_t>(at);
     const double k = at - static_cast<double>(i);
@@ -193,7 +195,7 @@ void SingOver(TSoundData& s, const std::vector<TTuneNote>& notes, const QStringL
   std::vector<double> mix(s.Samples.size());
   for (size_t i = 0; i < mix.size(); ++i) mix[i] = 0.5 * s.Samples[i] / 32767.0;
   for (const TSung& w : sung) {
-    const size_t at = static_cast<size_t>(notes[w.Note].Start) * kRate / 1000;
+    const size_t at = static_cast<size_t>(notes[w.Note].Start) * DemoSampleRate / 1000;
     const std::vector<double> voice = Voiced(DecodeSoundFile(w.Wave));
     if (mix.size() < at + voice.size()) mix.resize(at + voice.size(), 0.0);
     for (size_t i = 0; i < voice.size(); ++i) mix[at + i] += voice[i];

@@ -18,6 +18,9 @@
 #include "lib/DemoSource.h"
 #include "platform/AudioDecoder.h"
 
+// Every synthesised demo sound is written at this rate.
+constexpr int DemoSampleRate = 22050;
+
 bool SpeechAvailable();
 
 class TSoundBank {

@@ -6,10 +6,6 @@
 #include "world/Dialogues.h"
 #include "world/ExerciseList.h"
 
-namespace {
-constexpr int kKeyLength = 5;
-}
-
 int MaxListEntries(TListKind kind) {
   return kind == TListKind::Exercises ? MaxExercises : MaxDialogues;
 }
@@ -32,8 +28,8 @@ QByteArray WriteListFile(const TListFile& list, TListKind kind) {
   std::vector<TListEntry> entries;
   for (const TListFileEntry& e : list.Entries) {
     // A key of another length would shift the file name when read back.
-    if (e.Key.size() != kKeyLength)
-      throw EFormatError(QStringLiteral("klucz listy musi mieć %1 znaków: '%2'").arg(kKeyLength).arg(e.Key));
+    if (e.Key.size() != ListKeyLength)
+      throw EFormatError(QStringLiteral("klucz listy musi mieć %1 znaków: '%2'").arg(ListKeyLength).arg(e.Key));
     entries.push_back({e.Key, e.File});
   }
   if (kind == TListKind::Dialogues) return FormatDialogueList(entries);

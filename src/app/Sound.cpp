@@ -1,5 +1,6 @@
 #include "app/Sound.h"
 
+#include "app/Globals.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Paths.h"
 #include "world/FrmMain.h"
@@ -15,4 +16,12 @@ void PlayWave(const QString& path) {
   player->Open();
   if (OnWaveStarted) OnWaveStarted(path);
   player->Play();
+}
+
+QString MusicWave(const QString& name) {
+  return DataRoot + QStringLiteral("\\music\\") + name + QStringLiteral(".wav");
+}
+
+void StopWave() {
+  if (MainForm && MainForm->MediaPlayer1) MainForm->MediaPlayer1->Close();
 }

@@ -9,5 +9,12 @@
 // is playing untouched.
 void PlayWave(const QString& path);
 
+// The wave `name` (no extension) in the CD's music folder.
+QString MusicWave(const QString& name);
+
+// Stops at once whatever PlayWave started: the shared player is closed, so its
+// end notification reports the sound aborted.
+void StopWave();
+
 // Sees the path of every wave PlayWave starts (the tests follow the screens' sounds with it).
 extern std::function<void(const QString& path)> OnWaveStarted;

@@ -11,7 +11,7 @@ constexpr int kWordCountAt = 0;
 constexpr int kSolutionAt = 20;
 constexpr int kAnswersAt = 35;
 constexpr int kAnswerField = AnswerMax + 1;
-constexpr int kPositionsAt = 276;
+constexpr int kLinePositionsAt = 276;
 constexpr int kCluesAt = 447;
 constexpr int kClueField = ClueMax + 1;
 
@@ -36,7 +36,7 @@ TCrossword ReadCrossword(const QByteArray& bytes, const QString& fileName) {
   for (int k = 0; k < CrosswordLines; ++k) {
     c.SolutionColumn[k] = in.SignedByte(kSolutionAt + k);
     c.Answers[k] = in.Text(kAnswersAt + kAnswerField * k, kAnswerField);
-    c.LinePositions[k] = {in.Int(kPositionsAt + 8 * k), in.Int(kPositionsAt + 8 * k + 4)};
+    c.LinePositions[k] = {in.Int(kLinePositionsAt + 8 * k), in.Int(kLinePositionsAt + 8 * k + 4)};
     c.Clues[k] = in.Text(kCluesAt + kClueField * k, kClueField);
   }
   return c;
@@ -55,8 +55,8 @@ QByteArray WriteCrossword(const TCrossword& c) {
     out.Byte(kSolutionAt + k, static_cast<std::uint8_t>(column));
     out.Text(kAnswersAt + kAnswerField * k, kAnswerField, c.Answers[k],
              RecordField("Answer", k + 1));
-    out.Int(kPositionsAt + 8 * k, c.LinePositions[k].Left);
-    out.Int(kPositionsAt + 8 * k + 4, c.LinePositions[k].Top);
+    out.Int(kLinePositionsAt + 8 * k, c.LinePositions[k].Left);
+    out.Int(kLinePositionsAt + 8 * k + 4, c.LinePositions[k].Top);
     out.Text(kCluesAt + kClueField * k, kClueField, c.Clues[k], RecordField("Clue", k + 1));
   }
   return out.Bytes();

@@ -29,8 +29,9 @@ constexpr int kPictureField = PictureNameMax + 1;
 constexpr int kUsedAt = 1572;
 
 // Word search layout.
-constexpr int kColumnsAt = 0, kRowsAt = 4, kMarginLeftAt = 8, kMarginTopAt = 12, kWordCountAt = 16;
-constexpr int kDirectionAt = 71, kPartnerAt = 271, kLettersAt = 471;
+constexpr int kSearchColumnsAt = 0, kSearchRowsAt = 4, kSearchMarginLeftAt = 8;
+constexpr int kSearchMarginTopAt = 12, kSearchWordCountAt = 16, kSearchDirectionAt = 71;
+constexpr int kSearchPartnerAt = 271, kSearchLettersAt = 471;
 
 // ---- text files ----
 
@@ -179,11 +180,11 @@ TWordExercise LoadWordExerciseFile(const QString& path, bool stripArticles) {
 TWordSearch ReadWordSearch(const QByteArray& bytes, const QString& fileName) {
   const RecordReader in(bytes, fileName, WordSearchSize);
   TWordSearch ws;
-  ws.Columns = in.Int(kColumnsAt);
-  ws.Rows = in.Int(kRowsAt);
-  ws.MarginLeft = in.Int(kMarginLeftAt);
-  ws.MarginTop = in.Int(kMarginTopAt);
-  ws.WordCount = in.Int(kWordCountAt);
+  ws.Columns = in.Int(kSearchColumnsAt);
+  ws.Rows = in.Int(kSearchRowsAt);
+  ws.MarginLeft = in.Int(kSearchMarginLeftAt);
+  ws.MarginTop = in.Int(kSearchMarginTopAt);
+  ws.WordCount = in.Int(kSearchWordCountAt);
   if (ws.Columns < 1) in.Fail(QStringLiteral("W"), QStringLiteral("liczba kolumn %1").arg(ws.Columns));
   if (ws.Rows < 1) in.Fail(QStringLiteral("H"), QStringLiteral("liczba wierszy %1").arg(ws.Rows));
   const qint64 cells = qint64(ws.Columns) * ws.Rows;
@@ -196,24 +197,24 @@ TWordSearch ReadWordSearch(const QByteArray& bytes, const QString& fileName) {
     in.Fail(QStringLiteral("N"),
             QStringLiteral("liczba wyrazów %1, dozwolone 1 do %2").arg(ws.WordCount).arg(cells / 2));
   for (int c = 0; c < WordSearchCells; ++c) {
-    ws.Direction[c] = in.Byte(kDirectionAt + c);
-    ws.Partner[c] = static_cast<std::int8_t>(in.Byte(kPartnerAt + c));
-    ws.Letters[c] = in.Text(kLettersAt + 2 * c, 2);
+    ws.Direction[c] = in.Byte(kSearchDirectionAt + c);
+    ws.Partner[c] = static_cast<std::int8_t>(in.Byte(kSearchPartnerAt + c));
+    ws.Letters[c] = in.Text(kSearchLettersAt + 2 * c, 2);
   }
   return ws;
 }
 
 QByteArray WriteWordSearch(const TWordSearch& ws) {
   RecordWriter out(WordSearchSize, QStringLiteral("wykreślanka"));
-  out.Int(kColumnsAt, ws.Columns);
-  out.Int(kRowsAt, ws.Rows);
-  out.Int(kMarginLeftAt, ws.MarginLeft);
-  out.Int(kMarginTopAt, ws.MarginTop);
-  out.Int(kWordCountAt, ws.WordCount);
+  out.Int(kSearchColumnsAt, ws.Columns);
+  out.Int(kSearchRowsAt, ws.Rows);
+  out.Int(kSearchMarginLeftAt, ws.MarginLeft);
+  out.Int(kSearchMarginTopAt, ws.MarginTop);
+  out.Int(kSearchWordCountAt, ws.WordCount);
   for (int c = 0; c < WordSearchCells; ++c) {
-    out.Byte(kDirectionAt + c, ws.Direction[c]);
-    out.Byte(kPartnerAt + c, static_cast<std::uint8_t>(ws.Partner[c]));
-    out.Text(kLettersAt + 2 * c, 2, ws.Letters[c], Field("letters", c + 1));
+    out.Byte(kSearchDirectionAt + c, ws.Direction[c]);
+    out.Byte(kSearchPartnerAt + c, static_cast<std::uint8_t>(ws.Partner[c]));
+    out.Text(kSearchLettersAt + 2 * c, 2, ws.Letters[c], Field("letters", c + 1));
   }
   return out.Bytes();
 }

@@ -63,8 +63,6 @@ bool IsNoGapCharacter(QChar c) {
   return c == u' ' || c == u'-' || c == u'\'' || c == u'.' || c == u',';
 }
 
-bool IsAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-
 TLabel* NewLabel(QWidget* parent, int tag) {
   auto* l = new TLabel(parent);
   l->Tag = tag;
@@ -462,7 +460,7 @@ void TCw1Form::Image2Click() {
     name = QStringLiteral("o3");
   else if (key == QLatin1String("ULIT="))
     name = QStringLiteral("o4");
-  if (!name.isEmpty()) PlayWave(DataRoot + QStringLiteral("\\music\\") + name + QStringLiteral(".wav"));
+  if (!name.isEmpty()) PlayWave(MusicWave(name));
 }
 
 void TCw1Form::Image1Click() { StopReadAloud(); }

@@ -18,14 +18,6 @@ TCw2Form* Cw2Form = nullptr;
 
 namespace {
 
-QString Music(const char* name) {
-  return DataRoot + QStringLiteral("\\music\\") + QLatin1String(name) + QStringLiteral(".wav");
-}
-
-void ClosePlayer() {
-  if (MainForm && MainForm->MediaPlayer1) MainForm->MediaPlayer1->Close();
-}
-
 TAnimated* NewSprite(QWidget* parent, int left, int top, int width, int height, int frames,
                      int interval, bool loop) {
   auto* sprite = new TAnimated(parent);
@@ -241,7 +233,7 @@ void TCw2Form::ClickCell() {
       HoverCell.Row > WordSearch.Rows - 1)
     return;
   Animated1->SetFrame(FrameClick);
-  PlayWave(Music("1010"));
+  PlayWave(MusicWave("1010"));
   PairDone = false;
   if (FirstCell.Number == HoverCell.Number) return;
   DrawLetter(HoverCell.Number, clRed);
@@ -254,7 +246,7 @@ void TCw2Form::ClickCell() {
   Judging = true;
   if (WordSearch.Partner[static_cast<size_t>(first - 1)] != second) {
     Image1->Repaint();
-    PlayWave(Music("1011"));
+    PlayWave(MusicWave("1011"));
     PairDone = true;
     FirstTry = false;
     Animated1->SetFrame(FrameWrong);
@@ -282,7 +274,7 @@ void TCw2Form::ClickCell() {
     }
     Image1->Repaint();
     Animated1->SetFrame(FrameRight);
-    PlayWave(Music("1009"));
+    PlayWave(MusicWave("1009"));
     PairDone = true;
     if (!Pause(JudgePause)) return;
     Animated1->SetFrame(FrameRest);
@@ -337,10 +329,10 @@ void TCw2Form::Timer1Timer() {
   if (Label2->Caption().endsWith(u'0') && PairDone) {
     if (Random(2) == 0) {
       Animated3->BringToFront();
-      PlayWave(Music("apacz"));
+      PlayWave(MusicWave("apacz"));
       Animated3->SetPlay(true);
     } else {
-      PlayWave(Music("plusk2"));
+      PlayWave(MusicWave("plusk2"));
       Animated2->SetPlay(true);
     }
   }
@@ -353,7 +345,7 @@ void TCw2Form::TimeOut() {
   Timer2.SetEnabled(false);
   Image1->Hide();
   KwillButton1->Show();
-  PlayWave(Music("Pk1"));
+  PlayWave(MusicWave("Pk1"));
 }
 
 void TCw2Form::Timer2Timer() {
@@ -367,7 +359,7 @@ void TCw2Form::Image2Click() {
     Timer1.SetEnabled(false);
     Timer2.SetEnabled(true);
   }
-  PlayWave(Music("o5"));
+  PlayWave(MusicWave("o5"));
 }
 
 void TCw2Form::ResumeClock() {
@@ -375,7 +367,7 @@ void TCw2Form::ResumeClock() {
   Timer1.SetEnabled(true);
   Timer2.SetEnabled(false);
   Timer2.SetInterval(HelpPause);
-  ClosePlayer();
+  StopWave();
 }
 
 void TCw2Form::Animated1ChangeFrame() {
@@ -399,7 +391,7 @@ void TCw2Form::StopAll() {
   Animated2->SetPlay(false);
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
-  ClosePlayer();
+  StopWave();
 }
 
 void TCw2Form::Button1Click() {

@@ -13,6 +13,7 @@
 #include "controls/Animate.h"
 #include "controls/BmpTransparent.h"
 #include "controls/ScreenArt.h"
+#include "platform/Fonts.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Paths.h"
 #include "platform/Picture.h"
@@ -33,9 +34,6 @@ constexpr QPoint kHelicopterHome(641, 80);
 constexpr int kFigureInterval = 16;
 constexpr int kFlyOffPause = 80;
 
-const QString kSerif = QStringLiteral("Times New Roman");
-const QString kSans = QStringLiteral("Arial");
-
 // The crosswords whose solution column looks like any other cell.
 const QStringList kPlainSolutionFiles = {QStringLiteral("\\culture\\1ba.fc3"),
                                          QStringLiteral("\\culture\\1da.fc3"),
@@ -53,16 +51,6 @@ QString CurrentEntryFile() {
 
 TMediaPlayer* SharedPlayer() {
   return MainForm ? MainForm->MediaPlayer1 : nullptr;
-}
-
-void CloseSharedPlayer() {
-  if (TMediaPlayer* p = SharedPlayer()) p->Close();
-}
-
-// A position from the file moved by `by`, kept where the widgets' own
-// arithmetic (the number 20 pixels left of its line) cannot overflow.
-bool IsAsciiLetter(QChar c) {
-  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
 // Swallows mouse and keyboard input while it lives: the blocking fly-off
@@ -154,7 +142,7 @@ TCw3Form::TCw3Form() {
 
     auto* number = new TLabel(this);
     number->SetCaption(k < 10 ? QStringLiteral("  %1").arg(k) : QString::number(k));
-    number->SetFont(TFont{kSans, -17, clBlack, fsBold});
+    number->SetFont(TFont{SansFace, -17, clBlack, fsBold});
     number->SetTransparent(true);
     number->Hide();
     numbers_[k - 1] = number;
@@ -163,7 +151,7 @@ TCw3Form::TCw3Form() {
   for (int k = 1; k <= CrosswordLines; ++k) {
     auto* clue = new TLabel(this);
     clue->move(kClueLefts[k - 1], kClueTops[k - 1]);
-    clue->SetFont(TFont{kSans, -13, clBlack, 0});
+    clue->SetFont(TFont{SansFace, -13, clBlack, 0});
     clue->SetTransparent(true);
     clue->Hide();
     clues_[k - 1] = clue;
@@ -171,7 +159,7 @@ TCw3Form::TCw3Form() {
 
   Edit_Krz = new TEdit(this);
   Edit_Krz->SetBounds(0, 0, 22, 25);
-  Edit_Krz->SetFont(TFont{kSerif, -18, clBlack, 0});
+  Edit_Krz->SetFont(TFont{SerifFace, -18, clBlack, 0});
   Edit_Krz->SetColor(clWhite);
   Edit_Krz->SetMaxLength(2);
   Edit_Krz->OnKeyPress = [this](QChar& key) { Edit_KrzKeyPress(key); };
@@ -361,7 +349,7 @@ void TCw3Form::DrawLetter(int n, QChar s) {
   TCanvas& canvas = CurrentLine->Canvas();
   const bool plain = PlainSolutionColumn();
   int y = 0;
-  TFont font{kSerif, Line_1->Height() / 2, clBlack, 0};
+  TFont font{SerifFace, Line_1->Height() / 2, clBlack, 0};
   if (n == Crossword.SolutionColumn[CurrentWord - 1]) {
     if (!plain) font.Style = fsBold;
     DrawSolutionCell(Crossword.SolutionColumn[CurrentLine->Tag - 1], CurrentLine);
@@ -619,14 +607,14 @@ void TCw3Form::Timer1Timer() {
   if (Image2->Left() <= -90) {
     Timer1.SetEnabled(false);
     HelicopterHold = SceneBusy = false;
-    CloseSharedPlayer();
+    StopWave();
   }
 }
 
 // ---------------------------------------------------------------- buttons
 
 void TCw3Form::KwillButton1Click() {
-  CloseSharedPlayer();
+  StopWave();
   KwillButton1->Hide();
   LoadCrossword(ProgramDir + QStringLiteral("\\cwicz") + CurrentEntryFile());
   Image2->move(248, 234);

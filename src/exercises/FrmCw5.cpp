@@ -12,6 +12,7 @@
 #include "controls/BmpTransparent.h"
 #include "controls/TransparentButton.h"
 #include "platform/Beep.h"
+#include "platform/Fonts.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Picture.h"
 #include "platform/SafeMath.h"
@@ -26,7 +27,6 @@ TCw5Form* Cw5Form = nullptr;
 
 namespace {
 
-const QString kSerif = QStringLiteral("Times New Roman");
 const QString kIndent = QStringLiteral("   ");
 constexpr int kWrongTriesToReveal = 4;
 constexpr int kAnswerPause = 1200;
@@ -42,10 +42,6 @@ const QStringList kTenseGapFiles = {
     QStringLiteral("\\liblary\\7g_b.fc9"),  QStringLiteral("\\liblary\\7g_c.fc9"),
     QStringLiteral("\\liblary\\7g_d.fc9"),
 };
-
-void ClosePlayer() {
-  if (MainForm && MainForm->MediaPlayer1) MainForm->MediaPlayer1->Close();
-}
 
 bool IsPunctuation(const QString& part) {
   const QString t = Trim(part);
@@ -66,7 +62,7 @@ TCw5Form::TCw5Form() {
 
   PaintBox1 = new TPaintBox(this);
   PaintBox1->SetBounds(40, 80, 525, 321);
-  PaintBox1->Font = TFont{kSerif, 14, clBlack, 0};
+  PaintBox1->Font = TFont{SerifFace, 14, clBlack, 0};
   PaintBox1->OnPaint = [this] { PaintBox1Paint(); };
   PaintBox1->Hide();
 
@@ -75,7 +71,7 @@ TCw5Form::TCw5Form() {
   for (int k = 1; k <= MaxDialogueLines; ++k) {
     auto* line = new TLabel(this);
     line->Tag = k;
-    line->SetFont(TFont{kSerif, k == MaxDialogueLines ? -17 : -18, clBlack, 0});
+    line->SetFont(TFont{SerifFace, k == MaxDialogueLines ? -17 : -18, clBlack, 0});
     line->SetTransparent(true);
     line->setMouseTracking(true);
     line->OnMouseMove = [this, line](TShiftState, int, int) { Line_1MouseMove(line); };
@@ -86,7 +82,7 @@ TCw5Form::TCw5Form() {
   }
 
   Line_Polski = new TLabel(this);
-  Line_Polski->SetFont(TFont{kSerif, -18, LineRed, 0});
+  Line_Polski->SetFont(TFont{SerifFace, -18, LineRed, 0});
   Line_Polski->SetTransparent(true);
   Line_Polski->setMouseTracking(true);
   Line_Polski->OnMouseMove = [this](TShiftState, int, int) { Line_Polski->Hide(); };
@@ -95,11 +91,11 @@ TCw5Form::TCw5Form() {
   Lbl_Tyt = new TLabel(this);
   Lbl_Tyt->SetAutoSize(false);
   Lbl_Tyt->SetBounds(52, 9, 513, 29);
-  Lbl_Tyt->SetFont(TFont{kSerif, -16, clBlack, fsBold});
+  Lbl_Tyt->SetFont(TFont{SerifFace, -16, clBlack, fsBold});
   Lbl_Tyt->SetTransparent(true);
 
   Edit_1 = new TEdit(this);
-  Edit_1->SetFont(TFont{kSerif, -19, clBlack, 0});
+  Edit_1->SetFont(TFont{SerifFace, -19, clBlack, 0});
   Edit_1->SetBounds(-300, 0, 121, 23);
   Edit_1->OnKeyPress = [this](QChar& key) { Edit_1KeyPress(key); };
   Edit_1->Hide();
@@ -141,7 +137,7 @@ void TCw5Form::FormShow() {
   Edit_1->Hide();
   KwillLapka->Hide();
   AllLinesBlack();
-  ClosePlayer();
+  StopWave();
   ReadAloud = false;
   ReadAllLines = ChildReadsEven = ChildReadsOdd = false;
   // The location screen loads the list before showing this screen; a gap
@@ -271,7 +267,7 @@ void TCw5Form::SayLine(int k) {
 void TCw5Form::StopReading() {
   ReadAloud = false;
   AllLinesBlack();
-  ClosePlayer();
+  StopWave();
 }
 
 void TCw5Form::Line_1MouseMove(TLabel* line) {
@@ -285,7 +281,7 @@ void TCw5Form::Line_1MouseMove(TLabel* line) {
 void TCw5Form::Line_1Click(TLabel* line) {
   ReadAloud = false;
   ReadAllLines = false;
-  ClosePlayer();
+  StopWave();
   AllLinesBlack();
   SayLine(line->Tag);
 }
@@ -297,7 +293,7 @@ void TCw5Form::BackgroundClick() { StopReading(); }
 void TCw5Form::Button1Click() {
   if (LineCount < 1) return;
   ChildReadsEven = ChildReadsOdd = false;
-  ClosePlayer();
+  StopWave();
   AllLinesBlack();
   ReadAloud = ReadAllLines = true;
   ReadLinePos = 1;
@@ -309,7 +305,7 @@ void TCw5Form::Button1Click() {
 void TCw5Form::KwillButton1Click() {
   if (LineCount < 1) return;
   ReadAllLines = ChildReadsOdd = false;
-  ClosePlayer();
+  StopWave();
   AllLinesBlack();
   ReadAloud = ChildReadsEven = true;
   ReadLinePos = 1;
@@ -321,7 +317,7 @@ void TCw5Form::KwillButton1Click() {
 void TCw5Form::KwillButton2Click() {
   if (LineCount < 1) return;
   ReadAllLines = ChildReadsEven = false;
-  ClosePlayer();
+  StopWave();
   AllLinesBlack();
   ReadAloud = ChildReadsOdd = true;
   ReadLinePos = 2;
@@ -351,14 +347,14 @@ void TCw5Form::Image2Click() {
     name = kTenseGapFiles.contains(LowerCase(Trim(entry.File))) ? QStringLiteral("D3") : QStringLiteral("D2");
   else
     return;
-  PlayWave(DataRoot + QStringLiteral("\\music\\") + name + QStringLiteral(".wav"));
+  PlayWave(MusicWave(name));
 }
 
 // ---------------------------------------------------------------------------
 // Leaving and stepping through the list
 
 void TCw5Form::StepEntry(int delta) {
-  ClosePlayer();
+  StopWave();
   ReadAloud = false;
   AllLinesBlack();
   KwillLapka->Hide();
@@ -382,7 +378,7 @@ void TCw5Form::CW5_KWS_LeftClick() { StepEntry(-1); }
 void TCw5Form::CW5_KWS_RightClick() { StepEntry(1); }
 
 void TCw5Form::Button2Click() {
-  ClosePlayer();
+  StopWave();
   ReadAloud = false;
   ReadAllLines = ChildReadsEven = ChildReadsOdd = false;
   Close();

@@ -327,7 +327,7 @@ void Tcw6form::BmpTransparent1Click() {
   Image2->Hide();
   Image3->Hide();
   SetIdleButtons();
-  PlayWave(DataRoot + QStringLiteral("\\music\\") + QStringLiteral("o11") + QStringLiteral(".wav"));
+  PlayWave(MusicWave(QStringLiteral("o11")));
 }
 
 void Tcw6form::Button1Click() {

@@ -431,7 +431,7 @@ void TCw7Form::CW1_KWS_LeftClick() {
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
   Animated2->SetPlay(false);
-  if (MainForm && MainForm->MediaPlayer1) MainForm->MediaPlayer1->Close();
+  StopWave();
   Close();
   PreviousExercise();
 }
@@ -440,7 +440,7 @@ void TCw7Form::CW1_KWS_RightClick() {
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
   Animated2->SetPlay(false);
-  if (MainForm && MainForm->MediaPlayer1) MainForm->MediaPlayer1->Close();
+  StopWave();
   Close();
   NextExercise();
 }

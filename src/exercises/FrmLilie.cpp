@@ -53,10 +53,6 @@ TLabel* NewWordLabel(QWidget* parent, int width) {
   return label;
 }
 
-void ClosePlayer() {
-  if (MainForm && MainForm->MediaPlayer1) MainForm->MediaPlayer1->Close();
-}
-
 }  // namespace
 
 TLilieForm::TLilieForm() {
@@ -374,13 +370,13 @@ void TLilieForm::Btn_WrocClick() {
 void TLilieForm::CW1_KWS_LeftClick() {
   StopAnimals();
   Close();
-  ClosePlayer();
+  StopWave();
   StartOrReturn([] { PreviousExercise(); });
 }
 
 void TLilieForm::CW1_KWS_RightClick() {
   StopAnimals();
   Close();
-  ClosePlayer();
+  StopWave();
   StartOrReturn([] { NextExercise(); });
 }

@@ -10,7 +10,6 @@
 #include "platform/Win1250.h"
 
 namespace {
-constexpr int kLabelLength = 11;
 const QString kLabel = QStringLiteral("Ile linii: ");  // 11 characters
 }  // namespace
 
@@ -32,7 +31,7 @@ std::vector<int> TSong::LineEnds() const {
 
 TSong ReadSong(const QByteArray& bytes, const QString& fileName) {
   TTextReader in(bytes, fileName);
-  const int count = StrToInt(in.ReadLine().mid(kLabelLength), fileName, 1);
+  const int count = StrToInt(in.ReadLine().mid(kLabel.size()), fileName, 1);
   if (count < 0 || count > MaxSongLines)
     throw EFormatError(Located(
         fileName, 1,

@@ -39,17 +39,8 @@ constexpr std::array<TStarPlace, 7> kStars = {{
     {432, 448},
 }};
 
-QString Music(const char* file) {
-  return DataRoot + QStringLiteral("\\music\\") + QLatin1String(file);
-}
-
 QString Description() {
-  return Music(PlayerSex == QLatin1String("Woman") ? "K1.wav" : "M1.wav");
-}
-
-// Stopping the shared player means closing it, so the sound ends at once.
-void StopPlayer() {
-  if (MainForm && MainForm->MediaPlayer1) MainForm->MediaPlayer1->Close();
+  return MusicWave(PlayerSex == QLatin1String("Woman") ? "K1" : "M1");
 }
 
 TLabel* HotArea(QWidget* parent, int left, int top, int width, int height, const char* hint) {
@@ -252,7 +243,7 @@ void TMenuStart::FormClose() {
 }
 
 void TMenuStart::FormDeactivate() {
-  StopPlayer();
+  StopWave();
 }
 
 void TMenuStart::FormKeyDown(int& key, TShiftState shift) {
@@ -284,8 +275,8 @@ void TMenuStart::Timer1Timer() {
   switch (MenuIdleStep) {
     case 2:
       Timer1.SetEnabled(false);
-      StopPlayer();
-      PlayWave(Music("l_pies.wav"));
+      StopWave();
+      PlayWave(MusicWave("l_pies"));
       ShowVideo(Panel_pies, avi_pies);
       Timer1.SetInterval(3000);
       Timer1.SetEnabled(true);
@@ -297,17 +288,17 @@ void TMenuStart::Timer1Timer() {
       Panel_ptak->Hide();
       Panel_wechikol->Hide();
       ShowVideo(Panel_swin, Avi_swin);
-      StopPlayer();
-      PlayWave(Music("l_swin.wav"));
+      StopWave();
+      PlayWave(MusicWave("l_swin"));
       Timer1.SetInterval(5000);
       Timer1.SetEnabled(true);
       break;
     case 4:
       MenuVideoMode = true;
       Timer1.SetInterval(10000);
-      StopPlayer();
+      StopWave();
       if (VisitCount > 1) {
-        PlayWave(Music("Music.wav"));
+        PlayWave(MusicWave("Music"));
       } else {
         VisitCount = AddClamped(VisitCount, 1);
         PlayWave(Description());
@@ -316,8 +307,8 @@ void TMenuStart::Timer1Timer() {
     case 6:
       MenuVideoMode = true;
       Timer1.SetInterval(10000);
-      StopPlayer();
-      PlayWave(Music("Music.wav"));
+      StopWave();
+      PlayWave(MusicWave("Music"));
       break;
     default:
       break;
@@ -374,7 +365,7 @@ void TMenuStart::RestartMenuIdle() {
 // Clicks
 
 void TMenuStart::lbl_CityClick() {
-  StopPlayer();
+  StopWave();
   LoadLocation(QStringLiteral("Start.lok"));
   // As after every other load of a place, the place takes clicks.
   InputBlocked = false;
@@ -385,7 +376,7 @@ void TMenuStart::lbl_CityClick() {
 }
 
 void TMenuStart::LeaveForScreen() {
-  StopPlayer();
+  StopWave();
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
   Image2->Hide();
@@ -414,11 +405,11 @@ void TMenuStart::lbl_TopTenClick() {
     TopTenForm->TransparentButton1->SetBitmapNormal(PlayerSex == QLatin1String("Woman") ? 20 : 19);
     TopTenForm->Show();
   }
-  PlayWave(Music("Fanfary.wav"));
+  PlayWave(MusicWave("Fanfary"));
 }
 
 void TMenuStart::lbl_OpisClick() {
-  StopPlayer();
+  StopWave();
   Timer1.SetEnabled(false);
   PlayWave(Description());
 }
@@ -482,7 +473,7 @@ void TMenuStart::S_WhatClick() {
 }
 
 void TMenuStart::lbl_ExitClick() {
-  StopPlayer();
+  StopWave();
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
   HideMenuVideos();

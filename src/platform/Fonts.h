@@ -19,6 +19,10 @@ struct TFont {
   bool operator==(const TFont&) const = default;
 };
 
+// The plain face names the screens ask for.
+inline const QString SerifFace = QStringLiteral("Times New Roman");
+inline const QString SansFace = QStringLiteral("Arial");
+
 // Registers the face substitutions; call once after the application exists.
 void RegisterFontSubstitutions();
 int PointsToPixels(int points);

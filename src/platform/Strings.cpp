@@ -58,6 +58,10 @@ int Pos(const QString& sub, const QString& s) {
   return static_cast<int>(s.indexOf(sub)) + 1;
 }
 
+bool IsAsciiLetter(QChar c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
 QString UpperCase(const QString& s) {
   QString out = s;
   for (QChar& c : out)

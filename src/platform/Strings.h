@@ -17,6 +17,9 @@ void Delete(QString& s, int index, int count);
 // 1-based position of the first `sub` in `s`, 0 when absent.
 int Pos(const QString& sub, const QString& s);
 
+// a-z / A-Z: the letters a child types into an English answer.
+bool IsAsciiLetter(QChar c);
+
 // a-z / A-Z only; other letters are left as they are.
 QString UpperCase(const QString& s);
 QString LowerCase(const QString& s);

@@ -94,7 +94,7 @@ void TAlfabetForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, sh
 // ---------------------------------------------------------------------------
 
 void TAlfabetForm::CloseBothPlayers() {
-  if (MainForm && MainForm->MediaPlayer1) MainForm->MediaPlayer1->Close();
+  StopWave();
   MediaPlayer1->Close();
 }
 

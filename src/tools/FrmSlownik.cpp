@@ -25,7 +25,7 @@ constexpr int kRowTop = 115, kRowHeight = 21;
 constexpr int kRecordingLimitMs = 10000;
 const QString kTakeName = QStringLiteral("tmp1.Wav");
 
-TLabel* RowLabel(QWidget* parent, int k, int left, int width) {
+TLabel* WordLabel(QWidget* parent, int k, int left, int width) {
   auto* l = new TLabel(parent);
   l->Tag = k;
   l->SetAutoSize(false);
@@ -56,8 +56,8 @@ TSlownikForm::TSlownikForm() {
   Image1 = new TImage(this);
   Image1->SetBounds(0, 0, 640, 480);
   for (int k = 1; k <= WordsPerPage; ++k) {
-    TLabel* ang = RowLabel(this, k, 36, 190);
-    TLabel* pol = RowLabel(this, k, 228, 255);
+    TLabel* ang = WordLabel(this, k, 36, 190);
+    TLabel* pol = WordLabel(this, k, 228, 255);
     ang->OnClick = [this, ang] { Ang_1Click(ang); };
     pol->OnClick = [this, pol] { Ang_1Click(pol); };
     Ang[static_cast<size_t>(k - 1)] = ang;

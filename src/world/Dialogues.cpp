@@ -3,13 +3,8 @@
 #include <algorithm>
 
 #include "app/Feedback.h"
-#include "exercises/FrmCw1.h"
-#include "exercises/FrmCw2.h"
-#include "exercises/FrmCw3.h"
+#include "app/Sound.h"
 #include "exercises/FrmCw5.h"
-#include "exercises/FrmCw6.h"
-#include "exercises/FrmCw7.h"
-#include "exercises/FrmLilie.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/Beep.h"
 #include "platform/Errors.h"
@@ -17,6 +12,7 @@
 #include "platform/Strings.h"
 #include "platform/TextFile.h"
 #include "platform/Timers.h"
+#include "world/ExerciseList.h"
 #include "world/FrmMain.h"
 
 bool ReadAllLines = false;
@@ -28,16 +24,9 @@ std::function<void()> AdvancePresentation;
 
 namespace {
 
-constexpr int kLabelLength = 11;
-constexpr int kKeyLength = 5;
 constexpr int kSoundsPerFolder = 200;
 // The child's line stays green this long per character of its English text.
 constexpr int kChildMsPerChar = 89;
-
-template <class Screen>
-void CloseScreen(Screen* screen) {
-  if (screen) screen->Close();
-}
 
 // Reads and checks the file a dialogue entry names, as the dialogue screen
 // will, before anything changes: a broken one shows only its error.
@@ -47,10 +36,6 @@ void CheckDialogueFile(const TListEntry& entry) {
     LoadDialogueFile(path);
   else if (entry.Key == QLatin1String("DIAC="))
     LoadGapDialogueFile(path);
-}
-
-void ClosePlayer() {
-  if (MainForm && MainForm->MediaPlayer1) MainForm->MediaPlayer1->Close();
 }
 
 int LineCount() { return Cw5Form ? Cw5Form->LineCount : 0; }
@@ -66,7 +51,7 @@ void Say(int line) {
 void EndReading() {
   ReadAloud = false;
   ReadAllLines = ChildReadsEven = ChildReadsOdd = false;
-  ClosePlayer();
+  StopWave();
 }
 
 // Role play: the line just said goes black; the child's line after it is
@@ -106,7 +91,7 @@ void WholeDialogueStep() {
 
 std::vector<TListEntry> ParseDialogueList(const QByteArray& bytes, const QString& fileName) {
   TTextReader reader(bytes, fileName);
-  const int count = StrToInt(reader.ReadLine().mid(kLabelLength), fileName, 1);
+  const int count = StrToInt(reader.ReadLine().mid(ListLabelLength), fileName, 1);
   if (count < 1 || count > MaxDialogues)
     throw EFormatError(Located(fileName, 1,
                                QStringLiteral("liczba dialogów %1 poza zakresem 1 … %2").arg(count).arg(MaxDialogues)));
@@ -117,10 +102,10 @@ std::vector<TListEntry> ParseDialogueList(const QByteArray& bytes, const QString
       throw EFormatError(Located(fileName, i + 1,
                                  QStringLiteral("brak dialogu %1 z %2 zapowiedzianych").arg(i).arg(count)));
     const QString line = reader.ReadLine();
-    const QString file = line.mid(kKeyLength);
+    const QString file = line.mid(ListKeyLength);
     if (const QString problem = ClimbingNameProblem(file); !problem.isEmpty())
       throw EFormatError(Located(fileName, reader.LineNo(), problem));
-    entries.push_back(TListEntry{line.left(kKeyLength), file});
+    entries.push_back(TListEntry{line.left(ListKeyLength), file});
   }
   return entries;
 }
@@ -150,12 +135,7 @@ void Dialogues::LoadDialogueList(const QString& path) {
 void StartDialogue() {
   if (DialogueIndex >= 1 && DialogueIndex <= std::min(DialogueCount, MaxDialogues))
     CheckDialogueFile(DialogueList[DialogueIndex - 1]);
-  CloseScreen(Cw1Form);
-  CloseScreen(Cw2Form);
-  CloseScreen(Cw3Form);
-  CloseScreen(cw6form);
-  CloseScreen(Cw7Form);
-  CloseScreen(LilieForm);
+  CloseExerciseScreens(Cw5Form);
   if (!Cw5Form || DialogueIndex < 1 || DialogueIndex > std::min(DialogueCount, MaxDialogues)) return;
   const TListEntry& entry = DialogueList[DialogueIndex - 1];
   const QString path = ProgramDir + QStringLiteral("\\cwicz") + entry.File;

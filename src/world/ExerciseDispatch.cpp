@@ -22,11 +22,6 @@ namespace {
 
 const QString kIrregularPlurals = QStringLiteral("\\liblary\\irr_plu.fc2");
 
-template <class Screen>
-void CloseScreen(Screen* screen) {
-  if (screen) screen->Close();
-}
-
 void StartPresentation(const QString& file, const QString& path) {
   StripArticles = false;
   Cw1Form->Image1->SetCursor(TCursor::crArrow);
@@ -108,19 +103,19 @@ void CheckEntryFiles(const TListEntry& entry, const QString& path) {
 
 }  // namespace
 
+void CloseExerciseScreens(const TForm* keep) {
+  TForm* const screens[] = {Cw1Form, Cw2Form, Cw3Form, Cw5Form, cw6form, Cw7Form, LilieForm};
+  for (TForm* screen : screens)
+    if (screen && screen != keep) screen->Close();
+}
+
 void StartExercise() {
   const bool inList = ExerciseIndex >= 1 && ExerciseIndex <= std::min(ExerciseCount, MaxExercises);
   const TListEntry entry = inList ? ExerciseList[ExerciseIndex - 1] : TListEntry{};
   const QString path = ProgramDir + QStringLiteral("\\cwicz") + entry.File;
   CheckEntryFiles(entry, path);
 
-  CloseScreen(Cw1Form);
-  CloseScreen(Cw2Form);
-  CloseScreen(Cw3Form);
-  CloseScreen(Cw5Form);
-  CloseScreen(cw6form);
-  CloseScreen(Cw7Form);
-  CloseScreen(LilieForm);
+  CloseExerciseScreens();
   if (Cw1Form) {
     Cw1Form->button6->Hide();
     Cw1Form->btn_dialog->Hide();

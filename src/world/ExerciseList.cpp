@@ -5,11 +5,6 @@
 #include "platform/Strings.h"
 #include "platform/TextFile.h"
 
-namespace {
-constexpr int kLabelLength = 11;
-constexpr int kKeyLength = 5;
-}  // namespace
-
 const std::array<QString, 12> DialogueLinkFiles = {
     QStringLiteral("\\liblary\\7Aa.fc2"),     QStringLiteral("\\liblary\\7Cacb1.fc2"),
     QStringLiteral("\\liblary\\irr_ver.fc2"), QStringLiteral("\\liblary\\irr_plu.fc2"),
@@ -39,7 +34,7 @@ const std::array<QString, 27> RememberFiles = {
 TExerciseListFile ParseExerciseList(const QByteArray& bytes, const QString& fileName) {
   TTextReader reader(bytes, fileName);
   const QString first = reader.ReadLine();
-  const int count = StrToInt(first.mid(kLabelLength), fileName, 1);
+  const int count = StrToInt(first.mid(ListLabelLength), fileName, 1);
   if (count < 1 || count > MaxExercises)
     throw EFormatError(Located(fileName, 1,
                                QStringLiteral("liczba ćwiczeń %1 poza zakresem 1 … %2").arg(count).arg(MaxExercises)));
@@ -50,10 +45,10 @@ TExerciseListFile ParseExerciseList(const QByteArray& bytes, const QString& file
       throw EFormatError(Located(fileName, i + 1,
                                  QStringLiteral("brak ćwiczenia %1 z %2 zapowiedzianych").arg(i).arg(count)));
     const QString line = reader.ReadLine();
-    const QString file = line.mid(kKeyLength);
+    const QString file = line.mid(ListKeyLength);
     if (const QString problem = ClimbingNameProblem(file); !problem.isEmpty())
       throw EFormatError(Located(fileName, reader.LineNo(), problem));
-    list.Entries.push_back(TListEntry{UpperCase(line.left(kKeyLength)), file});
+    list.Entries.push_back(TListEntry{UpperCase(line.left(ListKeyLength)), file});
   }
   return list;
 }

@@ -14,6 +14,13 @@
 
 #include "app/Globals.h"
 
+class TForm;
+
+// The layout the dialogue list shares: the label before the count on line 1,
+// and the key before each entry's file.
+constexpr int ListLabelLength = 11;
+constexpr int ListKeyLength = 5;
+
 struct TExerciseListFile {
   std::vector<TListEntry> Entries;  // 1 .. MaxExercises
 };
@@ -37,6 +44,9 @@ namespace Dispatch {
 // file changes nothing) and starts its first entry.
 void LoadExerciseList(const QString& path);
 }  // namespace Dispatch
+
+// Closes every exercise screen that exists, but `keep`.
+void CloseExerciseScreens(const TForm* keep = nullptr);
 
 // Starts entry ExerciseIndex of ExerciseList on its screen; an unknown key (or
 // no entry at that index) shows "Brak cwiczenia !" and no screen.
