@@ -9,13 +9,13 @@
 
 namespace {
 
-const QRgb kBack = qRgb(0, 255, 0), kOlive = qRgb(128, 128, 0);
+const QRgb kPanelGreen = qRgb(0, 255, 0), kOlive = qRgb(128, 128, 0);
 
-struct Scene {
+struct BmpScene {
   TPanel parent{nullptr};
   TBmpTransparent* bmp = new TBmpTransparent(&parent);
-  explicit Scene(int w, int h) {
-    parent.SetColor(FromQColor(QColor(kBack)));
+  explicit BmpScene(int w, int h) {
+    parent.SetColor(FromQColor(QColor(kPanelGreen)));
     parent.resize(200, 200);
     bmp->SetBounds(0, 0, w, h);
   }
@@ -41,7 +41,7 @@ QImage Picture(int w, int h, QRgb key) {
 // every source pixel that is not the key written at (x + col, y + row).
 QImage Reference(const QImage& src, int cw, int ch, TColor key) {
   QImage out(cw, ch, QImage::Format_RGB32);
-  out.fill(kBack);
+  out.fill(kPanelGreen);
   const int x = (cw - src.width()) / 2, y = (ch - src.height()) / 2;
   const QRect area = QRect(0, 0, src.width() + 2 * x, src.height() + 2 * y).intersected(out.rect());
   for (int col = 0; col < src.width(); ++col)
@@ -62,19 +62,19 @@ TEST(BmpTransparent, CentresWithTruncationTowardZero) {
   } cases[] = {{24, 34, {0, 0}}, {30, 40, {3, 3}}, {25, 35, {0, 0}}, {27, 34, {1, 0}}};
   const QImage diamond = Picture(24, 34, kOlive);
   for (const Case& c : cases) {
-    Scene s(c.w, c.h);
+    BmpScene s(c.w, c.h);
     s.bmp->SetAuto(true);
     s.bmp->SetPicture(diamond);
     const QImage img = s.Render();
     // (1, 0) of the picture is its first drawn pixel; the key corner shows the background.
     EXPECT_EQ(img.pixel(c.at + QPoint(1, 0)), diamond.pixel(1, 0)) << c.w << "x" << c.h;
-    EXPECT_EQ(img.pixel(c.at), kBack) << c.w << "x" << c.h;
+    EXPECT_EQ(img.pixel(c.at), kPanelGreen) << c.w << "x" << c.h;
     EXPECT_EQ(img.pixel(c.at + QPoint(23, 32)), diamond.pixel(23, 32)) << c.w << "x" << c.h;
     if (c.at.x() > 0) {
-      EXPECT_EQ(img.pixel(c.at.x() - 1, 5), kBack);
+      EXPECT_EQ(img.pixel(c.at.x() - 1, 5), kPanelGreen);
     }
     if (c.w > 24 + c.at.x()) {
-      EXPECT_EQ(img.pixel(c.at.x() + 24, 5), kBack);
+      EXPECT_EQ(img.pixel(c.at.x() + 24, 5), kPanelGreen);
     }
   }
 }
@@ -95,7 +95,7 @@ TEST(BmpTransparent, MatchesThePixelByPixelRule) {
   };
   const QImage src = Picture(9, 7, kOlive);
   for (const Case& c : cases) {
-    Scene s(c.w, c.h);
+    BmpScene s(c.w, c.h);
     s.bmp->SetAuto(c.autoKey);
     s.bmp->SetTransparentColor(c.colour);
     s.bmp->SetPicture(src);
@@ -105,7 +105,7 @@ TEST(BmpTransparent, MatchesThePixelByPixelRule) {
 }
 
 TEST(BmpTransparent, EmptyPictureDrawsNothing) {
-  Scene s(20, 20);
+  BmpScene s(20, 20);
   s.bmp->SetPicture(Picture(20, 20, kOlive));
   s.bmp->SetPicture(QImage());
   EXPECT_EQ(s.Render(), Reference(QImage(), 20, 20, -1));

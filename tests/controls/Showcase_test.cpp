@@ -15,12 +15,12 @@
 
 namespace {
 
-const QColor kKey(255, 0, 255);
+const QColor kTransparentKey(255, 0, 255);
 
 // Two 33 x 33 frames of an arrow: yellow, then orange for the highlight.
 QImage ArrowStrip() {
   QImage img(66, 33, QImage::Format_RGB32);
-  img.fill(kKey);
+  img.fill(kTransparentKey);
   QPainter p(&img);
   const QPolygon arrow({QPoint(4, 16), QPoint(18, 3), QPoint(18, 10), QPoint(29, 10),
                         QPoint(29, 22), QPoint(18, 22), QPoint(18, 29)});

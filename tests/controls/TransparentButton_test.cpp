@@ -41,14 +41,14 @@ std::string Thrown(const std::function<void()>& f) {
 }
 
 // A button over a background picture on a panel, the way the screens have them.
-struct Scene {
+struct ButtonScene {
   QTemporaryDir dir;
   TMyImageList list;
   TPanel parent{nullptr};
   TImage* background = new TImage(&parent);
   TTransparentButton* button = new TTransparentButton(&parent);
 
-  explicit Scene(int frames = 2) {
+  explicit ButtonScene(int frames = 2) {
     WriteBmp(dir.path() + "/b.bmp", ButtonStrip(frames, 8, 6));
     list.Add(dir.path() + "/b.bmp", frames, 0, 0);
     parent.resize(40, 30);
@@ -192,7 +192,7 @@ TEST(MyImageList, ButtonStripsLoadInTableOrderAndStopAtTheFirstFailure) {
 }
 
 TEST(TransparentButton, ShowsTheBackgroundThroughItsKeyColour) {
-  Scene s;
+  ButtonScene s;
   EXPECT_EQ(s.button->size(), QSize(8, 6));
   EXPECT_EQ(s.At(0, 0), kNormal);
   EXPECT_EQ(s.At(1, 2), kBack);
@@ -217,7 +217,7 @@ TEST(TransparentButton, StatesFollowTheMouse) {
       {"no style", 0, true, kNormal, kNormal, kNormal, kNormal, 1, 1},
   };
   for (const Case& c : cases) {
-    Scene s;
+    ButtonScene s;
     int enters = 0, leaves = 0, clicks = 0;
     s.button->OnMouseEnter = [&] { ++enters; };
     s.button->OnMouseLeave = [&] { ++leaves; };
@@ -239,7 +239,7 @@ TEST(TransparentButton, StatesFollowTheMouse) {
 }
 
 TEST(TransparentButton, HighlightedAndPressedDrawsThePressedFrame) {
-  Scene s(3);
+  ButtonScene s(3);
   s.button->SetStyle(tbs_Highlighted | tbs_Pressed);
   s.Enter();
   s.Mouse(QEvent::MouseButtonPress);
@@ -250,7 +250,7 @@ TEST(TransparentButton, HighlightedAndPressedDrawsThePressedFrame) {
 }
 
 TEST(TransparentButton, SizeAndPlaceComeFromTheList) {
-  Scene s;
+  ButtonScene s;
   s.button->SetBitmapNormal(7);  // past the end
   EXPECT_EQ(s.button->size(), QSize(33, 33));
   EXPECT_EQ(s.At(0, 0), kBack);

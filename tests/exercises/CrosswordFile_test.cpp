@@ -6,7 +6,7 @@
 
 namespace {
 
-TCrossword Sample() {
+TCrossword SampleCrossword() {
   TCrossword c;
   c.WordCount = 3;
   const char* answers[] = {"CAT", "HEN", "SHEEP"};
@@ -23,11 +23,11 @@ TCrossword Sample() {
 }
 
 TEST(CrosswordFile, RoundTripAndTheRecordsOwnLimits) {
-  const QByteArray bytes = WriteCrossword(Sample());
+  const QByteArray bytes = WriteCrossword(SampleCrossword());
   ASSERT_EQ(bytes.size(), CrosswordSize);
-  EXPECT_EQ(ReadCrossword(bytes, "k.fc3"), Sample());
+  EXPECT_EQ(ReadCrossword(bytes, "k.fc3"), SampleCrossword());
   // Only the first record counts.
-  EXPECT_EQ(ReadCrossword(bytes + QByteArray(912, '\x7f'), "k.fc3"), Sample());
+  EXPECT_EQ(ReadCrossword(bytes + QByteArray(912, '\x7f'), "k.fc3"), SampleCrossword());
 
   try {
     ReadCrossword(bytes.left(911), "cwicz/farm/k.fc3");
@@ -49,7 +49,7 @@ TEST(CrosswordFile, RoundTripAndTheRecordsOwnLimits) {
 }
 
 TEST(CrosswordFile, LengthBytesBeyondTheirFieldsAreClamped) {
-  QByteArray bytes = WriteCrossword(Sample());
+  QByteArray bytes = WriteCrossword(SampleCrossword());
   bytes[35] = static_cast<char>(200);   // Answer[1]: 15 characters at most
   bytes[447] = static_cast<char>(255);  // Clue[1]: 30 at most
   const TCrossword c = ReadCrossword(bytes, "k.fc3");
@@ -60,7 +60,7 @@ TEST(CrosswordFile, LengthBytesBeyondTheirFieldsAreClamped) {
 }
 
 TEST(CrosswordFile, ProblemsNameTheLinesThatCannotBePlayed) {
-  TCrossword c = Sample();
+  TCrossword c = SampleCrossword();
   c.WordCount = 5;
   c.Answers[1] = "ICE CREAM";
   c.SolutionColumn[2] = 6;  // SHEEP has five cells
@@ -82,17 +82,17 @@ TEST(CrosswordFile, ProblemsNameTheLinesThatCannotBePlayed) {
                 problems[i].Message.contains(expected[i].says))
         << problems[i].Message.toStdString();
   }
-  EXPECT_TRUE(CrosswordProblems(Sample()).empty());
+  EXPECT_TRUE(CrosswordProblems(SampleCrossword()).empty());
 }
 
 TEST(CrosswordFile, WriterRefusesWhatCannotBeReadBack) {
-  TCrossword c = Sample();
+  TCrossword c = SampleCrossword();
   c.WordCount = 16;
   EXPECT_THROW(WriteCrossword(c), EFormatError);
-  c = Sample();
+  c = SampleCrossword();
   c.Answers[0] = "ABCDEFGHIJKLMNOP";
   EXPECT_THROW(WriteCrossword(c), EFormatError);
-  c = Sample();
+  c = SampleCrossword();
   c.SolutionColumn[0] = 300;
   EXPECT_THROW(WriteCrossword(c), EFormatError);
 }

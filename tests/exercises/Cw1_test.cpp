@@ -28,7 +28,7 @@ namespace {
 
 // Eight items; item 3 does not take part. Covers sit in a column on the
 // right of the picture, well away from every hot spot.
-TWordExercise Sample() {
+TWordExercise EightItemExercise() {
   TWordExercise ex;
   ex.ItemCount = 8;
   const char* words[] = {"the sun", "a cat", "to be", "The dog", "an apple", "ant", "bird", "tree"};
@@ -122,20 +122,20 @@ bool WaitUntil(const std::function<bool()>& done, int ms = 4000) {
 }
 
 TEST_F(Cw1Game, PresentationKeepsArticlesAndDraggingStripsThem) {
-  Start("PREZ=", Sample());
+  Start("PREZ=", EightItemExercise());
   EXPECT_EQ(ExerciseKind, 3);
   for (int k = 1; k <= 8; ++k) {
     SCOPED_TRACE(k);
-    EXPECT_EQ(Cw1Form->lbl_Opis[k - 1]->Caption(), Sample().Words[k - 1]);
+    EXPECT_EQ(Cw1Form->lbl_Opis[k - 1]->Caption(), EightItemExercise().Words[k - 1]);
     // Every item is shown, used or not, at its screen position.
     EXPECT_EQ(Cw1Form->lbl_Opis[k - 1]->pos(), QPoint(398, 188 + 30 * (k - 1)));
     EXPECT_FALSE(Cw1Form->ImgDD[k - 1]->Visible());
   }
   EXPECT_TRUE(Cw1Form->btn_prez_Show->Visible());
   EXPECT_FALSE(Cw1Form->button2->Visible());
-  EXPECT_EQ(Cw1Form->WordExercise.HotSpots[1], Sample().HotSpots[1]);
+  EXPECT_EQ(Cw1Form->WordExercise.HotSpots[1], EightItemExercise().HotSpots[1]);
 
-  Start("DDRO=", Sample());
+  Start("DDRO=", EightItemExercise());
   EXPECT_EQ(ExerciseKind, 2);
   EXPECT_EQ(Cw1Form->ActiveCount, 7);
   EXPECT_FALSE(Cw1Form->btn_prez_Show->Visible());
@@ -155,15 +155,15 @@ TEST_F(Cw1Game, PresentationKeepsArticlesAndDraggingStripsThem) {
 
 TEST_F(Cw1Game, APictureIsLoadedOnlyWhenItsNameChanges) {
   auto colourAt = [] { return QColor(Cw1Form->Image1->Picture().pixel(5, 5)); };
-  Start("PREZ=", Sample(), "a.fc2");
+  Start("PREZ=", EightItemExercise(), "a.fc2");
   EXPECT_EQ(colourAt(), QColor(40, 160, 40));
   EXPECT_EQ(LastExercisePicture, "\\test\\park.bmp");
 
   WriteSolidBmp(inst.DataRoot() + "/cwicz/test/park.bmp", 545, 430, QColor(200, 30, 30));
-  Start("PREZ=", Sample(), "b.fc2");
+  Start("PREZ=", EightItemExercise(), "b.fc2");
   EXPECT_EQ(colourAt(), QColor(40, 160, 40));  // same name: the old picture stays
 
-  TWordExercise other = Sample();
+  TWordExercise other = EightItemExercise();
   other.PictureName = "\\test\\PARK.BMP";  // compared exactly, found without regard to case
   Start("PREZ=", other, "c.fc2");
   EXPECT_EQ(colourAt(), QColor(200, 30, 30));
@@ -171,11 +171,11 @@ TEST_F(Cw1Game, APictureIsLoadedOnlyWhenItsNameChanges) {
 }
 
 TEST_F(Cw1Game, ABrokenFileOrPictureLeavesTheScreenAsItWas) {
-  Start("PREZ=", Sample());
+  Start("PREZ=", EightItemExercise());
   const QString dir = inst.ProgramDir() + "/cwicz/test/";
   MakeParentDirs(dir + "short.fc2");
-  WriteFileAtomic(dir + "short.fc2", WriteWordExercise(Sample()).left(2000));
-  TWordExercise missing = Sample();
+  WriteFileAtomic(dir + "short.fc2", WriteWordExercise(EightItemExercise()).left(2000));
+  TWordExercise missing = EightItemExercise();
   missing.Words[0] = "moon";
   missing.PictureName = "\\test\\none.bmp";
   SaveWordExerciseFile(dir + "nopic.fc2", missing);
@@ -210,11 +210,11 @@ TEST_F(Cw1Game, DropsAreJudgedByCoverHotSpotAndDragImage) {
       {"the side panel", 6, {600, 420}, false, false, false},
       {"a button", 6, {600, 447}, false, false, false},
   };
-  WriteWordSounds(Sample());
+  WriteWordSounds(EightItemExercise());
   ShowStage();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Start("DDRO=", Sample());
+    Start("DDRO=", EightItemExercise());
     TLabel* word = LabelOf(c.item);
     ASSERT_NE(word, nullptr);
     const QString caption = word->Caption();
@@ -247,7 +247,7 @@ TEST_F(Cw1Game, DropsAreJudgedByCoverHotSpotAndDragImage) {
 
 TEST_F(Cw1Game, ADragThatLeavesTheScreenPutsTheWordBack) {
   ShowStage();
-  Start("DDRO=", Sample());
+  Start("DDRO=", EightItemExercise());
   TLabel* word = LabelOf(1);
   SendMouse(word, QEvent::MouseButtonPress, word->mapToGlobal(QPoint(2, 2)));
   SendMouse(word, QEvent::MouseMove, word->mapToGlobal(QPoint(6, 3)));  // over the words: lifted off
@@ -260,7 +260,7 @@ TEST_F(Cw1Game, ADragThatLeavesTheScreenPutsTheWordBack) {
 }
 
 TEST_F(Cw1Game, MatchingEveryWordFinishesOnceAndASingleWordNeedsNoShuffle) {
-  Start("DDRO=", Sample());
+  Start("DDRO=", EightItemExercise());
   const int green = GreenCount;
   for (int j : {1, 2, 4, 5, 6, 7, 8}) {
     Cw1Form->DraggedLabel = LabelOf(j);
@@ -271,7 +271,7 @@ TEST_F(Cw1Game, MatchingEveryWordFinishesOnceAndASingleWordNeedsNoShuffle) {
   EXPECT_EQ(RightAnswers, 7);
   EXPECT_EQ(GreenCount, green + 2);
 
-  TWordExercise single = Sample();
+  TWordExercise single = EightItemExercise();
   single.ItemUsed.fill(0);
   single.ItemUsed[4] = 1;
   Start("DDRO=", single);
@@ -283,7 +283,7 @@ TEST_F(Cw1Game, MatchingEveryWordFinishesOnceAndASingleWordNeedsNoShuffle) {
 // Five items of eight take part: each is asked once, "Następny przykład"
 // stays (it goes only at ItemCount - 1 answers), and the fifth answer ends it.
 TEST_F(Cw1Game, ListeningAsksEachUsedItemOnce) {
-  TWordExercise ex = Sample();
+  TWordExercise ex = EightItemExercise();
   ex.ItemUsed = {1, 0, 1, 1, 0, 1, 0, 1};
   WriteWordSounds(ex);
   Start("WRYS=", ex);
@@ -326,7 +326,7 @@ TEST_F(Cw1Game, ListeningAsksEachUsedItemOnce) {
 }
 
 TEST_F(Cw1Game, ListeningWithNothingUsedDoesNotStart) {
-  TWordExercise ex = Sample();
+  TWordExercise ex = EightItemExercise();
   ex.ItemUsed.fill(0);
   Start("WRYS=", ex);
   Cw1Form->Button5Click();
@@ -338,7 +338,7 @@ TEST_F(Cw1Game, ListeningWithNothingUsedDoesNotStart) {
 }
 
 TEST_F(Cw1Game, ReadingAloudSaysEveryItemAndHidesTheBubble) {
-  TWordExercise ex = Sample();
+  TWordExercise ex = EightItemExercise();
   ex.ItemCount = 4;
   WriteWordSounds(ex, 60);
   Start("PREZ=", ex);
@@ -370,7 +370,7 @@ TEST_F(Cw1Game, AWordsNumberNamesItsFolderAndFile) {
                {200, "D_02.cdr/00200.wav"},
                {1234, "D_07.cdr/01234.wav"},
                {2000, "D_11.cdr/02000.wav"}};
-  TWordExercise ex = Sample();
+  TWordExercise ex = EightItemExercise();
   for (const auto& c : cases) WriteWave(inst.DataRoot() + "/words/" + c.file, MakeTone(20, 300));
   Start("PREZ=", ex);
   for (const auto& c : cases) {
@@ -414,8 +414,8 @@ TEST_F(Cw1Game, TheHelpIconSaysTheInstructionOfTheEntrysKind) {
 }
 
 TEST_F(Cw1Game, KoniecAndTheArrowsLeaveTheScreen) {
-  Save("b.fc2", Sample());
-  Start("PREZ=", Sample(), "a.fc2");
+  Save("b.fc2", EightItemExercise());
+  Start("PREZ=", EightItemExercise(), "a.fc2");
   ExerciseList[1] = {"DDRO=", "\\test\\b.fc2"};
   ExerciseCount = 2;
   Cw1Form->Btn_Prez_ShowClick();

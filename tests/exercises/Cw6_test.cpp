@@ -20,12 +20,6 @@
 
 namespace {
 
-QByteArray Lines(const QStringList& lines) {
-  TTextWriter w;
-  for (const QString& l : lines) w.WriteLine(l);
-  return w.Bytes();
-}
-
 TSongLine Line(std::initializer_list<std::pair<int, const char*>> words) {
   TSongLine line;
   for (const auto& [ms, word] : words) {
@@ -36,7 +30,7 @@ TSongLine Line(std::initializer_list<std::pair<int, const char*>> words) {
 }
 
 TEST(SongFile, ReadsCountsDurationsAndWordsAndWritesThemBack) {
-  const QByteArray bytes = Lines({"Ile linii: 3", "2=100=One=150=two=", "0=", "1=250=żółw"});
+  const QByteArray bytes = TextBytes({"Ile linii: 3", "2=100=One=150=two=", "0=", "1=250=żółw"});
   const TSong song = ReadSong(bytes, "song_1.txt");
   ASSERT_EQ(song.Lines.size(), 3u);
   EXPECT_EQ(song.Lines[0].Words, QStringList({"One", "two"}));
@@ -65,7 +59,7 @@ TEST(SongFile, BadFilesNameTheFileAndLine) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     try {
-      ReadSong(Lines(c.lines), "song_2.txt");
+      ReadSong(TextBytes(c.lines), "song_2.txt");
       ADD_FAILURE() << "no error";
     } catch (const Exception& e) {
       EXPECT_TRUE(e.Message.startsWith(c.expect)) << e.Message.toStdString();
@@ -267,7 +261,7 @@ TEST_F(Cw6, PlayAfterTheInstructionOpensTheSongAgain) {
 TEST_F(Cw6, ABrokenSongLeavesTheScreenAsItWas) {
   WriteSong(1, FourLines(), 1200);
   Open(1);
-  WriteFileAtomic(SongTextPath(inst.DataRoot(), 2), Lines({"Ile linii: 1", "25=1=a="}));
+  WriteFileAtomic(SongTextPath(inst.DataRoot(), 2), TextBytes({"Ile linii: 1", "25=1=a="}));
   WriteWave(SongWavePath(inst.DataRoot(), 2, ""), MakeTone(300, 440, 8000));
   EXPECT_THROW(form->LoadSong(2, ""), EFormatError);
   EXPECT_THROW(form->LoadSong(3, ""), EInOutError);  // no files at all

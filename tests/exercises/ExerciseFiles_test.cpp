@@ -9,6 +9,7 @@
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
+#include "support/Support.h"
 
 namespace {
 
@@ -28,12 +29,6 @@ TWordExercise SampleExercise() {
   ex.Words[6] = "the dog";  // beyond ItemCount
   ex.PictureName = "\\culture\\park.bmp";
   return ex;
-}
-
-QByteArray Lines(const QStringList& lines) {
-  TTextWriter w;
-  for (const QString& l : lines) w.WriteLine(l);
-  return w.Bytes();
 }
 
 template <typename Error, typename F>
@@ -220,7 +215,8 @@ QStringList DialogueLines(int n, const QStringList& body) {
 
 TEST(DialogueFile, ReadsHeaderAndLines) {
   const TDialogue d = ReadDialogue(
-      Lines(DialogueLines(2, {QString::fromUtf8("12=Tom=Hello!=Cześć!="), "13=Ann=Hi=Cześć"})), "d.fc5");
+      TextBytes(DialogueLines(2, {QString::fromUtf8("12=Tom=Hello!=Cześć!="), "13=Ann=Hi=Cześć"})),
+      "d.fc5");
   EXPECT_EQ(d.Left, 40);
   EXPECT_EQ(d.Top, 70);
   EXPECT_EQ(d.Title, "W sklepie");
@@ -245,8 +241,9 @@ TEST(DialogueFile, BadNumbersAndCountsNameFileAndLine) {
       {{"IloscLinii=1", "X=4o"}, "d.fc5:2:", true},
   };
   for (const auto& c : cases) {
-    const QString msg = c.convert ? ErrorOf<EConvertError>([&] { ReadDialogue(Lines(c.lines), "d.fc5"); })
-                                  : ErrorOf<EFormatError>([&] { ReadDialogue(Lines(c.lines), "d.fc5"); });
+    const QString msg =
+        c.convert ? ErrorOf<EConvertError>([&] { ReadDialogue(TextBytes(c.lines), "d.fc5"); })
+                  : ErrorOf<EFormatError>([&] { ReadDialogue(TextBytes(c.lines), "d.fc5"); });
     EXPECT_TRUE(msg.startsWith(c.where)) << c.lines.join('|').toStdString() << ": " << msg.toStdString();
   }
 }
@@ -277,7 +274,7 @@ TEST(GapDialogueFile, AnswersFollowTheFirstLineWhereverTheGapIs) {
                                                "I",
                                                "8=y=And=you=?=0=",
                                            };
-  const TGapDialogue g = ReadGapDialogue(Lines(lines), "g.fc9");
+  const TGapDialogue g = ReadGapDialogue(TextBytes(lines), "g.fc9");
   EXPECT_EQ(g.Title, "Na poczcie");
   ASSERT_EQ(g.Exchanges.size(), 2u);
   const TExchange& a = g.Exchanges[0];
@@ -306,14 +303,16 @@ TEST(GapDialogueFile, CountsAndGapsOutsideTheScreenAreErrors) {
       {GapHeader(1) + QStringList{"1=2=3=x=PYT=b=c=0=", "4=x=d=e=f=9="}, "g.fc9:7:"},
   };
   for (const auto& c : cases) {
-    const QString msg = ErrorOf<EFormatError>([&] { ReadGapDialogue(Lines(c.lines), "g.fc9"); });
+    const QString msg =
+        ErrorOf<EFormatError>([&] { ReadGapDialogue(TextBytes(c.lines), "g.fc9"); });
     EXPECT_TRUE(msg.startsWith(c.where)) << c.lines.join('|').toStdString() << ": " << msg.toStdString();
   }
   // A count below 1 reads no answer lines; a number field that is empty fails to convert.
   const TGapDialogue g = ReadGapDialogue(
-      Lines(GapHeader(1) + QStringList{"1=2=3=x=PYT=b=c=-1=", "4=x=d=e=f=0="}), "g.fc9");
+      TextBytes(GapHeader(1) + QStringList{"1=2=3=x=PYT=b=c=-1=", "4=x=d=e=f=0="}), "g.fc9");
   EXPECT_TRUE(g.Exchanges[0].Answers.isEmpty());
-  const QString conv = ErrorOf<EConvertError>([&] { ReadGapDialogue(Lines(GapHeader(1)), "g.fc9"); });
+  const QString conv =
+      ErrorOf<EConvertError>([&] { ReadGapDialogue(TextBytes(GapHeader(1)), "g.fc9"); });
   EXPECT_TRUE(conv.startsWith("g.fc9:6:")) << conv.toStdString();
 }
 

@@ -10,16 +10,10 @@
 
 namespace {
 
-QByteArray Lines(const QStringList& lines) {
-  TTextWriter w;
-  for (const QString& l : lines) w.WriteLine(l);
-  return w.Bytes();
-}
-
 TEST(ListeningChoiceFile, FieldsEndAtTheirCommas) {
   const TListeningChoice c = ReadListeningChoice(
-      Lines({"IloscPytan=3", QString::fromUtf8("P01=12,2,kot,pies ,ryba,reszta"), "P02=+7,3,a,b,c",
-             "xxxx-5,1,,,,"}),
+      TextBytes({"IloscPytan=3", QString::fromUtf8("P01=12,2,kot,pies ,ryba,reszta"),
+                 "P02=+7,3,a,b,c", "xxxx-5,1,,,,"}),
       "m.txt");
   ASSERT_EQ(c.Questions.size(), 3u);
   EXPECT_EQ(c.Questions[0], (TChoiceQuestion{12, 2, {"kot", "pies ", "ryba"}}));
@@ -49,7 +43,7 @@ TEST(ListeningChoiceFile, UnusableValuesNameTheFileAndLine) {
     QString message = "no error";
     bool convert = false;
     try {
-      ReadListeningChoice(Lines(c.lines), "m.txt");
+      ReadListeningChoice(TextBytes(c.lines), "m.txt");
     } catch (const EConvertError& e) {
       message = e.Message;
       convert = true;

@@ -43,6 +43,11 @@ TEST(Strings, PlainCaseChangesOnlyAsciiLetters) {
   EXPECT_EQ(LowerCase(polish), QStringLiteral("zażółć gęślą jaŹŃ"));
   EXPECT_EQ(AnsiUpperCase(polish), QStringLiteral("ZAŻÓŁĆ GĘŚLĄ JAŹŃ"));
   EXPECT_EQ(AnsiLowerCase(polish), QStringLiteral("zażółć gęślą jaźń"));
+  // The letters an answer may be typed in are exactly those the plain rules change.
+  for (char16_t u = 0; u < 0x180; ++u) {
+    const QString c(QChar{u});
+    EXPECT_EQ(IsAsciiLetter(QChar{u}), UpperCase(c) != c || LowerCase(c) != c) << int(u);
+  }
 }
 
 TEST(Strings, StrToIntAcceptsSignAndDigitsOnly) {

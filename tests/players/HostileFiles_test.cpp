@@ -31,21 +31,6 @@
 
 namespace {
 
-QByteArray ReadRaw(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void WriteRaw(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).path());
-  QFile::remove(path);
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-  f.close();
-  ClearPathCache();
-}
-
 const QByteArray kPlaces =
     "CDR=121\r\nAD1=430\r\nC6B=210\r\nKWS=350\r\nOMB=180\r\nLST=980\r\nCWA=230\r\n";
 

@@ -27,28 +27,8 @@
 
 namespace {
 
-QByteArray Lines(std::initializer_list<const char*> lines) {
-  QByteArray out;
-  for (const char* l : lines) out += QByteArray(l) + "\r\n";
-  return out;
-}
-
-QByteArray ReadRaw(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void WriteRaw(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).path());
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(bytes);
-  f.close();
-  ClearPathCache();
-}
-
-const QByteArray kNewKot = Lines({"Kot=2026-12-06=211=150=320=Man=", "CDR=120", "AD1=430", "C6B=210",
-                                  "KWS=350", "OMB=180", "LST=980", "CWA=230"});
+const QByteArray kNewKot = RawLines({"Kot=2026-12-06=211=150=320=Man=", "CDR=120", "AD1=430",
+                                     "C6B=210", "KWS=350", "OMB=180", "LST=980", "CWA=230"});
 
 // A program directory of its own, without players, with LoginDir pointing at its login folder.
 class PlayerFiles : public ::testing::Test {
@@ -95,8 +75,9 @@ TEST(PlayerFileFormat, HeaderFieldsDropTheirTwoCharacterPrefixesWhateverTheyAre)
 }
 
 TEST(PlayerFileFormat, ResultLinesSkipBlanksAndKeepFieldsAsWritten) {
-  const QByteArray bytes = kNewKot + Lines({"ULIT=#\\culture\\1A.fc2#1#2#", "", "   ", "DIAL=#\\farm\\d 1.dia#1#7#extra",
-                                            "  #\\blank\\key.fc2#1#1#"});
+  const QByteArray bytes =
+      kNewKot + RawLines({"ULIT=#\\culture\\1A.fc2#1#2#", "", "   ",
+                          "DIAL=#\\farm\\d 1.dia#1#7#extra", "  #\\blank\\key.fc2#1#1#"});
   const TPlayerFile p = ParsePlayerFile(bytes, QStringLiteral("Kot.txt"));
   ASSERT_EQ(p.Results.size(), 3u);
   EXPECT_EQ(p.Results[0].Key, QStringLiteral("ULIT="));
@@ -106,7 +87,8 @@ TEST(PlayerFileFormat, ResultLinesSkipBlanksAndKeepFieldsAsWritten) {
   EXPECT_EQ(p.Results[1].Points, 7);
   // A record with a blank key is read but not written back.
   EXPECT_EQ(p.Results[2].Key, QStringLiteral("  "));
-  EXPECT_EQ(FormatPlayerFile(p), kNewKot + Lines({"ULIT=#\\culture\\1A.fc2#1#2#", "DIAL=#\\farm\\d 1.dia#1#7#"}));
+  EXPECT_EQ(FormatPlayerFile(p),
+            kNewKot + RawLines({"ULIT=#\\culture\\1A.fc2#1#2#", "DIAL=#\\farm\\d 1.dia#1#7#"}));
 }
 
 TEST(PlayerFileFormat, BrokenFilesNameTheFileAndLine) {
@@ -115,13 +97,13 @@ TEST(PlayerFileFormat, BrokenFilesNameTheFileAndLine) {
     const char* where;
   } cases[] = {
       {QByteArray(), "Kot.txt:1"},
-      {Lines({"Kot=2026-12-06=211=150=320=Man"}), "Kot.txt:1"},
-      {Lines({"Kot=2026-12-06=21x=150=320=Man="}), "Kot.txt:1"},
-      {Lines({"Kot=2026-12-06=21=150=320=Man="}), "Kot.txt:1"},
-      {Lines({"Kot=2026-12-06=211=150=320=Man=", "CDR=120", "AD1=43"}), "Kot.txt:3"},
-      {Lines({"Kot=2026-12-06=211=150=320=Man="}), "Kot.txt:2"},
-      {kNewKot + Lines({"ULIT=#a#1#"}), "Kot.txt:9"},
-      {kNewKot + Lines({"", "ULIT=#a#1#2#", "ULIT=#a#one#2#"}), "Kot.txt:11"},
+      {RawLines({"Kot=2026-12-06=211=150=320=Man"}), "Kot.txt:1"},
+      {RawLines({"Kot=2026-12-06=21x=150=320=Man="}), "Kot.txt:1"},
+      {RawLines({"Kot=2026-12-06=21=150=320=Man="}), "Kot.txt:1"},
+      {RawLines({"Kot=2026-12-06=211=150=320=Man=", "CDR=120", "AD1=43"}), "Kot.txt:3"},
+      {RawLines({"Kot=2026-12-06=211=150=320=Man="}), "Kot.txt:2"},
+      {kNewKot + RawLines({"ULIT=#a#1#"}), "Kot.txt:9"},
+      {kNewKot + RawLines({"", "ULIT=#a#1#2#", "ULIT=#a#one#2#"}), "Kot.txt:11"},
   };
   for (const Case& c : cases) {
     try {
@@ -246,7 +228,8 @@ TEST_F(PlayerFiles, HeaderNamingAnotherPlayerSignsInAndSavesUnderThatName) {
 TEST_F(PlayerFiles, FailedLoadLeavesThePlayerStateAlone) {
   WriteList("Kot\r\nBrak\r\nZ\xB3y\r\n..\\..\\tarvo\r\nUcieczka\r\n");
   WriteRaw(Login(QStringLiteral("Kot.txt")), kNewKot);
-  WriteRaw(Login(QStringLiteral("Zły.txt")), Lines({"Z\xB3y=2026-12-06=211=150=320=Man=", "CDR=12x"}));
+  WriteRaw(Login(QStringLiteral("Zły.txt")),
+           RawLines({"Z\xB3y=2026-12-06=211=150=320=Man=", "CDR=12x"}));
   // A header naming a file outside the login directory would be saved there.
   WriteRaw(Login(QStringLiteral("Ucieczka.txt")), QByteArray(kNewKot).replace("Kot=", "../../x="));
   LoadPlayerList();

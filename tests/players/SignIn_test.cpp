@@ -54,11 +54,6 @@ void Type(QWidget* w, const QString& text) {
 
 void PressEnter(QWidget* w) { Key(w, Qt::Key_Return, QStringLiteral("\r")); }
 
-QByteArray ReadRaw(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 // The sound the shared player was last given, by file name.
 QString LastSound() {
   return MainForm && MainForm->MediaPlayer1 ? QFileInfo(QString(MainForm->MediaPlayer1->FileName).replace(u'\\', u'/')).fileName()

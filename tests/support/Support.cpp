@@ -1,9 +1,12 @@
 #include "support/Support.h"
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 
 #include "app/Globals.h"
 #include "app/Screens.h"
@@ -57,6 +60,33 @@ QStringList SplitLines(const QByteArray& bytes) {
   QStringList lines;
   while (!r.Eof()) lines << r.ReadLine();
   return lines;
+}
+
+QByteArray TextBytes(const QStringList& lines) {
+  TTextWriter w;
+  for (const QString& l : lines) w.WriteLine(l);
+  return w.Bytes();
+}
+
+QByteArray RawLines(std::initializer_list<const char*> lines) {
+  QByteArray out;
+  for (const char* l : lines) out += QByteArray(l) + "\r\n";
+  return out;
+}
+
+QByteArray ReadRaw(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void WriteRaw(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).path());
+  QFile::remove(path);
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+  f.write(bytes);
+  f.close();
+  ClearPathCache();
 }
 
 void PumpEvents(int ms) {

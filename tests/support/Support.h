@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <initializer_list>
 #include <ostream>
 #include <vector>
 
@@ -54,6 +55,18 @@ QString DemoSourcesWith(const QTemporaryDir& dir, const QString& text);
 // Every line of a text file's bytes, read as the game reads them (no
 // trailing empty line for a final line end).
 QStringList SplitLines(const QByteArray& bytes);
+
+// The bytes of a text file holding `lines`, written as the game writes its
+// files (Windows-1250, CR LF after every line).
+QByteArray TextBytes(const QStringList& lines);
+// `lines` byte for byte, each ended by CR LF: for bytes a test spells out.
+QByteArray RawLines(std::initializer_list<const char*> lines);
+
+// A file's bytes, or "<missing>" when it cannot be read.
+QByteArray ReadRaw(const QString& path);
+// Puts `bytes` at `path` in place of whatever is there (a link is replaced,
+// never written through), making its folder, and forgets cached listings.
+void WriteRaw(const QString& path, const QByteArray& bytes);
 
 // Processes pending events (posted notifications, deferred deletes) a few times.
 void PumpEvents(int ms = 0);

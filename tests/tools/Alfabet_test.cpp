@@ -14,6 +14,7 @@
 #include "lib/MediaWriters.h"
 #include "lib/Writers.h"
 #include "menu/FrmMenuStart.h"
+#include "menu/MenuTestSupport.h"
 #include "platform/Application.h"
 #include "platform/AudioEngine.h"
 #include "platform/Beep.h"
@@ -30,11 +31,6 @@ void Press(QWidget* w, QEvent::Type type, Qt::MouseButton button = Qt::LeftButto
       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
   QMouseEvent e(type, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), button, held, Qt::NoModifier);
   QApplication::sendEvent(w, &e);
-}
-
-void Click(QWidget* w) {
-  Press(w, QEvent::MouseButtonPress);
-  Press(w, QEvent::MouseButtonRelease);
 }
 
 bool WaitUntil(const std::function<bool()>& done) {

@@ -6,16 +6,11 @@
 
 namespace {
 
-QByteArray Lines(std::initializer_list<const char*> lines) {
-  QByteArray out;
-  for (const char* l : lines) out += QByteArray(l) + "\r\n";
-  return out;
-}
-
 TEST(ExerciseListFile, KeysAreUpperCasedAndFilesKeptAsWritten) {
-  const auto list = ParseExerciseList(
-      Lines({"Cwiczenia: 3", "ddro=\\culture\\1A.fc2", "Prez=\\Culture\\1Ba.FC2", "KRZY=\\culture\\k 1.fc3"}),
-      "c.txt");
+  const auto list =
+      ParseExerciseList(RawLines({"Cwiczenia: 3", "ddro=\\culture\\1A.fc2",
+                                  "Prez=\\Culture\\1Ba.FC2", "KRZY=\\culture\\k 1.fc3"}),
+                        "c.txt");
   ASSERT_EQ(list.Entries.size(), 3u);
   EXPECT_EQ(list.Entries[0].Key, "DDRO=");
   EXPECT_EQ(list.Entries[0].File, "\\culture\\1A.fc2");
@@ -26,7 +21,10 @@ TEST(ExerciseListFile, KeysAreUpperCasedAndFilesKeptAsWritten) {
 
 TEST(ExerciseListFile, ShortAndBlankEntryLinesKeepWhatTheyHave) {
   // Only the count decides how many lines are entries; a blank one is an entry no screen takes.
-  const auto list = ParseExerciseList(Lines({"12345678901" "2", "", "lili"}), "c.txt");
+  const auto list = ParseExerciseList(RawLines({"12345678901"
+                                                "2",
+                                                "", "lili"}),
+                                      "c.txt");
   ASSERT_EQ(list.Entries.size(), 2u);
   EXPECT_EQ(list.Entries[0].Key, "");
   EXPECT_EQ(list.Entries[1].Key, "LILI");
@@ -43,12 +41,12 @@ TEST(ExerciseListFile, BadCountsAndMissingEntriesNameFileAndLine) {
   QByteArray seventyOne = "Cwiczenia: 71\r\n";
   for (int i = 0; i < 71; ++i) seventyOne += "PREZ=\\culture\\1A.fc2\r\n";
   const Case cases[] = {
-      {"zero", Lines({"Cwiczenia: 0"}), "l.txt:1"},
-      {"negative", Lines({"Cwiczenia: -2", "PREZ=\\a.fc2"}), "l.txt:1"},
+      {"zero", RawLines({"Cwiczenia: 0"}), "l.txt:1"},
+      {"negative", RawLines({"Cwiczenia: -2", "PREZ=\\a.fc2"}), "l.txt:1"},
       {"seventy-one", seventyOne, "l.txt:1"},
-      {"not a number", Lines({"Cwiczenia: 3x"}), "l.txt:1"},
+      {"not a number", RawLines({"Cwiczenia: 3x"}), "l.txt:1"},
       {"empty file", QByteArray(), "l.txt:1"},
-      {"two of three", Lines({"Cwiczenia: 3", "PREZ=\\a.fc2", "DDRO=\\a.fc2"}), "l.txt:4"},
+      {"two of three", RawLines({"Cwiczenia: 3", "PREZ=\\a.fc2", "DDRO=\\a.fc2"}), "l.txt:4"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

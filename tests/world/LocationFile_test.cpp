@@ -10,14 +10,9 @@
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "platform/Timers.h"
+#include "support/Support.h"
 
 namespace {
-
-QByteArray Lines(const QStringList& lines) {
-  TTextWriter w;
-  for (const QString& l : lines) w.WriteLine(l);
-  return w.Bytes();
-}
 
 // A header with the given counts; labels are filler of the right lengths.
 QStringList Header(const QString& picture, int walks, int sounds, int exLists, int dlgLists,
@@ -123,7 +118,7 @@ TEST(LocationFile, RecordsFromHandWrittenLines) {
         << "ES1 = 0,0,10,10,\\spot.txt,"
         << "S=wiatr z odstępem "
         << "V=-5,180,97,169,0,\\film.avi,szum,";
-  const TLocation loc = ReadLocation(Lines(lines), "reka.lok");
+  const TLocation loc = ReadLocation(TextBytes(lines), "reka.lok");
   EXPECT_EQ(loc.Picture, "tlo.bmp");
   EXPECT_EQ(loc.BackLink, "NONE");
   EXPECT_EQ(loc.WalkSpots[0].Target, "Dom.lok");
@@ -146,7 +141,7 @@ TEST(LocationFile, LineShorterThanItsLabelReadsEmpty) {
   QStringList lines = Header("x", 0, 0, 0, 0, 0, 0, 1, 0, "NONE");
   lines[0] = "Pic";
   lines << "S";
-  const TLocation loc = ReadLocation(Lines(lines), "k.lok");
+  const TLocation loc = ReadLocation(TextBytes(lines), "k.lok");
   EXPECT_EQ(loc.Picture, "");
   EXPECT_EQ(loc.WaveEvents, QStringList{""});
 }
@@ -155,7 +150,7 @@ TEST(LocationFile, ListCountsRunningPastTheEndReadEmptyWithoutLooping) {
   // Past the end every line reads empty; a huge count must not loop over them.
   QStringList lines = Header("x", 0, 0, 2000000000, 0, 0, 0, 0, 0, "NONE");
   lines << "E1 = \\lista.txt";
-  const TLocation loc = ReadLocation(Lines(lines), "k.lok");
+  const TLocation loc = ReadLocation(TextBytes(lines), "k.lok");
   EXPECT_EQ(loc.ExerciseListLines, 2000000000);
   EXPECT_EQ(loc.ExerciseListFile, "");
 }
@@ -187,7 +182,7 @@ TEST(LocationFile, BadFilesAreRefusedNamingFileLineAndLimit) {
   cases[7].lines[2] = "Sound spots=1x";
   for (const auto& c : cases) {
     try {
-      ReadLocation(Lines(c.lines), "/gra/lokacje/Zla.lok");
+      ReadLocation(TextBytes(c.lines), "/gra/lokacje/Zla.lok");
       ADD_FAILURE() << c.what << ": no error";
     } catch (const Exception& e) {
       const QString expectedStart = QString("/gra/lokacje/Zla.lok:%1:").arg(c.line);
