@@ -291,6 +291,9 @@ void OpenDevice() {
   if (play) SDL_PauseAudioDevice(m.device, 0);
   QMetaObject::invokeMethod(
       m.Events(), [] { M().Opened(); }, Qt::QueuedConnection);
+  // SDL keeps its error text per thread and frees it by itself only on
+  // threads it started.
+  SDL_TLSCleanup();
 }
 }  // namespace
 
