@@ -10,7 +10,8 @@ fi
 
 rm -rf "$BUILD_DIR/test-results"
 mkdir -p "$BUILD_DIR/test-results"
-(cd "$BUILD_DIR" && ctest --output-on-failure -j"$(nproc)" "$@")
+# TARVOLIN_TEST_JOBS: test programs at a time (default: one per core).
+(cd "$BUILD_DIR" && ctest --output-on-failure -j"${TARVOLIN_TEST_JOBS:-$(nproc)}" "$@")
 status=$?
 
 # Count test cases from each program's report; a program that died before

@@ -17,9 +17,13 @@ PACKAGES=(cmake ninja-build g++ pkg-config ccache
 install_packages "${PACKAGES[@]}"
 
 # Debug information by default; CI builds without it (a quarter less compile time).
+# TARVOLIN_UNITY=ON and TARVOLIN_PCH=ON (as CI builds) compile sources in batches
+# with precompiled headers: a whole build takes half the time, but a change to
+# one source recompiles its batch, and ccache shares none of it between checkouts.
 if [[ ! -f "$BUILD_DIR/build.ninja" ]]; then
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${TARVOLIN_BUILD_TYPE:-RelWithDebInfo}" \
     -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" \
+    -DCMAKE_UNITY_BUILD="${TARVOLIN_UNITY:-OFF}" -DTARVOLIN_PCH="${TARVOLIN_PCH:-OFF}" \
     -DTARVOLIN_WERROR="${TARVOLIN_WERROR:-ON}" >/dev/null
 fi
 cmake --build "$BUILD_DIR" -- -j"$(nproc)"
