@@ -19,10 +19,6 @@ constexpr std::size_t kMaxFrames = 1'000'000;
 // The header list holds a few hundred bytes; a larger one is not worth reading here.
 constexpr qint64 kMaxHeaderList = 1 << 20;
 
-std::uint32_t U32(const QByteArray& b, qsizetype at) {
-  return at >= 0 && at + 4 <= b.size() ? qFromLittleEndian<quint32>(b.constData() + at) : 0;
-}
-
 struct TChunk {
   qint64 data;  // where the frame's bytes start
   std::uint32_t size;
@@ -85,9 +81,9 @@ class TUncompressedAvi final : public TClipDecoder {
     if (at + 12 > end_ || !file_.seek(at)) return false;
     const QByteArray h = file_.read(12);
     if (h.size() != 12) return false;
-    id = U32(h, 0);
-    size = U32(h, 4);
-    if (type) *type = U32(h, 8);
+    id = LittleU32(h, 0);
+    size = LittleU32(h, 4);
+    if (type) *type = LittleU32(h, 8);
     return true;
   }
 
@@ -97,20 +93,20 @@ class TUncompressedAvi final : public TClipDecoder {
     std::uint32_t streamType = 0;
     bool found = false;
     for (qsizetype at = 0; at + 8 <= list.size();) {
-      const std::uint32_t id = U32(list, at), size = U32(list, at + 4);
+      const std::uint32_t id = LittleU32(list, at), size = LittleU32(list, at + 4);
       if (size > std::uint32_t(list.size() - at - 8)) break;
       const QByteArray body = list.mid(at + 8, size);
-      if (id == Tag("LIST") && U32(body, 0) == Tag("strl")) {
+      if (id == Tag("LIST") && LittleU32(body, 0) == Tag("strl")) {
         // The stream's own chunks follow the list type; descend into them.
         ++stream;
         at += 12;
         continue;
       }
       if (id == Tag("strh")) {
-        streamType = U32(body, 0);
+        streamType = LittleU32(body, 0);
         if (streamType == Tag("auds")) HasAudio = true;
         if (streamType == Tag("vids") && !found) {
-          const std::uint32_t scale = U32(body, 20), rate = U32(body, 24);
+          const std::uint32_t scale = LittleU32(body, 20), rate = LittleU32(body, 24);
           const double fps = scale ? double(rate) / scale : 0.0;
           FrameRate = fps >= 1.0 && fps <= 1000.0 ? fps : 15.0;
         }
@@ -135,8 +131,8 @@ class TUncompressedAvi final : public TClipDecoder {
     std::vector<TChunk> frames;
     qint64 base = -1;
     for (qsizetype at = 0; at + 16 <= index.size() && frames.size() < kMaxFrames; at += 16) {
-      const std::uint32_t id = U32(index, at), offset = U32(index, at + 8),
-                          length = U32(index, at + 12);
+      const std::uint32_t id = LittleU32(index, at), offset = LittleU32(index, at + 8),
+                          length = LittleU32(index, at + 12);
       if ((id & 0xFFFF) != Mine()) continue;
       const std::uint32_t kind = id >> 16;
       if (kind == Kind("pc")) return false;
@@ -195,8 +191,8 @@ class TUncompressedAvi final : public TClipDecoder {
     if (!file_.seek(at)) return false;
     const QByteArray h = file_.read(8);
     if (h.size() != 8) return false;
-    id = U32(h, 0);
-    size = U32(h, 4);
+    id = LittleU32(h, 0);
+    size = LittleU32(h, 4);
     return true;
   }
 

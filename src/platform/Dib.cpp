@@ -5,19 +5,17 @@
 
 #include "platform/Picture.h"
 
-namespace {
-std::uint32_t U32(const QByteArray& b, qsizetype at) {
-  return at + 4 <= b.size() ? qFromLittleEndian<quint32>(b.constData() + at) : 0;
+std::uint32_t LittleU32(const QByteArray& b, qsizetype at) {
+  return at >= 0 && at + 4 <= b.size() ? qFromLittleEndian<quint32>(b.constData() + at) : 0;
 }
-}  // namespace
 
 bool ReadDibFormat(const QByteArray& info, TDibFormat& f) {
-  const std::uint32_t headerSize = U32(info, 0);
-  const std::int64_t width = qint32(U32(info, 4)), height = qint32(U32(info, 8));
+  const std::uint32_t headerSize = LittleU32(info, 0);
+  const std::int64_t width = qint32(LittleU32(info, 4)), height = qint32(LittleU32(info, 8));
   const int bits = info.size() >= 16 ? qFromLittleEndian<quint16>(info.constData() + 14) : 0;
   constexpr std::uint32_t kUncompressed = 0;
   if (headerSize < 40 || headerSize > std::uint32_t(info.size()) ||
-      U32(info, 16) != kUncompressed || width <= 0 || height == 0 ||
+      LittleU32(info, 16) != kUncompressed || width <= 0 || height == 0 ||
       !PictureSizeAllowed(width, std::abs(height)))
     return false;
   if (bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
@@ -27,7 +25,7 @@ bool ReadDibFormat(const QByteArray& info, TDibFormat& f) {
   f.TopDown = height < 0;
   f.Palette.clear();
   if (bits == 8) {
-    const std::uint32_t used = U32(info, 32);
+    const std::uint32_t used = LittleU32(info, 32);
     const int colours = used == 0 || used > 256 ? 256 : int(used);
     if (headerSize + 4LL * colours > info.size()) return false;
     f.Palette.fill(qRgb(0, 0, 0), 256);

@@ -17,6 +17,10 @@ struct TDibFormat {
   std::int64_t Bytes() const { return Stride() * Height; }
 };
 
+// The little-endian 32-bit number at `at` in `b`; 0 when it does not lie
+// wholly inside (BMP and AVI headers are both little-endian).
+std::uint32_t LittleU32(const QByteArray& b, qsizetype at);
+
 // Reads a BITMAPINFOHEADER and the palette after it. False when the layout is
 // not a plain one, or its size is not one a picture may have.
 bool ReadDibFormat(const QByteArray& info, TDibFormat& format);
