@@ -37,7 +37,7 @@ class TUncompressedAvi final : public TClipDecoder {
     bool haveHeader = false;
     qint64 movi = -1, moviEnd = 0;
     for (qint64 at = 12; at + 8 <= riffEnd;) {
-      if (!ReadHeader(at, id, size, &type) && !(movi >= 0 && ReadShortHeader(at, id, size))) break;
+      if (!ReadHeader(at, id, size, &type)) break;
       if (id == Tag("LIST") && type == Tag("hdrl") && !haveHeader) {
         if (size < 4 || size > kMaxHeaderList || !file_.seek(at + 12)) return false;
         if (!ParseHeaderList(file_.read(qint64(size) - 4))) return false;
@@ -76,11 +76,13 @@ class TUncompressedAvi final : public TClipDecoder {
   }
 
  private:
-  // A chunk's id and size (and a list's type) at `at`, within the file.
-  bool ReadHeader(qint64 at, std::uint32_t& id, std::uint32_t& size, std::uint32_t* type) {
-    if (at + 12 > end_ || !file_.seek(at)) return false;
+  // A chunk's id and size, and a list's type where the file holds one (the
+  // last chunk may be too short for it: 0 then).
+  bool ReadHeader(qint64 at, std::uint32_t& id, std::uint32_t& size,
+                  std::uint32_t* type = nullptr) {
+    if (at + 8 > end_ || !file_.seek(at)) return false;
     const QByteArray h = file_.read(12);
-    if (h.size() != 12) return false;
+    if (h.size() < 8) return false;
     id = LittleU32(h, 0);
     size = LittleU32(h, 4);
     if (type) *type = LittleU32(h, 8);
@@ -140,7 +142,7 @@ class TUncompressedAvi final : public TClipDecoder {
       if (base < 0) {
         std::uint32_t found = 0, ignored = 0;
         for (const qint64 b : {movi, qint64(0)})
-          if (ReadShortHeader(b + offset, found, ignored) && found == id) {
+          if (ReadHeader(b + offset, found, ignored) && found == id) {
             base = b;
             break;
           }
@@ -167,8 +169,7 @@ class TUncompressedAvi final : public TClipDecoder {
     const std::uint32_t mine = Mine();
     std::uint32_t id = 0, size = 0, type = 0;
     for (qint64 at = from; at + 8 <= to && frames_.size() < kMaxFrames;) {
-      if (!ReadHeader(at, id, size, &type) && !(at + 8 <= end_ && ReadShortHeader(at, id, size)))
-        break;
+      if (!ReadHeader(at, id, size, &type)) break;
       if (id == Tag("LIST") && type == Tag("rec ")) {
         at += 12;
         continue;
@@ -183,16 +184,6 @@ class TUncompressedAvi final : public TClipDecoder {
       }
       at += 8 + qint64(size) + (size & 1);
     }
-    return true;
-  }
-
-  // The last chunk of a file may be too short for a list type.
-  bool ReadShortHeader(qint64 at, std::uint32_t& id, std::uint32_t& size) {
-    if (!file_.seek(at)) return false;
-    const QByteArray h = file_.read(8);
-    if (h.size() != 8) return false;
-    id = LittleU32(h, 0);
-    size = LittleU32(h, 4);
     return true;
   }
 
