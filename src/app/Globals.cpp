@@ -1,6 +1,7 @@
 #include "app/Globals.h"
 
 #include <QDate>
+#include <algorithm>
 
 QString ProgramDir, DataRoot, GfxDir, MusicDir, WordsDir, LocationsDir, LoginDir;
 TFont TextFont, SmallFont;
@@ -22,6 +23,20 @@ std::array<TListEntry, MaxDialogues> DialogueList;
 int DialogueCount, DialogueIndex;
 bool DialogueFromExercise;
 QString LastCompletedFile, LastExercisePicture, RememberFile;
+
+const TListEntry* ExerciseAt(int index) {
+  if (index < 1 || index > std::min(ExerciseCount, MaxExercises)) return nullptr;
+  return &ExerciseList[index - 1];
+}
+
+const TListEntry* CurrentExercise() {
+  return ExerciseAt(ExerciseIndex);
+}
+
+const TListEntry* CurrentDialogue() {
+  if (DialogueIndex < 1 || DialogueIndex > std::min(DialogueCount, MaxDialogues)) return nullptr;
+  return &DialogueList[DialogueIndex - 1];
+}
 
 bool ReadAloud;
 int ReadAloudPos, ReadAloudCount;

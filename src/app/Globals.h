@@ -64,6 +64,11 @@ extern std::array<TListEntry, MaxDialogues> DialogueList;
 extern int DialogueCount;
 extern int DialogueIndex;
 extern bool DialogueFromExercise;
+// Entry `index` (1-based) of ExerciseList or DialogueList, or nullptr when it
+// lies outside the list; the Current ones take ExerciseIndex and DialogueIndex.
+const TListEntry* ExerciseAt(int index);
+const TListEntry* CurrentExercise();
+const TListEntry* CurrentDialogue();
 extern QString LastCompletedFile;
 extern QString LastExercisePicture;
 extern QString RememberFile;

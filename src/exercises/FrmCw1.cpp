@@ -278,9 +278,10 @@ void TCw1Form::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift)
 
 // ---------------------------------------------------------------- loading
 
-TCw1Form::TWordExerciseFiles TCw1Form::ReadWordExerciseFiles(const QString& path) {
+TCw1Form::TWordExerciseFiles TCw1Form::ReadWordExerciseFiles(const QString& path,
+                                                             bool stripArticles) {
   TWordExerciseFiles files;
-  files.Exercise = LoadWordExerciseFile(path, StripArticles);
+  files.Exercise = LoadWordExerciseFile(path, stripArticles);
   files.NewPicture = files.Exercise.PictureName != LastExercisePicture;
   if (files.NewPicture)
     files.Picture = LoadPicture(DataRoot + QStringLiteral("\\cwicz") + files.Exercise.PictureName);
@@ -288,7 +289,10 @@ TCw1Form::TWordExerciseFiles TCw1Form::ReadWordExerciseFiles(const QString& path
 }
 
 void TCw1Form::LoadWordExercise(const QString& path) {
-  TWordExerciseFiles files = ReadWordExerciseFiles(path);
+  LoadWordExercise(ReadWordExerciseFiles(path, StripArticles));
+}
+
+void TCw1Form::LoadWordExercise(TWordExerciseFiles files) {
   WordExercise = std::move(files.Exercise);
   for (int k = 0; k < WordItems; ++k) lbl_Opis[k]->SetCaption(WordExercise.Words[k]);
   if (files.NewPicture) {
@@ -407,13 +411,13 @@ void TCw1Form::SetExerciseKind(int kind) {
 // ---------------------------------------------------------------- shared bits
 
 QString TCw1Form::CurrentKey() const {
-  if (ExerciseIndex < 1 || ExerciseIndex > std::min(ExerciseCount, MaxExercises)) return {};
-  return ExerciseList[ExerciseIndex - 1].Key;
+  const TListEntry* entry = CurrentExercise();
+  return entry ? entry->Key : QString();
 }
 
 QString TCw1Form::CurrentFile() const {
-  if (ExerciseIndex < 1 || ExerciseIndex > std::min(ExerciseCount, MaxExercises)) return {};
-  return ExerciseList[ExerciseIndex - 1].File;
+  const TListEntry* entry = CurrentExercise();
+  return entry ? entry->File : QString();
 }
 
 void TCw1Form::Say(int item) {
@@ -938,37 +942,32 @@ void TCw1Form::OpenNextRow() {
 // ---------------------------------------------------------------- buttons
 
 void TCw1Form::Button3Click() {
+  ReturnToPlace(this, [] {
+    ReadAloud = false;
+    if (MainForm && MainForm->MediaPlayer1) {
+      TMediaPlayer* player = MainForm->MediaPlayer1;
+      const TMPModes mode = player->Mode();
+      if (mode == mpOpen || mode == mpStopped || mode == mpPlaying) player->Stop();
+    }
+  });
+}
+
+void TCw1Form::LeaveForEntry() {
+  StopPlayer();
   ReadAloud = false;
-  if (MainForm && MainForm->MediaPlayer1) {
-    TMediaPlayer* player = MainForm->MediaPlayer1;
-    const TMPModes mode = player->Mode();
-    if (mode == mpOpen || mode == mpStopped || mode == mpPlaying) player->Stop();
-  }
-  Close();
-  if (MainForm) {
-    MainForm->Show();
-    ResumeLocation();
-  }
+  button1->Hide();
 }
 
 void TCw1Form::CW1_KWS_LeftClick() {
-  Close();
-  StopPlayer();
-  ReadAloud = false;
-  button1->Hide();
-  PreviousExercise();
+  PreviousExercise([this] { LeaveForEntry(); });
 }
 
 void TCw1Form::CW1_KWS_RightClick() {
-  Close();
-  StopPlayer();
-  ReadAloud = false;
-  button1->Hide();
-  NextExercise();
+  NextExercise([this] { LeaveForEntry(); });
 }
 
 void TCw1Form::Button1Click() {
-  StartExercise();
+  if (!StartExercise()) return;
   button1->Hide();
   if (CurrentKey() == QLatin1String("WRYS=")) Button5Click();
 }

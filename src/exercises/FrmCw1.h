@@ -38,13 +38,14 @@ class TCw1Form : public TForm {
   // and leaves the screen as it was.
   void LoadWordExercise(const QString& path);
   // What LoadWordExercise reads, without touching the screen: the dispatch
-  // checks an entry's files with it before any screen changes.
+  // reads an entry with it before any screen changes, then hands it over.
   struct TWordExerciseFiles {
     TWordExercise Exercise;
     QImage Picture;
     bool NewPicture = false;
   };
-  static TWordExerciseFiles ReadWordExerciseFiles(const QString& path);
+  static TWordExerciseFiles ReadWordExerciseFiles(const QString& path, bool stripArticles);
+  void LoadWordExercise(TWordExerciseFiles files);
   // Leaves the kind on screen and sets up `kind` (0 none, 2 dragging, 3
   // presentation, 4 listening, 6 letter grid; 1 and 7 only reset the shared
   // exercise state for screens 2 and 3).
@@ -155,6 +156,8 @@ class TCw1Form : public TForm {
   void ListenRight(int item);
   void Wrong();
   void StopPlayer();
+  // What the arrows stop before another entry starts.
+  void LeaveForEntry();
   void OpenNextRow();
   QString CurrentKey() const;
   QString CurrentFile() const;

@@ -28,11 +28,6 @@ TAnimated* NewSprite(QWidget* parent, int left, int top, int width, int height, 
   return sprite;
 }
 
-// The strips and the grid picture of one start, read before anything changes.
-struct TSearchMedia {
-  QImage Grid, Peeker, Figure, Fish;
-};
-
 }  // namespace
 
 TCw2Form::TCw2Form() {
@@ -134,14 +129,21 @@ void TCw2Form::FormKeyDown(int& key, TShiftState shift) {
 
 // ---------------------------------------------------------------- loading
 
-void TCw2Form::LoadWordSearch(const QString& path) {
-  TWordSearch search = LoadWordSearchFile(path);
-  TSearchMedia media;
-  media.Grid = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\P_Krzy_S.bmp"));
-  media.Peeker = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Apacz.bmp"));
-  media.Figure = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Zloto2.bmp"));
-  media.Fish = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Ryba.bmp"));
+TCw2Form::TWordSearchFiles TCw2Form::ReadWordSearchFiles(const QString& path) {
+  TWordSearchFiles files;
+  files.Search = LoadWordSearchFile(path);
+  files.Grid = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\P_Krzy_S.bmp"));
+  files.Peeker = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Apacz.bmp"));
+  files.Figure = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Zloto2.bmp"));
+  files.Fish = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Ryba.bmp"));
+  return files;
+}
 
+void TCw2Form::LoadWordSearch(const QString& path) {
+  LoadWordSearch(ReadWordSearchFiles(path));
+}
+
+void TCw2Form::LoadWordSearch(TWordSearchFiles files) {
   ++run_;
   Judging = false;
   Timer1.SetEnabled(false);
@@ -151,18 +153,18 @@ void TCw2Form::LoadWordSearch(const QString& path) {
   TimeUsed = 0;
   FirstTry = true;
   SearchState = TSearchState::Searching;
-  WordSearch = std::move(search);
+  WordSearch = std::move(files.Search);
   WordSearch.MarginLeft = GridMargin;
   WordSearch.MarginTop = GridMargin;
 
-  gridPicture_ = media.Grid.convertToFormat(QImage::Format_RGB32);
+  gridPicture_ = files.Grid.convertToFormat(QImage::Format_RGB32);
   struct {
     TAnimated* sprite;
     const QImage& strip;
     int frame;
-  } const strips[] = {{Animated3, media.Peeker, 0},
-                      {Animated1, media.Figure, FrameRest},
-                      {Animated2, media.Fish, 0}};
+  } const strips[] = {{Animated3, files.Peeker, 0},
+                      {Animated1, files.Figure, FrameRest},
+                      {Animated2, files.Fish, 0}};
   for (const auto& s : strips) {
     // The sprites keep their own size: the strip goes straight in.
     s.sprite->SetPlay(false);
@@ -378,8 +380,9 @@ void TCw2Form::Animated1ChangeFrame() {
 // ---------------------------------------------------------------- buttons
 
 void TCw2Form::KwillButton1Click() {
-  if (ExerciseIndex < 1 || ExerciseIndex > std::min(ExerciseCount, MaxExercises)) return;
-  LoadWordSearch(ProgramDir + QStringLiteral("\\cwicz") + ExerciseList[ExerciseIndex - 1].File);
+  const TListEntry* entry = CurrentExercise();
+  if (!entry) return;
+  LoadWordSearch(ProgramDir + QStringLiteral("\\cwicz") + entry->File);
   TimeUsed = 0;
   Timer1.SetEnabled(true);
   Image1->Show();
@@ -395,22 +398,13 @@ void TCw2Form::StopAll() {
 }
 
 void TCw2Form::Button1Click() {
-  StopAll();
-  if (MainForm) {
-    MainForm->Show();
-    ResumeLocation();
-  }
-  Close();
+  ReturnToPlace(this, [this] { StopAll(); });
 }
 
 void TCw2Form::CW1_KWS_LeftClick() {
-  StopAll();
-  Close();
-  PreviousExercise();
+  PreviousExercise([this] { StopAll(); });
 }
 
 void TCw2Form::CW1_KWS_RightClick() {
-  StopAll();
-  Close();
-  NextExercise();
+  NextExercise([this] { StopAll(); });
 }

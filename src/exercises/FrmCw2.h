@@ -38,6 +38,13 @@ class TCw2Form : public TForm {
   // and starts the search. A file or picture that cannot be read raises its
   // error and leaves the screen as it was.
   void LoadWordSearch(const QString& path);
+  // What LoadWordSearch reads, without touching the screen.
+  struct TWordSearchFiles {
+    TWordSearch Search;
+    QImage Grid, Peeker, Figure, Fish;
+  };
+  static TWordSearchFiles ReadWordSearchFiles(const QString& path);
+  void LoadWordSearch(TWordSearchFiles files);
   // Writes every letter on a fresh copy of the grid picture.
   void DrawGrid();
   // Paints the letter of `cell` in `colour` by the grid's position rule.

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFileInfo>
 #include <algorithm>
 
 #include "app/Feedback.h"
@@ -45,8 +44,8 @@ constexpr int kClueTops[CrosswordLines] = {245, 261, 277, 293, 309, 325, 341, 35
                                            373, 389, 355, 371, 389, 403, 419};
 
 QString CurrentEntryFile() {
-  if (ExerciseIndex < 1 || ExerciseIndex > std::min(ExerciseCount, MaxExercises)) return {};
-  return ExerciseList[ExerciseIndex - 1].File;
+  const TListEntry* entry = CurrentExercise();
+  return entry ? entry->File : QString();
 }
 
 TMediaPlayer* SharedPlayer() {
@@ -215,7 +214,6 @@ void TCw3Form::FormClose() {
   }
   Image1_2->SetPicture(QImage());
   Image1->SetPicture(QImage());
-  pictures_.clear();
   for (TAnimated* sprite : {Animated1, Animated2, Animated3}) sprite->ClearBitMap();
 }
 
@@ -239,31 +237,27 @@ bool TCw3Form::PlainSolutionColumn() const {
 
 // ---------------------------------------------------------------- loading
 
-QImage TCw3Form::Picture(const QString& path) {
-  const QFileInfo file(ResolvePath(path));
-  TCachedPicture& cached = pictures_[file.absoluteFilePath()];
-  if (cached.Image.isNull() || cached.Size != file.size() ||
-      cached.Modified != file.lastModified()) {
-    cached.Image = LoadPicture(path);
-    cached.Size = file.size();
-    cached.Modified = file.lastModified();
-  }
-  return cached.Image;
+TCw3Form::TCrosswordFiles TCw3Form::ReadCrosswordFiles(const QString& path) {
+  TCrosswordFiles files;
+  files.Crossword = LoadCrosswordFile(path);
+  files.Lift = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\wyciag_l.bmp"));
+  files.Yeti = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Yeti2.bmp"));
+  files.Panel = LoadPicture(ProgramDir + QStringLiteral("\\Gfx\\Panel_kr.bmp"));
+  files.Landscape = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\wyciag.bmp"));
+  files.Skier = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\nar_256.bmp"));
+  files.EmptyLine = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\kr_kzyz.bmp"));
+  return files;
 }
 
 void TCw3Form::LoadCrossword(const QString& path) {
-  TCrossword crossword = LoadCrosswordFile(path);
-  const QImage lift = Picture(ProgramDir + QStringLiteral("\\gfx\\wyciag_l.bmp"));
-  const QImage yeti = Picture(DataRoot + QStringLiteral("\\gfx\\Anim\\Yeti2.bmp"));
-  const QImage panel = Picture(ProgramDir + QStringLiteral("\\Gfx\\Panel_kr.bmp"));
-  const QImage landscape = Picture(ProgramDir + QStringLiteral("\\gfx\\wyciag.bmp"));
-  const QImage skier = Picture(DataRoot + QStringLiteral("\\gfx\\Anim\\nar_256.bmp"));
-  const QImage emptyLine = Picture(ProgramDir + QStringLiteral("\\gfx\\kr_kzyz.bmp"));
+  LoadCrossword(ReadCrosswordFiles(path));
+}
 
+void TCw3Form::LoadCrossword(TCrosswordFiles files) {
   // Typed letters are upper case: an answer stored in lower case must still match.
-  for (QString& answer : crossword.Answers) answer = UpperCase(answer);
-  Crossword = crossword;
-  emptyLine_ = emptyLine;
+  for (QString& answer : files.Crossword.Answers) answer = UpperCase(answer);
+  Crossword = std::move(files.Crossword);
+  emptyLine_ = files.EmptyLine;
 
   Randomize();
   YetiShown = LineOpen = HelicopterHold = SceneBusy = false;
@@ -273,12 +267,12 @@ void TCw3Form::LoadCrossword(const QString& path) {
   TypedWord.clear();
   FirstTry = true;
 
-  Animated1->SetBitMap(lift);
+  Animated1->SetBitMap(files.Lift);
   Animated1->SetBounds(330, 306, 165, 155);
-  Animated3->SetBitMap(yeti);
+  Animated3->SetBitMap(files.Yeti);
   Animated3->SetBounds(10, 376, 64, 94);
   if (PodkladFrm && PodkladFrm->Image1) Image1_2->SetPicture(PodkladFrm->Image1->Picture());
-  Panel_Img->SetPicture(panel);
+  Panel_Img->SetPicture(files.Panel);
 
   Animated1->SetFrame(10 - Crossword.WordCount);
 
@@ -297,9 +291,9 @@ void TCw3Form::LoadCrossword(const QString& path) {
   }
 
   KwillButton1->Hide();
-  Image1->SetPicture(landscape);
+  Image1->SetPicture(files.Landscape);
   Image2->Hide();
-  Animated2->SetBitMap(skier);
+  Animated2->SetBitMap(files.Skier);
   Animated2->SetBounds(458, 128, 60, 109);
 
   for (TImage* line : lines_) {
@@ -624,29 +618,22 @@ void TCw3Form::KwillButton1Click() {
 }
 
 void TCw3Form::Button1Click() {
-  AllTimersOff();
-  Image2->move(328, 208);
-  if (TMediaPlayer* p = SharedPlayer()) {
-    if (p->Mode() == mpPlaying) p->Stop();
-    if (p->IsOpen()) p->Close();
-  }
-  Close();
-  if (MainForm) {
-    MainForm->Show();
-    ResumeLocation();
-  }
+  ReturnToPlace(this, [this] {
+    AllTimersOff();
+    Image2->move(328, 208);
+    if (TMediaPlayer* p = SharedPlayer()) {
+      if (p->Mode() == mpPlaying) p->Stop();
+      if (p->IsOpen()) p->Close();
+    }
+  });
 }
 
 void TCw3Form::CW1_KWS_LeftClick() {
-  AllTimersOff();
-  Close();
-  PreviousExercise();
+  PreviousExercise([this] { AllTimersOff(); });
 }
 
 void TCw3Form::CW1_KWS_RightClick() {
-  AllTimersOff();
-  Close();
-  NextExercise();
+  NextExercise([this] { AllTimersOff(); });
 }
 
 void TCw3Form::BmpTransparent1Click() {

@@ -17,13 +17,10 @@
 //   keys that arrive meanwhile instead of delivering them afterwards;
 // - the departing figure moves at the pace the original's 2 ms timer really
 //   had (one step per 16 ms);
-// - the six pictures are decoded once while the screen is open;
 // - closing the screen stops the skier and the Yeti too, so no scene restarts
 //   behind another screen.
 #pragma once
 
-#include <QDateTime>
-#include <QHash>
 #include <QImage>
 #include <array>
 
@@ -47,6 +44,13 @@ class TCw3Form : public TForm {
   // picture are read first: one that cannot be read raises its error and
   // leaves the screen as it was.
   void LoadCrossword(const QString& path);
+  // What LoadCrossword reads, without touching the screen.
+  struct TCrosswordFiles {
+    TCrossword Crossword;
+    QImage Lift, Yeti, Panel, Landscape, Skier, EmptyLine;
+  };
+  static TCrosswordFiles ReadCrosswordFiles(const QString& path);
+  void LoadCrossword(TCrosswordFiles files);
 
   // Cells are 1-based; `s` is a letter or a space.
   void DrawSolutionCell(int col, TImage* line);
@@ -126,15 +130,6 @@ class TCw3Form : public TForm {
   QChar Revealed(int cell) const { return RevealedLetters[CurrentWord - 1][cell - 1]; }
   bool IsRevealed(int cell) const { return Revealed(cell) != u' '; }
   bool PlainSolutionColumn() const;
-  // The screen's pictures are decoded once while it is open (a new start
-  // loads the same six); a file that changed on disk is read again.
-  QImage Picture(const QString& path);
-  struct TCachedPicture {
-    QImage Image;
-    qint64 Size = -1;
-    QDateTime Modified;
-  };
-  QHash<QString, TCachedPicture> pictures_;
 
   std::array<TImage*, CrosswordLines> lines_{};
   std::array<TLabel*, CrosswordLines> numbers_{};

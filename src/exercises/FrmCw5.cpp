@@ -338,8 +338,9 @@ void TCw5Form::KwillButton2Click() {
 
 void TCw5Form::Image2Click() {
   StopReading();
-  if (DialogueIndex < 1 || DialogueIndex > std::min(DialogueCount, MaxDialogues)) return;
-  const TListEntry& entry = DialogueList[DialogueIndex - 1];
+  const TListEntry* current = CurrentDialogue();
+  if (!current) return;
+  const TListEntry& entry = *current;
   QString name;
   if (entry.Key == QLatin1String("DIAL="))
     name = QStringLiteral("D1");
@@ -378,15 +379,17 @@ void TCw5Form::CW5_KWS_LeftClick() { StepEntry(-1); }
 void TCw5Form::CW5_KWS_RightClick() { StepEntry(1); }
 
 void TCw5Form::Button2Click() {
-  StopWave();
-  ReadAloud = false;
-  ReadAllLines = ChildReadsEven = ChildReadsOdd = false;
-  Close();
-  if (MainForm) MainForm->Show();
-  if (DialogueFromExercise)
-    StartExercise();
-  else if (MainForm)
-    ResumeLocation();
+  const auto leaving = [] {
+    StopWave();
+    ReadAloud = false;
+    ReadAllLines = ChildReadsEven = ChildReadsOdd = false;
+  };
+  if (!DialogueFromExercise) return ReturnToPlace(this, leaving);
+  // Back to the presentation the dialogues were opened from, over the place.
+  StartExercise([&] {
+    leaving();
+    if (MainForm) MainForm->Show();
+  });
 }
 
 // ---------------------------------------------------------------------------

@@ -161,9 +161,10 @@ void TCw7Form::FormKeyDown(int& key, TShiftState shift) {
 
 // ---------------------------------------------------------------- loading
 
-TCw7Form::TPictures TCw7Form::LoadPictures() {
+namespace {
+TCw7Form::TPictures LoadPondPictures() {
   using namespace PondFiles;
-  TPictures p;
+  TCw7Form::TPictures p;
   p.Pond = LoadPicture(PondPath(Pond));
   p.Panel = LoadPicture(PondPath(Panel));
   p.Balloon = LoadPicture(PondPath(Balloon));
@@ -176,12 +177,19 @@ TCw7Form::TPictures TCw7Form::LoadPictures() {
   p.Home = LoadPicture(PondPath(Home));
   return p;
 }
+}  // namespace
+
+TCw7Form::TListeningChoiceFiles TCw7Form::ReadListeningChoiceFiles(const QString& path) {
+  return {LoadListeningChoiceFile(path), LoadPondPictures()};
+}
 
 void TCw7Form::LoadListeningChoice(const QString& path) {
-  TListeningChoice choice = LoadListeningChoiceFile(path);
-  TPictures pictures = LoadPictures();
+  LoadListeningChoice(ReadListeningChoiceFiles(path));
+}
 
-  pictures_ = std::move(pictures);
+void TCw7Form::LoadListeningChoice(TListeningChoiceFiles files) {
+  TListeningChoice& choice = files.Choice;
+  pictures_ = std::move(files.Pictures);
   Image1->SetPicture(pictures_.Pond);
   Image2->SetPicture(pictures_.Panel);
   if (PodkladFrm && PodkladFrm->Image1) Image1_2->SetPicture(PodkladFrm->Image1->Picture());
@@ -417,30 +425,24 @@ void TCw7Form::Timer2Timer() {
 // ---------------------------------------------------------------- leaving
 
 void TCw7Form::Button3Click() {
+  ReturnToPlace(this, [this] {
+    Timer1.SetEnabled(false);
+    Timer2.SetEnabled(false);
+    Panel1->Hide();
+  });
+}
+
+void TCw7Form::LeaveForEntry() {
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
-  Panel1->Hide();
-  if (MainForm) {
-    MainForm->Show();
-    ResumeLocation();
-  }
-  Close();
+  Animated2->SetPlay(false);
+  StopWave();
 }
 
 void TCw7Form::CW1_KWS_LeftClick() {
-  Timer1.SetEnabled(false);
-  Timer2.SetEnabled(false);
-  Animated2->SetPlay(false);
-  StopWave();
-  Close();
-  PreviousExercise();
+  PreviousExercise([this] { LeaveForEntry(); });
 }
 
 void TCw7Form::CW1_KWS_RightClick() {
-  Timer1.SetEnabled(false);
-  Timer2.SetEnabled(false);
-  Animated2->SetPlay(false);
-  StopWave();
-  Close();
-  NextExercise();
+  NextExercise([this] { LeaveForEntry(); });
 }

@@ -34,6 +34,16 @@ class TCw7Form : public TForm {
   // Called by StartExercise with ProgramDir + "\cwicz" + the entry's file.
   // The first question asked is swapped with a random later one.
   void LoadListeningChoice(const QString& path);
+  // What LoadListeningChoice reads, without touching the screen.
+  struct TPictures {
+    QImage Pond, Panel, Balloon, Fish, Periscope, Crying, Still, Bark, Run, Home;
+  };
+  struct TListeningChoiceFiles {
+    TListeningChoice Choice;
+    TPictures Pictures;
+  };
+  static TListeningChoiceFiles ReadListeningChoiceFiles(const QString& path);
+  void LoadListeningChoice(TListeningChoiceFiles files);
 
   // Handlers.
   void Kwill1Click(int tag);  // the three answers, Tag 1 .. 3
@@ -84,10 +94,6 @@ class TCw7Form : public TForm {
   bool BalloonRising = true;
 
  private:
-  struct TPictures {
-    QImage Pond, Panel, Balloon, Fish, Periscope, Crying, Still, Bark, Run, Home;
-  };
-  static TPictures LoadPictures();
   void StartCrying();
   void ShowBarkingDog();
   void ShowDogAtHome();
@@ -95,6 +101,8 @@ class TCw7Form : public TForm {
   void SayWord();
   void Finish();
   void StopScenes();
+  // What the arrows stop before another entry starts.
+  void LeaveForEntry();
   bool PlayerPlaying() const;
   TKwillOnMouse* Answer(int k) const;
 

@@ -138,18 +138,26 @@ void TLilieForm::FormKeyDown(int& key, TShiftState shift) {
   EndOnAltF4(key, shift);
 }
 
+TLilieForm::TLilyPadFiles TLilieForm::ReadLilyPadFiles(const QString& path) {
+  TLilyPadFiles files;
+  files.Pairs = LoadWordPairFile(path);
+  files.Pond = LoadPicture(ProgramDir + LilyPondPicture);
+  files.Stork = LoadPicture(DataRoot + StorkStrip.Path);
+  files.Frog = LoadPicture(DataRoot + FrogStrip.Path);
+  files.Eyes = LoadPicture(DataRoot + EyesStrip.Path);
+  return files;
+}
+
 void TLilieForm::LoadLilyPads(const QString& path) {
-  // Everything is read before anything changes: a broken file leaves the
-  // screen as it was.
-  const TWordPairs pairs = LoadWordPairFile(path);
-  const QImage pond = LoadPicture(ProgramDir + LilyPondPicture);
-  const QImage stork = LoadPicture(DataRoot + StorkStrip.Path);
-  const QImage frog = LoadPicture(DataRoot + FrogStrip.Path);
-  const QImage eyes = LoadPicture(DataRoot + EyesStrip.Path);
-  pond_ = pond;
-  stork_ = stork;
-  frog_ = frog;
-  eyes_ = eyes;
+  LoadLilyPads(ReadLilyPadFiles(path));
+}
+
+void TLilieForm::LoadLilyPads(TLilyPadFiles files) {
+  const TWordPairs& pairs = files.Pairs;
+  pond_ = files.Pond;
+  stork_ = files.Stork;
+  frog_ = files.Frog;
+  eyes_ = files.Eyes;
 
   button1->Hide();
   Timer1.SetInterval(kFrogFirst);
@@ -333,25 +341,8 @@ void TLilieForm::StopAnimals() {
   Animated2->SetPlay(false);
 }
 
-void TLilieForm::StartOrReturn(const std::function<void()>& step) {
-  const int before = ExerciseIndex;
-  try {
-    step();
-  } catch (...) {
-    bool shown = false;
-    if (Stage())
-      for (TForm* f : Stage()->Screens()) shown = shown || f->Visible();
-    if (!shown && MainForm) {
-      ExerciseIndex = before;
-      MainForm->Show();
-      ResumeLocation();
-    }
-    throw;
-  }
-}
-
 void TLilieForm::Button1Click() {
-  StartOrReturn([] { StartExercise(); });
+  if (!StartExercise()) return;
   for (TImage* pad : PadTable) pad->SetPicture(Mem_0->Picture());
   button1->Hide();
   Timer1.SetEnabled(true);
@@ -359,24 +350,19 @@ void TLilieForm::Button1Click() {
 }
 
 void TLilieForm::Btn_WrocClick() {
-  StopAnimals();
-  Close();
-  if (MainForm) {
-    MainForm->Show();
-    ResumeLocation();
-  }
+  ReturnToPlace(this, [this] { StopAnimals(); });
 }
 
 void TLilieForm::CW1_KWS_LeftClick() {
-  StopAnimals();
-  Close();
-  StopWave();
-  StartOrReturn([] { PreviousExercise(); });
+  PreviousExercise([this] {
+    StopAnimals();
+    StopWave();
+  });
 }
 
 void TLilieForm::CW1_KWS_RightClick() {
-  StopAnimals();
-  Close();
-  StopWave();
-  StartOrReturn([] { NextExercise(); });
+  NextExercise([this] {
+    StopAnimals();
+    StopWave();
+  });
 }

@@ -12,7 +12,6 @@
 #include <QImage>
 #include <QPoint>
 #include <array>
-#include <functional>
 
 #include "controls/TransparentButton.h"
 #include "exercises/WordPairFile.h"
@@ -37,6 +36,13 @@ class TLilieForm : public TForm {
   // game. A file that cannot be read, or has fewer than six pairs, raises
   // its error naming the file and leaves the screen as it was.
   void LoadLilyPads(const QString& path);
+  // What LoadLilyPads reads, without touching the screen.
+  struct TLilyPadFiles {
+    TWordPairs Pairs;
+    QImage Pond, Stork, Frog, Eyes;
+  };
+  static TLilyPadFiles ReadLilyPadFiles(const QString& path);
+  void LoadLilyPads(TLilyPadFiles files);
 
   // What lies under a pad (its word), by its tag.
   QString PadText(const TImage* pad) const;
@@ -89,10 +95,6 @@ class TLilieForm : public TForm {
   void StopAnimals();
   // The frog's or the eyes' strip into Animated2, on its first frame.
   void SetReedsAnimal(bool frog);
-  // Runs a step that starts another entry (or this one again); when it fails
-  // and no screen is left on the stage, the entry before stays current and
-  // the child is taken back to the place, then the error is reported.
-  void StartOrReturn(const std::function<void()>& step);
 
   QImage pond_, stork_, frog_, eyes_;
 };

@@ -8,9 +8,17 @@
 TInfoForm* InfoForm = nullptr;
 QStringList NoteWords;
 
-void LoadNote(const QString& exerciseFile) {
-  NoteWords = ParseNote(ReadWholeFile(NoteFilePath(ProgramDir, exerciseFile)));
+QStringList ReadNote(const QString& exerciseFile) {
+  return ParseNote(ReadWholeFile(NoteFilePath(ProgramDir, exerciseFile)));
+}
+
+void SetNote(QStringList words) {
+  NoteWords = std::move(words);
   if (InfoForm) InfoForm->DXRamka->Invalidate();
+}
+
+void LoadNote(const QString& exerciseFile) {
+  SetNote(ReadNote(exerciseFile));
 }
 
 TInfoForm::TInfoForm() : TForm(393, 136) {

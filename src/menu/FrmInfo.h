@@ -36,3 +36,6 @@ extern QStringList NoteWords;
 // into NoteWords. The whole file is read first: a missing one raises
 // EInOutError naming it and leaves NoteWords as it was.
 void LoadNote(const QString& exerciseFile);
+// The two halves of LoadNote: reading (nothing changes) and showing.
+QStringList ReadNote(const QString& exerciseFile);
+void SetNote(QStringList words);

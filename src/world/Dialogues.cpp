@@ -133,11 +133,11 @@ void Dialogues::LoadDialogueList(const QString& path) {
 }
 
 void StartDialogue() {
-  if (DialogueIndex >= 1 && DialogueIndex <= std::min(DialogueCount, MaxDialogues))
-    CheckDialogueFile(DialogueList[DialogueIndex - 1]);
+  const TListEntry* current = CurrentDialogue();
+  if (current) CheckDialogueFile(*current);
   CloseExerciseScreens(Cw5Form);
-  if (!Cw5Form || DialogueIndex < 1 || DialogueIndex > std::min(DialogueCount, MaxDialogues)) return;
-  const TListEntry& entry = DialogueList[DialogueIndex - 1];
+  if (!Cw5Form || !current) return;
+  const TListEntry& entry = *current;
   const QString path = ProgramDir + QStringLiteral("\\cwicz") + entry.File;
   if (entry.Key == QLatin1String("DIAL="))
     Cw5Form->LoadDialogue(path);

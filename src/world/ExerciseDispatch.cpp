@@ -1,9 +1,10 @@
 #include <algorithm>
+#include <optional>
+#include <variant>
 
 #include "app/Shared.h"
 #include "app/Sound.h"
 #include "controls/TransparentButton.h"
-#include "exercises/CrosswordFile.h"
 #include "exercises/FrmCw1.h"
 #include "exercises/FrmCw2.h"
 #include "exercises/FrmCw3.h"
@@ -22,10 +23,63 @@ namespace {
 
 const QString kIrregularPlurals = QStringLiteral("\\liblary\\irr_plu.fc2");
 
-void StartPresentation(const QString& file, const QString& path) {
+// Everything an entry's screen reads, read and checked before any screen
+// changes, so a broken entry shows only its error.
+struct TEntryFiles {
+  TListEntry Entry;
+  TExerciseScreen Screen = TExerciseScreen::Unknown;
+  std::variant<std::monostate, TCw1Form::TWordExerciseFiles, TCw2Form::TWordSearchFiles,
+               TCw3Form::TCrosswordFiles, TCw7Form::TListeningChoiceFiles,
+               TLilieForm::TLilyPadFiles>
+      Files;
+  std::optional<QStringList> Note;  // a presentation's "remember" note
+};
+
+bool Listed(const auto& files, const QString& file) {
+  return std::find(files.begin(), files.end(), file) != files.end();
+}
+
+TEntryFiles ReadEntry(const TListEntry& entry) {
+  TEntryFiles read{entry, ScreenForKey(entry.Key), {}, {}};
+  const QString path = ProgramDir + QStringLiteral("\\cwicz") + entry.File;
+  switch (read.Screen) {
+    case TExerciseScreen::Presentation:
+      read.Files = TCw1Form::ReadWordExerciseFiles(path, false);
+      if (Listed(RememberFiles, entry.File)) read.Note = ReadNote(entry.File);
+      break;
+    case TExerciseScreen::Dragging:
+    case TExerciseScreen::Listening:
+    case TExerciseScreen::LetterGrid:
+      read.Files = TCw1Form::ReadWordExerciseFiles(path, true);
+      break;
+    case TExerciseScreen::Crossword:
+      read.Files = TCw3Form::ReadCrosswordFiles(path);
+      break;
+    case TExerciseScreen::WordSearch:
+      read.Files = TCw2Form::ReadWordSearchFiles(path);
+      break;
+    case TExerciseScreen::ListeningChoice:
+      read.Files = TCw7Form::ReadListeningChoiceFiles(path);
+      break;
+    case TExerciseScreen::LilyPads:
+      read.Files = TLilieForm::ReadLilyPadFiles(path);
+      break;
+    case TExerciseScreen::Unknown:
+      break;
+  }
+  return read;
+}
+
+template <class T>
+T Take(TEntryFiles& read) {
+  return std::move(std::get<T>(read.Files));
+}
+
+void StartPresentation(TEntryFiles& read) {
+  const QString& file = read.Entry.File;
   StripArticles = false;
   Cw1Form->Image1->SetCursor(TCursor::crArrow);
-  if (std::find(DialogueLinkFiles.begin(), DialogueLinkFiles.end(), file) != DialogueLinkFiles.end()) {
+  if (Listed(DialogueLinkFiles, file)) {
     TTransparentButton* b = Cw1Form->btn_dialog;
     if (file != kIrregularPlurals) {
       b->move(587, 75);
@@ -39,12 +93,12 @@ void StartPresentation(const QString& file, const QString& path) {
     b->Show();
   }
   Cw1Form->Show();
-  if (std::find(RememberFiles.begin(), RememberFiles.end(), file) != RememberFiles.end()) {
+  if (read.Note) {
     Cw1Form->button6->Show();
     RememberFile = file;
-    LoadNote(RememberFile);
+    SetNote(std::move(*read.Note));
   }
-  Cw1Form->LoadWordExercise(path);
+  Cw1Form->LoadWordExercise(Take<TCw1Form::TWordExerciseFiles>(read));
   Cw1Form->SetExerciseKind(3);
   Cw1Form->btn_prez_Show->SetEnabled(true);
   Cw1Form->btn_prez_Show->BringToFront();
@@ -52,16 +106,16 @@ void StartPresentation(const QString& file, const QString& path) {
 }
 
 // Dragging, listening and the letter grid share the word exercise screen.
-void StartWordExercise(const QString& path, int kind) {
+void StartWordExercise(TEntryFiles& read, int kind) {
   StripArticles = true;
   Cw1Form->Show();
-  Cw1Form->LoadWordExercise(path);
+  Cw1Form->LoadWordExercise(Take<TCw1Form::TWordExerciseFiles>(read));
   Cw1Form->SetExerciseKind(kind);
 }
 
-void StartCrossword(const QString& path) {
+void StartCrossword(TEntryFiles& read) {
   Cw3Form->Show();
-  Cw3Form->LoadCrossword(path);
+  Cw3Form->LoadCrossword(Take<TCw3Form::TCrosswordFiles>(read));
   Cw1Form->SetExerciseKind(7);
   Cw3Form->Image2->move(248, 234);
   Cw3Form->Button2->Show();
@@ -70,8 +124,8 @@ void StartCrossword(const QString& path) {
   PlayWave(ProgramDir + QStringLiteral("\\gfx\\Wyciag\\Wiatr.wav"));
 }
 
-void StartWordSearch(const QString& path) {
-  Cw2Form->LoadWordSearch(path);
+void StartWordSearch(TEntryFiles& read) {
+  Cw2Form->LoadWordSearch(Take<TCw2Form::TWordSearchFiles>(read));
   Cw1Form->SetExerciseKind(1);
   Cw2Form->KwillButton1->Hide();
   Cw2Form->Image1->Hide();
@@ -83,22 +137,71 @@ void StartWordSearch(const QString& path) {
   Cw2Form->Image1->Repaint();
 }
 
-// Reads and checks the files an entry names, as its screen will, so that a
-// broken one shows only its error and every screen stays as it was.
-void CheckEntryFiles(const TListEntry& entry, const QString& path) {
-  switch (ScreenForKey(entry.Key)) {
-    case TExerciseScreen::Presentation:
-    case TExerciseScreen::Dragging:
-    case TExerciseScreen::Listening:
-    case TExerciseScreen::LetterGrid:
-      TCw1Form::ReadWordExerciseFiles(path);
-      break;
-    case TExerciseScreen::Crossword:  // its screen is shown before it reads
-      LoadCrosswordFile(path);
-      break;
-    default:
-      break;  // these screens read their file before they are shown
+// A key no screen takes: says so; nothing else changes.
+bool Refused(const TEntryFiles& read) {
+  if (read.Screen != TExerciseScreen::Unknown) return false;
+  ShowMessage(QStringLiteral("Brak cwiczenia !"));
+  return true;
+}
+
+// Starts what ReadEntry read as entry `index`.
+bool StartEntry(TEntryFiles& read, int index, const std::function<void()>& leaving) {
+  if (Refused(read)) return false;
+  if (leaving) leaving();
+  ExerciseIndex = index;
+  CloseExerciseScreens();
+  if (Cw1Form) {
+    Cw1Form->button6->Hide();
+    Cw1Form->btn_dialog->Hide();
   }
+  RegenerateGaps = true;
+  FirstTry = true;
+
+  switch (read.Screen) {
+    case TExerciseScreen::Presentation:
+      StartPresentation(read);
+      break;
+    case TExerciseScreen::Dragging:
+      StartWordExercise(read, 2);
+      Cw1Form->Repaint();
+      // Qt always paints double-buffered; only the pause remains of the switch-over.
+      Delay(50);
+      break;
+    case TExerciseScreen::Listening:
+      StartWordExercise(read, 4);
+      break;
+    case TExerciseScreen::LetterGrid:
+      StartWordExercise(read, 6);
+      Cw1Form->Kraty_Edit->SetFont(TFont{SmallFont.Name, SmallFont.Size - 4, clWhite, 0});
+      Cw1Form->Kraty_Edit->SetColor(clYellow);
+      Cw1Form->RowSolved.fill(false);
+      break;
+    case TExerciseScreen::Crossword:
+      StartCrossword(read);
+      break;
+    case TExerciseScreen::WordSearch:
+      StartWordSearch(read);
+      break;
+    case TExerciseScreen::ListeningChoice:
+      Cw7Form->LoadListeningChoice(Take<TCw7Form::TListeningChoiceFiles>(read));
+      ExerciseKind = 10;
+      Cw7Form->Show();
+      break;
+    case TExerciseScreen::LilyPads:
+      LilieForm->LoadLilyPads(Take<TLilieForm::TLilyPadFiles>(read));
+      ExerciseKind = 12;
+      LilieForm->Show();
+      break;
+    case TExerciseScreen::Unknown:
+      break;
+  }
+  return true;
+}
+
+bool StartExerciseAt(int index, const std::function<void()>& leaving) {
+  const TListEntry* entry = ExerciseAt(index);
+  TEntryFiles read = ReadEntry(entry ? *entry : TListEntry{});
+  return StartEntry(read, index, leaving);
 }
 
 }  // namespace
@@ -109,84 +212,37 @@ void CloseExerciseScreens(const TForm* keep) {
     if (screen && screen != keep) screen->Close();
 }
 
-void StartExercise() {
-  const bool inList = ExerciseIndex >= 1 && ExerciseIndex <= std::min(ExerciseCount, MaxExercises);
-  const TListEntry entry = inList ? ExerciseList[ExerciseIndex - 1] : TListEntry{};
-  const QString path = ProgramDir + QStringLiteral("\\cwicz") + entry.File;
-  CheckEntryFiles(entry, path);
+bool StartExercise(const std::function<void()>& leaving) {
+  return StartExerciseAt(ExerciseIndex, leaving);
+}
 
-  CloseExerciseScreens();
-  if (Cw1Form) {
-    Cw1Form->button6->Hide();
-    Cw1Form->btn_dialog->Hide();
-  }
-  RegenerateGaps = true;
-  FirstTry = true;
+bool PreviousExercise(const std::function<void()>& leaving) {
+  if (ExerciseCount < 2 || ExerciseIndex <= 1) return false;
+  return StartExerciseAt(ExerciseIndex - 1, leaving);
+}
 
-  switch (ScreenForKey(entry.Key)) {
-    case TExerciseScreen::Presentation:
-      StartPresentation(entry.File, path);
-      break;
-    case TExerciseScreen::Dragging:
-      StartWordExercise(path, 2);
-      Cw1Form->Repaint();
-      // Qt always paints double-buffered; only the pause remains of the switch-over.
-      Delay(50);
-      break;
-    case TExerciseScreen::Listening:
-      StartWordExercise(path, 4);
-      break;
-    case TExerciseScreen::LetterGrid:
-      StartWordExercise(path, 6);
-      Cw1Form->Kraty_Edit->SetFont(TFont{SmallFont.Name, SmallFont.Size - 4, clWhite, 0});
-      Cw1Form->Kraty_Edit->SetColor(clYellow);
-      Cw1Form->RowSolved.fill(false);
-      break;
-    case TExerciseScreen::Crossword:
-      StartCrossword(path);
-      break;
-    case TExerciseScreen::WordSearch:
-      StartWordSearch(path);
-      break;
-    case TExerciseScreen::ListeningChoice:
-      Cw7Form->LoadListeningChoice(path);
-      ExerciseKind = 10;
-      Cw7Form->Show();
-      break;
-    case TExerciseScreen::LilyPads:
-      LilieForm->LoadLilyPads(path);
-      ExerciseKind = 12;
-      LilieForm->Show();
-      break;
-    case TExerciseScreen::Unknown:
-      ShowMessage(QStringLiteral("Brak cwiczenia !"));
-      break;
+bool NextExercise(const std::function<void()>& leaving) {
+  if (ExerciseIndex >= ExerciseCount) return false;
+  return StartExerciseAt(ExerciseIndex + 1, leaving);
+}
+
+void ReturnToPlace(TForm* from, const std::function<void()>& leaving) {
+  if (leaving) leaving();
+  if (from) from->Close();
+  if (MainForm) {
+    MainForm->Show();
+    ResumeLocation();
   }
 }
 
-void Dispatch::LoadExerciseList(const QString& path) {
+bool Dispatch::LoadExerciseList(const QString& path) {
   const TExerciseListFile list = ParseExerciseList(ReadWholeFile(path), path);
-  const TListEntry& first = list.Entries.front();
-  CheckEntryFiles(first, ProgramDir + QStringLiteral("\\cwicz") + first.File);
+  TEntryFiles first = ReadEntry(list.Entries.front());
+  if (Refused(first)) return false;
   ExerciseList.fill(TListEntry{});
   std::copy(list.Entries.begin(), list.Entries.end(), ExerciseList.begin());
   ExerciseCount = static_cast<int>(list.Entries.size());
-  ExerciseIndex = 1;
-  StartExercise();
-}
-
-void PreviousExercise() {
-  if (ExerciseCount >= 2 && ExerciseIndex > 1) {
-    --ExerciseIndex;
-    StartExercise();
-  }
-}
-
-void NextExercise() {
-  if (ExerciseIndex < ExerciseCount) {
-    ++ExerciseIndex;
-    StartExercise();
-  }
+  return StartEntry(first, 1, {});
 }
 
 void InstallExerciseDispatch() { ::LoadExerciseList = &Dispatch::LoadExerciseList; }

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "app/Globals.h"
@@ -39,21 +40,38 @@ extern const std::array<QString, 27> RememberFiles;
 enum class TExerciseScreen { Unknown, Presentation, Dragging, Listening, LetterGrid, Crossword, WordSearch, ListeningChoice, LilyPads };
 TExerciseScreen ScreenForKey(const QString& key);
 
+// ---- Moving between exercises: the one way every exercise screen leaves ----
+//
+// An entry is started in two steps. First every file its screen opens (the
+// data file, pictures, strips, a presentation's note) is read and checked,
+// and nothing changes: a broken file raises its error (the application shows
+// it) and a key no screen takes shows "Brak cwiczenia !"; either way the
+// screen on show stays as it was and ExerciseIndex keeps its value. Then
+// `leaving` runs (the leaving screen stops its timers, sprites and sounds),
+// ExerciseIndex moves, every exercise screen closes and the entry's screen
+// starts with what was read. Each returns whether an entry started.
+//
+// A screen's arrows call PreviousExercise / NextExercise, its "Rozpocznij"
+// StartExercise (the same entry again), its "Koniec" ReturnToPlace.
+
+// Starts entry ExerciseIndex of ExerciseList on its screen.
+bool StartExercise(const std::function<void()>& leaving = {});
+// The arrows: the entry before or after; at either end of the list nothing
+// happens (false, `leaving` not run).
+bool PreviousExercise(const std::function<void()>& leaving = {});
+bool NextExercise(const std::function<void()>& leaving = {});
+// "Koniec": `leaving`, then `from` closes, the location screen shows and its
+// animations resume.
+void ReturnToPlace(TForm* from, const std::function<void()>& leaving = {});
+
 namespace Dispatch {
-// Reads the list at `path` into ExerciseList (checked whole first: a broken
-// file changes nothing) and starts its first entry.
-void LoadExerciseList(const QString& path);
+// Reads the list at `path` and its first entry (both checked whole first: a
+// broken one changes nothing), then makes it ExerciseList and starts the entry.
+bool LoadExerciseList(const QString& path);
 }  // namespace Dispatch
 
 // Closes every exercise screen that exists, but `keep`.
 void CloseExerciseScreens(const TForm* keep = nullptr);
-
-// Starts entry ExerciseIndex of ExerciseList on its screen; an unknown key (or
-// no entry at that index) shows "Brak cwiczenia !" and no screen.
-void StartExercise();
-// The arrows of the exercise screens; at either end of the list they do nothing.
-void PreviousExercise();
-void NextExercise();
 
 // Lets the location screen's exercise button and spots reach the dispatch.
 void InstallExerciseDispatch();

@@ -20,7 +20,7 @@
 #include "world/Dialogues.h"
 
 TMainForm* MainForm = nullptr;
-std::function<void(const QString& path)> LoadExerciseList;
+std::function<bool(const QString& path)> LoadExerciseList;
 std::function<void(const QString& path)> LoadDialogueList;
 
 namespace {
@@ -369,11 +369,16 @@ void TMainForm::LeaveForExercises(const QString& listFile) {
   Timer1.SetEnabled(false);
   RegenerateGaps = true;
   if (Cw1Form && Cw1Form->button1) Cw1Form->button1->Hide();
+  bool started = false;
   try {
-    LoadExerciseList(ProgramDir + listFile);
+    started = LoadExerciseList(ProgramDir + listFile);
   } catch (...) {
     Timer1.SetEnabled(idleShow);
     throw;
+  }
+  if (!started) {
+    Timer1.SetEnabled(idleShow);
+    return;
   }
   StopPlaceForLeaving();
   Close();

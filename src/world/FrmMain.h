@@ -125,6 +125,7 @@ void ResumeLocation();
 // Call points for the exercise and dialogue dispatch: read the list at `path`
 // and start its first entry. Until the dispatch sets them, the buttons and
 // spots that need them report that the exercises are not available and leave
-// the place as it is.
-extern std::function<void(const QString& path)> LoadExerciseList;
+// the place as it is. LoadExerciseList says whether an exercise started (a
+// key no screen takes starts none, and the place stays).
+extern std::function<bool(const QString& path)> LoadExerciseList;
 extern std::function<void(const QString& path)> LoadDialogueList;

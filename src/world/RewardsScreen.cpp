@@ -55,15 +55,17 @@ void RecordDone(const TListEntry& entry, bool playSound) {
 }  // namespace
 
 void RecordExerciseDone(bool playSound) {
-  if (ExerciseIndex < 1 || ExerciseIndex > std::min(ExerciseCount, MaxExercises))
+  const TListEntry* entry = CurrentExercise();
+  if (!entry)
     throw EInvalidOperation(QStringLiteral("Nie ma bieżącego ćwiczenia (pozycja %1 z %2).").arg(ExerciseIndex).arg(ExerciseCount));
-  RecordDone(ExerciseList[ExerciseIndex - 1], playSound);
+  RecordDone(*entry, playSound);
 }
 
 void RecordDialogueDone(bool playSound) {
-  if (DialogueIndex < 1 || DialogueIndex > std::min(DialogueCount, MaxDialogues))
+  const TListEntry* entry = CurrentDialogue();
+  if (!entry)
     throw EInvalidOperation(QStringLiteral("Nie ma bieżącego dialogu (pozycja %1 z %2).").arg(DialogueIndex).arg(DialogueCount));
-  RecordDone(DialogueList[DialogueIndex - 1], playSound);
+  RecordDone(*entry, playSound);
 }
 
 void AwardDiamond(bool playSound) {

@@ -280,7 +280,7 @@ TEST_F(LilyPads, TheInstructionQuietensTheAnimalsForTenSeconds) {
   EXPECT_EQ(heard, (std::set<QString>{"1003", "eyes"}));
 }
 
-TEST_F(LilyPads, TheExitsLeaveAndABrokenNextEntryReturnsToThePlace) {
+TEST_F(LilyPads, ABrokenNextEntryKeepsThePondAndKoniecStopsIt) {
   WriteSampleWordPairs(inst.ProgramDir() + "/cwicz/test/a.txt", 6);
   WriteSampleWordPairs(inst.ProgramDir() + "/cwicz/test/b.txt", 4);
   ExerciseList[0] = {"LILI=", "\\test\\a.txt"};
@@ -292,14 +292,13 @@ TEST_F(LilyPads, TheExitsLeaveAndABrokenNextEntryReturnsToThePlace) {
   EXPECT_FALSE(LilieForm->CW1_KWS_left->Visible());
   EXPECT_TRUE(LilieForm->cw1_kws_right->Visible());
 
+  // The pond stays as it was, its animals still running.
   EXPECT_THROW(LilieForm->CW1_KWS_RightClick(), EFormatError);
-  EXPECT_FALSE(LilieForm->Visible());
-  EXPECT_FALSE(LilieForm->Timer1.Enabled());
-  EXPECT_TRUE(MainForm->Visible());
+  EXPECT_TRUE(LilieForm->Visible());
+  EXPECT_TRUE(LilieForm->Timer1.Enabled());
+  EXPECT_FALSE(MainForm->Visible());
   EXPECT_EQ(ExerciseIndex, 1);
 
-  MainForm->Close();
-  StartExercise();
   LilieForm->Btn_WrocClick();
   EXPECT_FALSE(LilieForm->Visible());
   EXPECT_FALSE(LilieForm->Timer2.Enabled());

@@ -112,18 +112,6 @@ TEST_F(Dispatch, EachKeyStartsItsScreen) {
   EXPECT_TRUE(messages.Messages.empty());
 }
 
-TEST_F(Dispatch, AnUnknownKeyShowsNoScreen) {
-  ::LoadExerciseList(List("lista.txt", {"LILI=\\culture\\p.txt", "DIAL=\\culture\\d.fc5", ""}));
-  EXPECT_TRUE(LilieForm->Visible());
-  for (int i = 0; i < 2; ++i) {
-    messages.Messages.clear();
-    NextExercise();
-    EXPECT_EQ(OnlyVisibleScreen(), nullptr);
-    EXPECT_EQ(messages.Texts(), QStringList({"Brak cwiczenia !"}));
-    EXPECT_EQ(messages.Messages[0].Kind, TMessageKind::Plain);
-  }
-}
-
 TEST_F(Dispatch, ArrowsAtTheEndsOfTheListDoNothing) {
   ::LoadExerciseList(List("lista.txt", {"LILI=\\farm\\1.txt", "MOST=\\farm\\2.txt", "PKRZ=\\farm\\3.fc4"}));
   EXPECT_EQ(ExerciseCount, 3);
@@ -230,6 +218,7 @@ TEST_F(Dispatch, ABrokenListOrFirstFileLeavesThePlaceRunning) {
       {"missing word exercise", {"Cwiczenia: 1", "DDRO=\\brak.fc2"}, false},
       {"broken word exercise", {"Cwiczenia: 1", "PREZ=\\zly.fc2"}, false},
       {"broken crossword", {"Cwiczenia: 1", "KRZY=\\zly.fc2"}, false},
+      {"key no screen takes", {"Cwiczenia: 1", "ABCD=\\zly.fc2"}, false},
       {"dialogue list count past its entries", {"Dialogi   =3", "DIAL=\\zly.txt"}, true},
       {"missing dialogue", {"Dialogi   =1", "DIAL=\\brak.txt"}, true},
       {"broken gap dialogue", {"Dialogi   =1", "DIAC=\\zly.txt"}, true},
@@ -248,6 +237,78 @@ TEST_F(Dispatch, ABrokenListOrFirstFileLeavesThePlaceRunning) {
     EXPECT_FALSE(Cw1Form->Visible()) << c.what;
     EXPECT_FALSE(Cw5Form->Visible()) << c.what;
     EXPECT_FALSE(Cw3Form->Visible()) << c.what;
+  }
+}
+
+// Every exercise screen leaves through the dispatch: an arrow onto a broken
+// entry (bad file, missing file, unknown key) keeps the screen as it was, shows
+// the error and leaves ExerciseIndex; "Koniec" returns to the place.
+TEST_F(Dispatch, EveryScreenStaysOnABrokenEntryAndKoniecReturnsToThePlace) {
+  struct Screen {
+    const char* entry;
+    TForm* (*form)();
+    void (*left)();
+    void (*right)();
+    void (*koniec)();
+  } const screens[] = {
+      {"DDRO=\\farm\\1.fc2", [] { return static_cast<TForm*>(Cw1Form); },
+       [] { Cw1Form->CW1_KWS_LeftClick(); }, [] { Cw1Form->CW1_KWS_RightClick(); },
+       [] { Cw1Form->Button3Click(); }},
+      {"PKRZ=\\farm\\2.fc4", [] { return static_cast<TForm*>(Cw2Form); },
+       [] { Cw2Form->CW1_KWS_LeftClick(); }, [] { Cw2Form->CW1_KWS_RightClick(); },
+       [] { Cw2Form->Button1Click(); }},
+      {"KRZY=\\farm\\3.fc3", [] { return static_cast<TForm*>(Cw3Form); },
+       [] { Cw3Form->CW1_KWS_LeftClick(); }, [] { Cw3Form->CW1_KWS_RightClick(); },
+       [] { Cw3Form->Button1Click(); }},
+      {"MOST=\\farm\\4.txt", [] { return static_cast<TForm*>(Cw7Form); },
+       [] { Cw7Form->CW1_KWS_LeftClick(); }, [] { Cw7Form->CW1_KWS_RightClick(); },
+       [] { Cw7Form->Button3Click(); }},
+      {"LILI=\\farm\\5.txt", [] { return static_cast<TForm*>(LilieForm); },
+       [] { LilieForm->CW1_KWS_LeftClick(); }, [] { LilieForm->CW1_KWS_RightClick(); },
+       [] { LilieForm->Btn_WrocClick(); }},
+  };
+  struct Broken {
+    const char* entry;
+    const char* message;  // a part of the one message shown
+    TMessageKind kind;
+  } const brokens[] = {
+      {"DDRO=\\zly.fc2", "zly.fc2", TMessageKind::Error},
+      {"MOST=\\brak.txt", "brak.txt", TMessageKind::Error},
+      {"ABCD=\\farm\\1.fc2", "Brak cwiczenia !", TMessageKind::Plain},
+  };
+  for (const Screen& s : screens) {
+    for (const Broken& b : brokens) {
+      SCOPED_TRACE(std::string(s.entry) + " then " + b.entry);
+      ::LoadExerciseList(List("lista.txt", {s.entry, b.entry, s.entry}));
+      WriteTextLines(inst.ProgramDir() + "/cwicz/zly.fc2", {"not a word exercise"});
+      QFile::remove(inst.ProgramDir() + "/cwicz/brak.txt");
+      ClearPathCache();
+      for (const int from : {1, 3}) {
+        if (ExerciseIndex != from) {
+          ExerciseIndex = from;
+          ASSERT_TRUE(StartExercise());
+        }
+        ASSERT_EQ(OnlyVisibleScreen(), s.form());
+        const int kind = ExerciseKind;
+        FirstTry = false;  // a start would set it
+        messages.Messages.clear();
+        Guarded(from == 1 ? s.right : s.left);
+        ASSERT_EQ(messages.Messages.size(), 1u);
+        EXPECT_TRUE(messages.Messages[0].Text.contains(QString::fromUtf8(b.message)))
+            << messages.Messages[0].Text.toStdString();
+        EXPECT_EQ(messages.Messages[0].Kind, b.kind);
+        EXPECT_EQ(OnlyVisibleScreen(), s.form());
+        EXPECT_EQ(ExerciseIndex, from);
+        EXPECT_EQ(ExerciseKind, kind);
+        EXPECT_FALSE(FirstTry);
+      }
+      MainForm->Close();
+      messages.Messages.clear();
+      Guarded(s.koniec);
+      EXPECT_TRUE(messages.Messages.empty());
+      EXPECT_EQ(OnlyVisibleScreen(), nullptr);
+      EXPECT_TRUE(MainForm->Visible());
+    }
   }
 }
 

@@ -249,7 +249,10 @@ TEST_F(LocationScreen, SpotBordersForClicksAndTheCursor) {
   b.AniEvents = a.AniEvents;
   Save("B.lok", b);
   QStringList lists;
-  LoadExerciseList = [&](const QString& path) { lists << path; };
+  LoadExerciseList = [&](const QString& path) {
+    lists << path;
+    return true;
+  };
 
   enum Effect { Nothing, Walks, Sounds, Exercises };
   struct Case {
@@ -434,7 +437,10 @@ TEST_F(LocationScreen, OverlappingExerciseSpotsLeaveWithTheLastListAndResumeRest
   Load("A.lok", l);
   InputBlocked = false;
   QStringList lists;
-  LoadExerciseList = [&](const QString& path) { lists << path; };
+  LoadExerciseList = [&](const QString& path) {
+    lists << path;
+    return true;
+  };
 
   Click(MainForm->Image1, 75, 75);
   EXPECT_EQ(lists, (QStringList{ProgramDir + "\\first.txt", ProgramDir + "\\second.txt"}));
