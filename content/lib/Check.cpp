@@ -356,9 +356,14 @@ void TInstallationCheck::CheckPlace(const QString& name, const TWhere& from, QSt
     const TWhere where{shown, LineAt(lines.Sprite, i)};
     QSize strip;
     if (NeedPicture(dataRoot_ + s.Strip, where, QStringLiteral("sprite strip"), &strip)) {
-      if (strip.width() < s.Frames * s.Width)
+      // Both come from the place file and may be anything an int holds.
+      const qint64 needed = qint64{s.Frames} * s.Width;
+      if (strip.width() < needed)
         Warning(where, QStringLiteral("strip is %1 pixels wide, %2 frames of %3 need %4")
-                           .arg(strip.width()).arg(s.Frames).arg(s.Width).arg(s.Frames * s.Width));
+                           .arg(strip.width())
+                           .arg(s.Frames)
+                           .arg(s.Width)
+                           .arg(needed));
       if (strip.height() < s.Height)
         Warning(where, QStringLiteral("strip is %1 pixels high, the sprite %2").arg(strip.height()).arg(s.Height));
     }
@@ -381,7 +386,12 @@ void TInstallationCheck::CheckList(const QString& name, TListKind kind, const TW
   const QString what = kind == TListKind::Exercises ? QStringLiteral("exercise list") : QStringLiteral("dialogue list");
   const QString path = programDir_ + name;
   if (name.isEmpty() || !FileExists(path)) {
-    Error(where, QStringLiteral("%1 \"%2\" not found: %3").arg(what, name, Shown(path)));
+    const bool folder = !name.isEmpty() && DirectoryExists(path);
+    Error(where,
+          QStringLiteral("%1 \"%2\" %3: %4")
+              .arg(what, name,
+                   folder ? QStringLiteral("is a folder, not a file") : QStringLiteral("not found"),
+                   Shown(path)));
     return;
   }
   const QString shown = Shown(path);
@@ -416,8 +426,15 @@ void TInstallationCheck::CheckList(const QString& name, TListKind kind, const TW
 void TInstallationCheck::Players() {
   const QString login = programDir_ + QStringLiteral("\\login\\");
   const QString listPath = login + QStringLiteral("_Lista_Logowania.txt");
-  if (!FileExists(listPath)) return;  // the first run creates it
   const QString shown = Shown(listPath);
+  if (!FileExists(listPath)) {
+    // The first run creates a missing list; nothing can replace a folder.
+    if (QFileInfo::exists(shown))
+      Error(
+          {shown, 0},
+          QStringLiteral("the player list is not a file: the game can neither read nor write it"));
+    return;
+  }
   TPlayerList list;
   try {
     list = ParsePlayerList(ReadWholeFile(listPath));

@@ -99,7 +99,12 @@ TNotes LintLocation(const TLocation& loc) {
 TNotes LintPlayer(const TPlayerFile& p, const QString& fileName) {
   TNotes out;
   const QString own = QFileInfo(fileName).completeBaseName();
-  if (!own.isEmpty() && p.Name != own)
+  // The game refuses a header name that would lead out of the login folder.
+  if (const QString refused = ListedNameProblem(p.Name); !refused.isEmpty())
+    out.push_back(
+        {1, QStringLiteral("the header names \"%1\", which the game refuses (%2): signing in fails")
+                .arg(p.Name, refused)});
+  else if (!own.isEmpty() && p.Name != own)
     out.push_back({1, QStringLiteral("the header names \"%1\": the player signs in and is saved as that name").arg(p.Name)});
   if (!QDate::fromString(p.LastPlayDate, QStringLiteral("yyyy-MM-dd")).isValid())
     out.push_back({1, QStringLiteral("last play date \"%1\" is not a yyyy-mm-dd date: signing in fails").arg(p.LastPlayDate)});

@@ -6,8 +6,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QWidget>
 #include <functional>
@@ -16,6 +16,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Fonts.h"
+#include "platform/SafeMath.h"
 #include "platform/Types.h"
 
 enum class TCursor { crDefault, crArrow, crHandPoint, crHelp, crDrag, crNoDrop, crIBeam };
@@ -53,12 +54,15 @@ class TControl {
   int Top() const { return self_->y(); }
   int Width() const { return self_->width(); }
   int Height() const { return self_->height(); }
-  void SetLeft(int v) { self_->move(v, self_->y()); }
-  void SetTop(int v) { self_->move(self_->x(), v); }
-  void SetWidth(int v) { self_->resize(std::max(0, v), self_->height()); }
-  void SetHeight(int v) { self_->resize(self_->width(), std::max(0, v)); }
+  // Sizes and places come from data files too: they are clamped to what Qt's
+  // rectangles can add up without overflowing.
+  void SetLeft(int v) { self_->move(OffsetCoordinate(v), self_->y()); }
+  void SetTop(int v) { self_->move(self_->x(), OffsetCoordinate(v)); }
+  void SetWidth(int v) { self_->resize(Extent(v), self_->height()); }
+  void SetHeight(int v) { self_->resize(self_->width(), Extent(v)); }
   void SetBounds(int left, int top, int width, int height) {
-    self_->setGeometry(left, top, std::max(0, width), std::max(0, height));
+    self_->setGeometry(OffsetCoordinate(left), OffsetCoordinate(top), Extent(width),
+                       Extent(height));
   }
   // The control's own flag, whatever its parent's state.
   bool Visible() const { return !self_->isHidden(); }
@@ -79,6 +83,10 @@ class TControl {
   void Repaint() { self_->repaint(); }
   // Starts dragging this control with the drag manager of the forms.
   void BeginDrag(bool immediate = true);
+  // Gives the control the keyboard. On a screen not shown yet (being created,
+  // or in its FormShow) it waits until the screen appears: a hidden screen
+  // never takes the keyboard from the one the child sees.
+  void SetFocus();
 
   int Tag = 0;
   TMouseEvent OnMouseDown, OnMouseUp;
@@ -91,6 +99,9 @@ class TControl {
 
   // Called by the widget's event overrides.
   void HandleMouse(QMouseEvent* e);
+
+ private:
+  static int Extent(int v) { return std::clamp(v, 0, CoordinateLimit); }
 
  protected:
   QWidget* self_;
@@ -244,7 +255,6 @@ class TEdit : public TControlWidget<QLineEdit> {
   void SetMaxLength(int n) { setMaxLength(n > 0 ? n : 32767); }
   void SetFont(const TFont& f);
   void SetColor(TColor c);
-  void SetFocus() { setFocus(Qt::OtherFocusReason); }
   TKeyEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
   TNotifyEvent OnChange;

@@ -107,6 +107,11 @@ void TForm::BringToFront() {
 }
 
 void TForm::SetFocus() {
+  if (QWidget* chosen = focusOnShow_; chosen && chosen->isVisible()) {
+    focusOnShow_ = nullptr;
+    chosen->setFocus(Qt::OtherFocusReason);
+    return;
+  }
   // While the window is not (yet) active Qt reports no focus widget, but
   // remembers the one a screen chose (its name field, its list): keep that.
   QWidget* f = QApplication::focusWidget();
@@ -369,6 +374,18 @@ void DragManager::CancelDrag() {
 }
 
 void TControl::BeginDrag(bool) { DragManager::BeginDrag(this); }
+
+void TControl::SetFocus() {
+  // Qt hands the keyboard to a hidden widget when the window is active, and
+  // remembers it for the window otherwise: either way keys would go to a
+  // screen the child cannot see.
+  TForm* form = g_stage ? g_stage->FormOf(self_) : nullptr;
+  if (form && form != g_stage && form->isHidden()) {
+    form->focusOnShow_ = self_;
+    return;
+  }
+  if (self_->isVisible()) self_->setFocus(Qt::OtherFocusReason);
+}
 
 // ---------------------------------------------------------------- event filter
 

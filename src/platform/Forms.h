@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QEventLoop>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -61,8 +62,11 @@ class TForm : public TControlWidget<QWidget> {
  private:
   friend class TStageForm;
   friend class TFormEvents;
+  friend class TControl;
   bool modal_ = false;
   QEventLoop* modalLoop_ = nullptr;
+  // The control given the focus while the screen was hidden.
+  QPointer<QWidget> focusOnShow_;
   TColor color_ = clSilver;
   QImage background_;
 };

@@ -83,6 +83,27 @@ QImage DecodePlainBmp(const QByteArray& bytes) {
   return DibToImage(format, reinterpret_cast<const std::uint8_t*>(bytes.constData()) + bitsAt);
 }
 
+// Why a BMP's pixels cannot all be in the file, empty when they can. Qt's
+// reader paints what a short file lacks black and calls it a picture.
+QString BmpDataProblem(const QByteArray& bytes) {
+  if (bytes.size() < 26 || !bytes.startsWith("BM")) return {};  // Qt's reader says what is wrong
+  const std::int64_t size = bytes.size();
+  const std::int64_t bitsAt = LittleU32(bytes, 10);
+  const std::int64_t headerSize = LittleU32(bytes, 14);
+  if (bitsAt < 14 + headerSize || bitsAt >= size)
+    return QStringLiteral("dane obrazu zaczynają się poza swoim miejscem w pliku");
+  const auto [width, height] = BmpHeaderSize(bytes);
+  const bool os2 = headerSize == 12;
+  if (!os2 && bytes.size() < 34) return {};
+  const std::int64_t bits = qFromLittleEndian<quint16>(bytes.constData() + (os2 ? 24 : 28));
+  const std::uint32_t compression = os2 ? 0 : LittleU32(bytes, 30);
+  // Rows stored as they are (plain or with bit masks) can be counted; packed ones cannot.
+  if (compression != 0 && compression != 3) return {};
+  const std::int64_t stride = (width * bits + 31) / 32 * 4;
+  if (height > 0 && stride > (size - bitsAt) / height) return QStringLiteral("plik jest ucięty");
+  return {};
+}
+
 }  // namespace
 
 QImage DecodeJpeg(const QByteArray& bytes, const QString& name) {
@@ -136,13 +157,15 @@ QImage DecodePictureFile(const QString& path) {
     throw EInOutError(QStringLiteral("Nieznany format obrazu: %1").arg(ShownPath(path)));
   const QByteArray bytes = ReadWholeFile(path, TFileKind::Picture);
   if (ext != QLatin1String("bmp")) return DecodeJpeg(bytes, path);
+  if (const auto [width, height] = BmpHeaderSize(bytes); !PictureSizeAllowed(width, height))
+    throw TooLarge(path, width, height);
+  if (const QString problem = BmpDataProblem(bytes); !problem.isEmpty())
+    throw EInOutError(QStringLiteral("Uszkodzony obraz %1 (%2)").arg(ShownPath(path), problem));
   if (QImage plain = DecodePlainBmp(bytes); !plain.isNull()) return plain;
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, "bmp");
-  if (const auto [width, height] = BmpHeaderSize(bytes); !PictureSizeAllowed(width, height))
-    throw TooLarge(path, width, height);
   // Should the header be read differently by Qt, it still allocates no more.
   reader.setAllocationLimit(static_cast<int>((MaxPicturePixels * 4 >> 20) + 1));
   QImage image = reader.read();

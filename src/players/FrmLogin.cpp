@@ -30,7 +30,9 @@ QDate StrToDate(const QString& text, const QString& file) {
                                   : QDate();
   if (!date.isValid())
     throw EConvertError(Located(
-        file, 1, QStringLiteral("\u201E%1\u201D nie jest poprawną datą").arg(Excerpt(text))));
+        file, 1,
+        MayQuote(file) ? QStringLiteral("\u201E%1\u201D nie jest poprawną datą").arg(Excerpt(text))
+                       : QStringLiteral("data ostatniej gry nie jest poprawną datą")));
   return date;
 }
 
@@ -77,11 +79,13 @@ void TLoginForm::FillPlayerListBox() {
 void TLoginForm::FormShow() {
   PlayWave(DataRoot + QStringLiteral("\\Music\\") + (PlayerCount > 0 ? QStringLiteral("ll2") : QStringLiteral("ll3")) +
            QStringLiteral(".wav"));
-  ListBox1->setFocus(Qt::OtherFocusReason);
+  ListBox1->SetFocus();
   ListBox1->Repaint();
 }
 
-void TLoginForm::FormActivate() { ListBox1->setFocus(Qt::OtherFocusReason); }
+void TLoginForm::FormActivate() {
+  ListBox1->SetFocus();
+}
 
 void TLoginForm::btn_OKClick() {
   const int index = ListBox1->ItemIndex();
@@ -110,4 +114,12 @@ void TLoginForm::btn_AnulujClick() {
 
 void TLoginForm::FormClose() { Image1->SetPicture(QImage()); }
 
-void TLoginForm::FormKeyDown(int& key, TShiftState shift) { EndOnAltF4(key, shift); }
+void TLoginForm::FormKeyDown(int& key, TShiftState shift) {
+  EndOnAltF4(key, shift);
+  // A child types the first letters of the name to choose it, then presses
+  // Enter, as on every sign-in box.
+  if (key == VK_RETURN && shift == TShiftState{}) {
+    key = 0;
+    btn_OKClick();
+  }
+}

@@ -84,7 +84,18 @@ TEST(Picture, BadFilesGiveErrorsNamingTheFile) {
   QByteArray truncated = EncodeJpeg(TwoColours());
   truncated.truncate(truncated.size() / 3);
   WriteFileAtomic(dir.filePath("short.jpg"), truncated);
-  for (const char* name : {"ok.png", "broken.bmp", "broken.jpg", "empty.jpg", "missing.bmp"}) {
+  // Bitmaps whose rows are not all where the header says: never half a picture.
+  const TestDib dib{13, 5, 24, false};
+  const QByteArray whole = dib.Bmp(1);
+  WriteFileAtomic(dir.filePath("cut.bmp"), whole.left(whole.size() - dib.Stride()));
+  QByteArray far = whole;
+  qToLittleEndian<quint32>(quint32(whole.size() + 100), far.data() + 10);
+  WriteFileAtomic(dir.filePath("far.bmp"), far);
+  QByteArray inHeader = whole;
+  qToLittleEndian<quint32>(20, inHeader.data() + 10);
+  WriteFileAtomic(dir.filePath("inheader.bmp"), inHeader);
+  for (const char* name : {"ok.png", "broken.bmp", "broken.jpg", "empty.jpg", "missing.bmp",
+                           "cut.bmp", "far.bmp", "inheader.bmp"}) {
     try {
       LoadPicture(dir.filePath(name));
       ADD_FAILURE() << name << " loaded";

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -12,11 +13,13 @@
 
 #include "app/FrmPodklad.h"
 #include "app/Globals.h"
+#include "app/Screens.h"
 #include "controls/ButtonStrips.h"
 #include "controls/TransparentButton.h"
 #include "lib/MediaWriters.h"
 #include "lib/PlayerWriters.h"
 #include "lib/Writers.h"
+#include "menu/FrmInformacja.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/Application.h"
 #include "platform/MediaPlayer.h"
@@ -300,6 +303,30 @@ TEST_F(SignIn, OkActsOnlyOnAVisiblySelectedName) {
   Click(LoginForm->btn_OK);
   EXPECT_EQ(PlayerName, QStringLiteral("Kot"));
   EXPECT_TRUE(MenuStart->Visible());
+}
+
+// At start the screens the sign-in does not need are created after it is
+// shown; the dictionary's search box among them picks its edit box then.
+TEST_F(SignIn, TypedLettersAndEnterReachTheSignInNotAHiddenScreen) {
+  WritePlayers(inst.ProgramDir(), {QStringLiteral("Ala"), QStringLiteral("Kot")});
+  GameScreens game(inst.ProgramDir(), {}, true);
+  PodkladFrm->ShowStage(true);
+  PumpEvents();
+  CreateRemainingScreens();
+  PumpEvents();
+  // Where the keyboard goes once the window is active (or is already).
+  const auto keys = [] {
+    QWidget* w = QApplication::focusWidget();
+    return w ? w : PodkladFrm->focusWidget();
+  };
+  ASSERT_EQ(keys(), LoginForm->ListBox1);
+  Key(keys(), Qt::Key_K, QStringLiteral("K"));
+  Key(keys(), Qt::Key_O, QStringLiteral("o"));
+  PressEnter(keys());
+  EXPECT_FALSE(InformacjaForm->Visible());
+  EXPECT_EQ(PlayerName, QStringLiteral("Kot"));
+  EXPECT_TRUE(MenuStart->Visible());
+  EXPECT_FALSE(LoginForm->Visible());
 }
 
 TEST_F(SignIn, UnreadableDateStopsTheSignInAfterTheFileIsRead) {

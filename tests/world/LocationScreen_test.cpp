@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QMouseEvent>
+#include <climits>
 #include <memory>
 
 #include "app/Globals.h"
@@ -203,6 +204,23 @@ TEST_F(LocationScreen, SpritesStartStillOrLoopingWithTheirCursors) {
   EXPECT_TRUE(MainForm->Ani_1->Visible());
   EXPECT_FALSE(MainForm->Ani_2->Visible());
   EXPECT_FALSE(MainForm->Ani_2->Play());
+}
+
+// Sizes and places a hostile file gives are clamped, so nothing Qt adds up overflows.
+TEST_F(LocationScreen, ASpriteOfAnySizeStaysWithinTheCoordinateLimit) {
+  TLocation l = Place();
+  TSpriteRecord huge = Sprite(0, 0);
+  huge.X = INT_MAX;
+  huge.Y = INT_MIN;
+  huge.Width = INT_MAX;
+  huge.Height = INT_MAX;
+  l.Sprites = {huge};
+  Load("A.lok", l);
+  TAnimated* ani = MainForm->Ani_1;
+  EXPECT_EQ(ani->Widget()->geometry(),
+            QRect(CoordinateLimit, -CoordinateLimit, CoordinateLimit, CoordinateLimit));
+  ani->SetFrame(2);
+  ani->Repaint();
 }
 
 TEST_F(LocationScreen, IdleEventsDecideTheScheduleAndTheTimer) {
