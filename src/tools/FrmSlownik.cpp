@@ -10,9 +10,11 @@
 #include "menu/FrmAbout.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/Dialogs.h"
+#include "platform/Errors.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Paths.h"
 #include "platform/Strings.h"
+#include "platform/TextFile.h"
 #include "tools/FrmFind.h"
 #include "world/Dialogues.h"
 #include "world/FrmMain.h"
@@ -107,7 +109,14 @@ void TSlownikForm::FormCreate() {
 }
 
 void TSlownikForm::LoadWordList(const QString& path) {
-  TWordList list = ReadWordListFile(path);
+  TWordList list;
+  try {
+    ReadWordListInto(list, ReadWholeFile(path), path);
+  } catch (const Exception&) {
+    // The entries before a bad line stay, as they did when read one by one.
+    Entries = std::move(list.Entries);
+    throw;
+  }
   Entries = std::move(list.Entries);
   if (list.LinesLeftOut > 0) ShowWarning(LinesLeftOutMessage(ResolvePath(path), list.LinesLeftOut));
 }

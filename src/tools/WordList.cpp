@@ -29,8 +29,7 @@ TWordEntry ParseWordEntry(const QString& text, const QString& fileName, int line
   return e;
 }
 
-TWordList ParseWordList(const QByteArray& bytes, const QString& fileName) {
-  TWordList list;
+void ReadWordListInto(TWordList& list, const QByteArray& bytes, const QString& fileName) {
   TTextReader in(bytes, fileName);
   while (!in.Eof() && static_cast<int>(list.Entries.size()) < MaxWordEntries) {
     const QString line = in.ReadLine();
@@ -41,6 +40,11 @@ TWordList ParseWordList(const QByteArray& bytes, const QString& fileName) {
     in.Skip(1);
     ++list.LinesLeftOut;
   }
+}
+
+TWordList ParseWordList(const QByteArray& bytes, const QString& fileName) {
+  TWordList list;
+  ReadWordListInto(list, bytes, fileName);
   return list;
 }
 

@@ -43,6 +43,9 @@ inline const QString NoSeparatorText = QStringLiteral("UWAGA !! InStr zwrócił 
 // One line as the dictionary reads it. EConvertError names `fileName` and
 // `line` when positions 3-7 are no number.
 TWordEntry ParseWordEntry(const QString& text, const QString& fileName = {}, int line = 0);
+// Adds the file's entries to `list` line by line. On a bad line the entries
+// before it stay in `list` and the line's EConvertError goes on.
+void ReadWordListInto(TWordList& list, const QByteArray& bytes, const QString& fileName = {});
 TWordList ParseWordList(const QByteArray& bytes, const QString& fileName = {});
 // Reads the file through the path resolver; EInOutError when it cannot be read.
 TWordList ReadWordListFile(const QString& path);

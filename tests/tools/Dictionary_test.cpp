@@ -269,16 +269,36 @@ TEST_F(Dictionary, ATakeStopsItselfAndReopeningStartsIdleOnPageOne) {
   EXPECT_TRUE(IdleRecording());
 }
 
-TEST_F(Dictionary, AListPastItsRoomIsReadUpToItWithAWarning) {
-  std::vector<TWordEntry> words = SampleWords();
-  words.resize(MaxWordEntries + 3, TWordEntry{9, "extra", "dodatek"});
-  WriteFileAtomic(inst.ProgramDir() + "/Sb_all_NEW.txt", WriteWordList(words));
-  d->LoadWordList(ProgramDir + "\\Sb_all_NEW.txt");
-  EXPECT_EQ(d->EntryCount(), MaxWordEntries);
-  ASSERT_EQ(boxes.Messages.size(), 1u);
-  EXPECT_EQ(boxes.Messages[0].Kind, TMessageKind::Warning);
-  EXPECT_TRUE(boxes.Messages[0].Text.contains("Sb_all_NEW.txt:1201"))
-      << boxes.Messages[0].Text.toStdString();
+// What was read before a problem stays: a list past its room keeps its room's
+// worth, a bad line keeps the entries above it; the box names file and line.
+TEST_F(Dictionary, AListIsKeptUpToItsRoomOrItsFirstBadLine) {
+  std::vector<TWordEntry> longList = SampleWords();
+  longList.resize(MaxWordEntries + 3, TWordEntry{9, "extra", "dodatek"});
+  QByteArray badLine = WriteWordList(SampleWords());
+  badLine.insert(badLine.indexOf("\r\n", badLine.indexOf("\r\n") + 1) + 2,
+                 "  0x003    dog = pies=\r\n");
+  const struct {
+    const char* Name;
+    QByteArray Bytes;
+    int Entries;
+    TMessageKind Kind;
+    const char* Where;
+  } cases[] = {
+      {"past the room", WriteWordList(longList), MaxWordEntries, TMessageKind::Warning,
+       "Sb_all_NEW.txt:1201"},
+      {"bad sound number", badLine, 2, TMessageKind::Error, "Sb_all_NEW.txt:3:"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    boxes.Messages.clear();
+    WriteFileAtomic(inst.ProgramDir() + "/Sb_all_NEW.txt", c.Bytes);
+    Guarded([this] { d->LoadWordList(ProgramDir + "\\Sb_all_NEW.txt"); });
+    EXPECT_EQ(d->EntryCount(), c.Entries);
+    EXPECT_EQ(d->Entry(2).English, "The Catalogue");
+    ASSERT_EQ(boxes.Messages.size(), 1u);
+    EXPECT_EQ(boxes.Messages[0].Kind, c.Kind);
+    EXPECT_TRUE(boxes.Messages[0].Text.contains(c.Where)) << boxes.Messages[0].Text.toStdString();
+  }
 }
 
 TEST_F(Dictionary, TheMenuOpensItModallyAndKoniecGoesBack) {
