@@ -1,6 +1,7 @@
 // Exercise screen 2 on a small installation: real word search files, real
 // pictures, strips and sounds, the real dispatch and the shared player on
-// SDL's dummy driver. The clock's ticks are driven by hand.
+// SDL's dummy driver. The clock's ticks are driven by hand, but where a test
+// says otherwise.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -240,6 +241,25 @@ TEST_F(Cw2Game, TheClockShowsScenesAndRunsOutWithoutReporting) {
   EXPECT_EQ(ResultCount, results);
 }
 
+// A newly found word leaves nothing chosen, wherever the pointer went during
+// its pause: the next first cell is decided before the pause.
+TEST_F(Cw2Game, APointerMovedDuringTheRightPausePicksNoCell) {
+  Start({TwoWords()});
+  Click(12);
+  QTimer::singleShot(300, [] {
+    const int w = Cw2Form->WordSearch.Columns;
+    Cw2Form->Image1MouseMove(0, 22 + 25 * ((28 - 1) % w), 22 + 25 * ((28 - 1) / w));
+  });
+  Click(15);
+  EXPECT_EQ(RightAnswers, 1);
+  EXPECT_EQ(Cw2Form->HoverCell.Number, 28);
+  EXPECT_EQ(Cw2Form->FirstCell.Number, 0);
+  EXPECT_EQ(RedPixels(28), 0);
+  Click(8);
+  Click(28);
+  EXPECT_EQ(RightAnswers, 2);
+}
+
 TEST_F(Cw2Game, HelpPausesTheClockUntilAClickOrItsPauseEnds) {
   Start({TwoWords()});
   Cw2Form->Image2Click();
@@ -260,11 +280,16 @@ TEST_F(Cw2Game, HelpPausesTheClockUntilAClickOrItsPauseEnds) {
   EXPECT_TRUE(Cw2Form->Timer1.Enabled());
   EXPECT_EQ(Playing(), "");
 
+  // The clock really ticks here: not while the help plays, again after its pause.
+  Cw2Form->Timer1.SetInterval(10);
   Cw2Form->Image2Click();
+  PumpEvents(60);
+  EXPECT_EQ(Cw2Form->TimeUsed, used);
   Cw2Form->Timer2Timer();
   EXPECT_TRUE(Cw2Form->Timer1.Enabled());
   EXPECT_FALSE(Cw2Form->Timer2.Enabled());
-  EXPECT_EQ(Cw2Form->TimeUsed, used);
+  PumpEvents(60);
+  EXPECT_GT(Cw2Form->TimeUsed, used);
 }
 
 TEST_F(Cw2Game, ArrowsKoniecAndABrokenFile) {

@@ -177,13 +177,14 @@ TEST_F(Cw3Game, RevealedCellsAreJumpedOverAndTheWordIsJudgedWhole) {
   EXPECT_TRUE(Solved(1));
   EXPECT_EQ(Cw3Form->CurrentWord, 2);
 
-  // A wrong word wipes the typed letters and keeps the revealed ones.
+  // A revealed last cell completes the word typed up to it.
   Cw3Form->RevealedLetters[1][4] = u'A';
   Click(Cw3Form->Line(2));
-  Type("ZEBR");  // the revealed last cell completes the word
+  Type("ZEBR");
   EXPECT_TRUE(Solved(2));
   EXPECT_TRUE(FirstTry);
 
+  // A wrong word wipes the typed letters and keeps the revealed ones.
   Start(Crossword({"ZEBRA"}));
   Cw3Form->RevealedLetters[0][4] = u'A';
   Click(Cw3Form->Line(1));

@@ -128,22 +128,26 @@ class Cw6 : public ::testing::Test {
 
 TEST_F(Cw6, ATwoLineSongShowsEmptyRowsBelowItsLastLine) {
   TSong song;
-  song.Lines = {Line({{200, "Twinkle"}, {200, "twinkle"}, {300, "star"}}), Line({{500, "Shine"}})};
+  song.Lines = {Line({{200, "Twinkle"}, {200, "twinkle"}, {300, "star"}}),
+                Line({{250, "Shine"}, {250, "bright"}})};
   WriteSong(1, song, 1500);
   Open(1);
-  EXPECT_EQ(Rows(), QStringList({"", "", Row("Twinkle|twinkle|star|"), "Shine ", ""}));
-  // The word row: word by word from 64, four pixels apart.
-  for (int k = 2; k <= 3; ++k) {
-    TLabel* prev = form->WordLabel(k - 1);
-    EXPECT_EQ(form->WordLabel(k)->Left(), prev->Left() + prev->Width() + 4);
-  }
-  EXPECT_EQ(form->WordLabel(1)->Left(), 64);
+  // The word row: word by word, four pixels apart, laid out again for each line.
+  const auto flows = [&](int words) {
+    for (int k = 2; k <= words; ++k) {
+      TLabel* prev = form->WordLabel(k - 1);
+      EXPECT_EQ(form->WordLabel(k)->Left(), prev->Left() + prev->Width() + 4) << k;
+    }
+  };
+  EXPECT_EQ(Rows(), QStringList({"", "", Row("Twinkle|twinkle|star|"), "Shine bright ", ""}));
+  flows(3);
   EXPECT_EQ(form->LineEnd[1], 1200);
 
   form->Player1->SetPosition(800);  // in the last line
   form->Timer1Timer();
   EXPECT_EQ(form->CurrentSongLine, 2);
-  EXPECT_EQ(Rows(), QStringList({"", "Twinkle twinkle star ", Row("Shine|"), "", ""}));
+  EXPECT_EQ(Rows(), QStringList({"", "Twinkle twinkle star ", Row("Shine|bright|"), "", ""}));
+  flows(2);
   EXPECT_TRUE(boxes.Messages.empty()) << boxes.Texts().join('|').toStdString();
 }
 
