@@ -50,6 +50,24 @@ QString ReadDataRoot(const QString& programDir) {
   }
 }
 
+QString SettingsFileProblem(const QString& programDir) {
+  const QString ini = SettingsFilePath(programDir);
+  try {
+    TTextReader in = TTextReader::FromFile(ini);
+    if (in.Eof()) return Located(ini, 0, QStringLiteral("plik jest pusty"));
+    in.ReadLine();
+    if (in.Eof())
+      return Located(ini, 2, QStringLiteral("brak wiersza ze ścieżką do danych programu"));
+    QString line = in.ReadLine();
+    Delete(line, 1, 3);
+    if (Trim(line).isEmpty())
+      return Located(ini, 2, QStringLiteral("wiersz nie podaje ścieżki do danych programu"));
+  } catch (const Exception& e) {
+    return e.Message;
+  }
+  return {};
+}
+
 QString FindDataRootAtStart(const QString& programDir, const QString& given) {
   const QString configured = AnchoredDataRoot(ReadDataRoot(programDir), programDir);
   if (!given.isEmpty() && LooksLikeDataRoot(given)) return given;
@@ -109,10 +127,16 @@ void TPodkladFrm::FormCreate() {
 
   DataRoot = FindDataRootAtStart(ProgramDir, Trim(StartOptions.DataRoot));
   if (!DirectoryExists(DataRoot)) {
-    ShowMessage(QStringLiteral("Nie mogę znaleźć płyty CD z programem \"Tarvolin\"."));
+    QString text = QStringLiteral("Nie mogę znaleźć płyty CD z programem \"Tarvolin\".");
+    // A parent can mend a settings file once told which one and what is wrong.
+    if (Trim(StartOptions.DataRoot).isEmpty())
+      if (const QString problem = SettingsFileProblem(ProgramDir); !problem.isEmpty())
+        text += QStringLiteral("\n\n") + problem;
+    ShowMessage(text);
     Application()->Terminate();
     return;
   }
+  SetQuotableFolders({ProgramDir, DataRoot});
   if (DisplayHasLargeFonts())
     ShowMessage(QStringLiteral(
         "Aktualnie czcionka jest ustawiona w trybie Large. Program może działać nieprawidłowo."));

@@ -30,6 +30,9 @@ QString DefaultProgramDir(const QString& executableDir);
 QString SettingsFilePath(const QString& programDir);
 // Line 2 of the settings file without its first three characters, trimmed; empty when unreadable.
 QString ReadDataRoot(const QString& programDir);
+// Why the settings file names no data root (missing, unreadable, no line 2
+// or an empty one), naming the file; empty when it names one.
+QString SettingsFileProblem(const QString& programDir);
 // The data root to use: `given` (--data-root) or the settings file's, looked
 // for on the mounted volumes when it is not there; stderr says where.
 QString FindDataRootAtStart(const QString& programDir, const QString& given);

@@ -3,6 +3,8 @@
 #include <QDate>
 #include <algorithm>
 
+#include "platform/Errors.h"
+
 QString ProgramDir, DataRoot, GfxDir, MusicDir, WordsDir, LocationsDir, LoginDir;
 TFont TextFont, SmallFont;
 QString ShortDateFormat;
@@ -45,6 +47,7 @@ bool InputBlocked;
 
 void ResetSharedState() {
   ProgramDir = DataRoot = GfxDir = MusicDir = WordsDir = LocationsDir = LoginDir = QString();
+  SetQuotableFolders({});
   TextFont = TFont{QStringLiteral("Times New Roman CE"), 16, clBlack, 0};
   SmallFont = TFont{QStringLiteral("Arial CE"), 10, clBlack, 0};
   ShortDateFormat = QStringLiteral("yyyy-mm-dd");

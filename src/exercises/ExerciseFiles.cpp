@@ -114,7 +114,7 @@ TWordExercise ReadWordExercise(const QByteArray& bytes, const QString& fileName)
     ex.ItemUsed[k] = in.Int(kUsedAt + 4 * k);
   }
   ex.PictureName = in.Text(kPictureAt, kPictureField);
-  if (const QString problem = ClimbingNameProblem(ex.PictureName); !problem.isEmpty())
+  if (const QString problem = ClimbingNameProblem(ex.PictureName, in.File()); !problem.isEmpty())
     in.Fail(QStringLiteral("PictureName"), problem);
   return ex;
 }

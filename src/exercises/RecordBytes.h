@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 #include "platform/Win1250.h"
 
 class RecordReader {
@@ -19,7 +20,7 @@ class RecordReader {
       : bytes_(bytes), file_(std::move(file)) {
     if (bytes_.size() < size)
       throw EInOutError(QStringLiteral("Plik %1 jest za krótki: %2 bajtów, rekord ma %3")
-                            .arg(file_)
+                            .arg(ShownPath(file_))
                             .arg(bytes_.size())
                             .arg(size));
   }
@@ -32,7 +33,7 @@ class RecordReader {
     return DecodeWin1250(bytes_.constData() + offset + 1, length);
   }
   [[noreturn]] void Fail(const QString& field, const QString& message) const {
-    throw EFormatError(QStringLiteral("%1, pole %2: %3").arg(file_, field, message));
+    throw EFormatError(QStringLiteral("%1, pole %2: %3").arg(ShownPath(file_), field, message));
   }
   const QString& File() const { return file_; }
 

@@ -9,6 +9,7 @@
 
 #include "platform/Errors.h"
 #include "platform/FFmpegModule.h"
+#include "platform/Paths.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -34,7 +35,7 @@ constexpr int kChunk = 4096;
 struct ESoundTooLong : EInOutError {
   explicit ESoundTooLong(const QString& path)
       : EInOutError(QStringLiteral("Nie można odczytać pliku dźwiękowego %1 (plik jest za długi)")
-                        .arg(path)) {}
+                        .arg(ShownPath(path))) {}
 };
 
 class TSndfileReader final : public TSoundReader {
@@ -141,8 +142,8 @@ class TFFmpegReader final : public TSoundReader {
     QString error;
     const TFFmpegApi* ffmpeg = FFmpegModule(error);
     if (!ffmpeg)
-      throw EInOutError(
-          QStringLiteral("Nie można odczytać dźwięku z pliku %1 (%2)").arg(realPath, error));
+      throw EInOutError(QStringLiteral("Nie można odczytać dźwięku z pliku %1 (%2)")
+                            .arg(ShownPath(realPath), error));
     bool tooLong = false;
     auto sound = ffmpeg->OpenSound(realPath, allowMissing, MaxSoundFrames, error, tooLong);
     if (tooLong) throw ESoundTooLong(realPath);
@@ -200,7 +201,10 @@ std::unique_ptr<TSoundReader> OpenSoundFile(const QString& path) {
     throw;
   } catch (const EInOutError&) {
     throw EInOutError(
-        QStringLiteral("Nie można odczytać pliku dźwiękowego %1 (%2)").arg(path, error));
+        QStringLiteral("Nie można odczytać pliku dźwiękowego %1: program nie zna jego "
+                       "formatu albo plik jest uszkodzony.")
+            .arg(ShownPath(path)) +
+        LibraryDetails("libsndfile", error));
   }
 }
 

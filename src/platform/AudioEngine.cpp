@@ -164,6 +164,8 @@ struct TMixer {
   SDL_AudioDeviceID device = 0;
   bool sdlAudio = false;
   std::atomic<bool> silent{false};
+  // The dummy driver stands in for a sound card that is not there.
+  std::atomic<bool> noDevice{false};
   QString driver;
   const int rate = kDefaultRate;
   int bufferFrames = kDefaultBufferFrames;
@@ -273,6 +275,7 @@ void OpenDevice() {
     const QString reason = QString::fromUtf8(SDL_GetError());
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     opened = InitAndOpen(kDefaultBufferFrames);
+    m.noDevice = true;
     if (opened)
       std::fprintf(stderr, "tarvolin: no sound device (%s); sounds play silently\n",
                    qPrintable(reason));
@@ -461,6 +464,10 @@ bool Running() {
 bool Silent() {
   M().WaitOpen();
   return M().silent;
+}
+bool NoSoundDevice() {
+  M().WaitOpen();
+  return M().noDevice;
 }
 QString DriverName() {
   M().WaitOpen();

@@ -40,6 +40,9 @@ void Shutdown();
 bool Running();
 // True when the output is SDL's silent dummy driver.
 bool Silent();
+// True when that driver stands in for a sound device the platform lacks
+// (rather than being chosen, as tests and CI choose it).
+bool NoSoundDevice();
 QString DriverName();
 // The mixer's format: 16-bit stereo at this rate (SDL converts for a device
 // that wants another).

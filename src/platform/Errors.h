@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <exception>
 #include <string>
 
@@ -42,9 +43,21 @@ class EInvalidOperation : public Exception {
 // "file:line: message" when the line is known (line > 0), "file: message"
 // otherwise; the file as ShownPath writes it.
 QString Located(const QString& file, int line, const QString& message);
+// The folders whose files an error message may quote: the program directory
+// and the data root, once the game knows them. With none set (the content
+// tool, which works on files it is given) every file may be quoted.
+void SetQuotableFolders(const QStringList& folders);
+// Whether a message about `file` may show a piece of its contents: the file
+// lies inside one of those folders after links are resolved. A file reached
+// through a link that leads elsewhere is named without its contents.
+bool MayQuote(const QString& file);
+
 // Why `file` failed, in Polish for the causes a parent can act on (a missing
 // file, no permission, a full disk, a read-only disk); the system's own text
 // for the rare others.
 QString FileErrorReason(const QFileDevice& file);
 // The same for a C library errno.
 QString SystemErrorReason(int code);
+// A library's own reason, in English, put after the Polish sentence a parent
+// reads: " Szczegóły (library): reason"; empty for no reason.
+QString LibraryDetails(const char* library, const QString& reason);

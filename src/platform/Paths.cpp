@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "platform/Errors.h"
 #include "platform/Strings.h"
 
 namespace {
@@ -95,12 +96,15 @@ QString ResolvePath(const QString& path) {
   return current;
 }
 
-QString ClimbingNameProblem(const QString& name) {
+QString ClimbingNameProblem(const QString& name, const QString& file) {
   for (const QStringView part : QStringView(name).split(u'/'))
     for (const QStringView piece : part.split(u'\\'))
       if (piece == u"..")
-        return QStringLiteral("nazwa \u201E%1\u201D wychodzi poza folder gry (\u201E..\u201D)")
-            .arg(Excerpt(name));
+        return MayQuote(file)
+                   ? QStringLiteral(
+                         "nazwa \u201E%1\u201D wychodzi poza folder gry (\u201E..\u201D)")
+                         .arg(Excerpt(name))
+                   : QStringLiteral("nazwa pliku wychodzi poza folder gry (\u201E..\u201D)");
   return {};
 }
 

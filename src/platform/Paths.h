@@ -18,8 +18,9 @@ void ClearPathCache();
 QString NormalizeSeparators(const QString& path);
 // Empty when `name`, a file named inside a data file, stays inside the folder
 // it is joined to; otherwise why not, in Polish: a ".." part would climb out
-// of the installation.
-QString ClimbingNameProblem(const QString& name);
+// of the installation. The name is quoted when `file`, the data file that
+// holds it, may be (MayQuote).
+QString ClimbingNameProblem(const QString& name, const QString& file = {});
 // A path as the system writes it, for messages a parent reads: the data's
 // backslashes and the program's slashes become the platform's one separator.
 QString ShownPath(const QString& path);

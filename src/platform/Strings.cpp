@@ -92,7 +92,9 @@ QString IntToStr(long long value) { return QString::number(value); }
 int StrToInt(const QString& text, const QString& file, int line) {
   if (auto v = ParseInt(text)) return *v;
   throw EConvertError(Located(
-      file, line, QStringLiteral("'%1' nie jest poprawną liczbą całkowitą").arg(Excerpt(text))));
+      file, line,
+      MayQuote(file) ? QStringLiteral("'%1' nie jest poprawną liczbą całkowitą").arg(Excerpt(text))
+                     : QStringLiteral("pole nie jest poprawną liczbą całkowitą")));
 }
 
 int StrToIntDef(const QString& text, int fallback) { return ParseInt(text).value_or(fallback); }

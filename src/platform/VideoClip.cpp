@@ -7,6 +7,7 @@
 #include "platform/AviFile.h"
 #include "platform/Errors.h"
 #include "platform/FFmpegModule.h"
+#include "platform/Paths.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -63,7 +64,8 @@ void TVideoClip::Close() {
 void TVideoClip::Open(const QString& path) {
   Close();
   auto fail = [&](const QString& why) {
-    return EInOutError(QStringLiteral("Nie można otworzyć filmu %1 (%2)").arg(path, why));
+    return EInOutError(
+        QStringLiteral("Nie można otworzyć filmu %1 (%2)").arg(ShownPath(path), why));
   };
   const QString real = CheckedFilePath(path, TFileKind::Video);
   auto dec = OpenUncompressedAvi(real);
@@ -225,7 +227,8 @@ QImage TVideoClip::Frame(int index) {
     if (lastIndex_ >= 0 && lastIndex_ + 1 < frameCount_) frameCount_ = lastIndex_ + 1;
     return last_;
   }
-  throw EInOutError(QStringLiteral("Uszkodzony film %1 (klatka %2)").arg(fileName_).arg(index + 1));
+  throw EInOutError(
+      QStringLiteral("Uszkodzony film %1 (klatka %2)").arg(ShownPath(fileName_)).arg(index + 1));
 }
 
 TSoundData TVideoClip::DecodeAudio() const {

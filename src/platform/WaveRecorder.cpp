@@ -63,6 +63,9 @@ QString TWaveRecorder::Open() {
   // Waits for the output, which sets SDL's audio up.
   if (!Audio::Running() || !SDL_WasInit(SDL_INIT_AUDIO))
     return QStringLiteral("Urządzenie nagrywające jest niedostępne (dźwięk nie działa)");
+  // The dummy driver would record silence in place of a missing microphone.
+  if (Audio::NoSoundDevice() || SDL_GetNumAudioDevices(1) == 0)
+    return QStringLiteral("Komputer nie ma mikrofonu ani innego urządzenia nagrywającego.");
   SDL_AudioSpec want{};
   want.freq = 22050;
   want.format = AUDIO_S16SYS;
@@ -73,8 +76,8 @@ QString TWaveRecorder::Open() {
   SDL_AudioSpec have{};
   device_ = SDL_OpenAudioDevice(nullptr, 1, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
   if (!device_)
-    return QStringLiteral("Nie można otworzyć urządzenia nagrywającego (%1)")
-        .arg(QString::fromUtf8(SDL_GetError()));
+    return QStringLiteral("Nie można otworzyć urządzenia nagrywającego.") +
+           LibraryDetails("SDL", QString::fromUtf8(SDL_GetError()));
   rate_ = have.freq;
   SDL_PauseAudioDevice(device_, 0);
   return {};
@@ -122,12 +125,12 @@ QString TWaveRecorder::Save(const QString& path) {
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
   SNDFILE* sf = sf_open_virtual(&io, SFM_WRITE, &info, &memory);
   if (!sf)
-    return QStringLiteral("Nie można zapisać nagrania %1 (%2)")
-        .arg(path, QString::fromLocal8Bit(sf_strerror(nullptr)));
+    return QStringLiteral("Nie można zapisać nagrania %1.").arg(ShownPath(path)) +
+           LibraryDetails("libsndfile", QString::fromLocal8Bit(sf_strerror(nullptr)));
   const sf_count_t written = sf_write_short(sf, take.data(), static_cast<sf_count_t>(take.size()));
   sf_close(sf);
   if (written != static_cast<sf_count_t>(take.size()))
-    return QStringLiteral("Nie można zapisać nagrania %1").arg(path);
+    return QStringLiteral("Nie można zapisać nagrania %1.").arg(ShownPath(path));
   try {
     WriteFileAtomic(path, memory.bytes);
   } catch (const Exception& e) {

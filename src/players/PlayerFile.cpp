@@ -279,7 +279,9 @@ void SavePlayerList() {
   const QString path = PlayerListPath();
   // A list that could not be read is never replaced by the names we know.
   if (g_listExtra.Path != ResolvePath(path) && FileExists(path))
-    throw EInOutError(QStringLiteral("Nie można zapisać pliku %1 (lista graczy nie została wczytana)").arg(path));
+    throw EInOutError(
+        QStringLiteral("Nie można zapisać pliku %1 (lista graczy nie została wczytana)")
+            .arg(ShownPath(path)));
   if (g_listExtra.Path == ResolvePath(path)) list.ExtraLines = g_listExtra.Lines;
   WriteFileAtomic(path, WithinCap(list, FormatPlayerList, path));
 }
@@ -289,7 +291,8 @@ void LoadPlayer(int i) {
   if (i < 0 || i >= PlayerCount || PlayerNames[i].isEmpty()) return;
   const QString path = PlayerFilePath(PlayerNames[i]);
   if (const QString problem = ListedNameProblem(PlayerNames[i]); !problem.isEmpty())
-    throw EInOutError(QStringLiteral("Nie można otworzyć pliku %1 (%2)").arg(path, problem));
+    throw EInOutError(
+        QStringLiteral("Nie można otworzyć pliku %1 (%2)").arg(ShownPath(path), problem));
   TPlayerFile p = ParsePlayerFile(ReadWholeFile(path), path);
   // The header's name is the one saved under; it must stay in LoginDir too.
   if (const QString problem = ListedNameProblem(p.Name); !problem.isEmpty())
@@ -312,7 +315,8 @@ void SavePlayer() {
   ShortDateFormat = QStringLiteral("yyyy-mm-dd");
   const QString path = PlayerFilePath(PlayerName);
   if (const QString problem = ListedNameProblem(PlayerName); !problem.isEmpty())
-    throw EInOutError(QStringLiteral("Nie można zapisać pliku %1 (%2)").arg(path, problem));
+    throw EInOutError(
+        QStringLiteral("Nie można zapisać pliku %1 (%2)").arg(ShownPath(path), problem));
   TPlayerFile p;
   p.Name = PlayerName;
   p.LastPlayDate = LastPlayDate;

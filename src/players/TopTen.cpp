@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "players/PlayerFile.h"
 
@@ -47,7 +48,8 @@ std::vector<TTopTenEntry> ReadTopTenEntries(const QStringList& names) {
   for (const QString& name : names) {
     const QString path = PlayerFilePath(name);
     if (const QString problem = ListedNameProblem(name); !problem.isEmpty())
-      throw EInOutError(QStringLiteral("Nie można otworzyć pliku %1 (%2)").arg(path, problem));
+      throw EInOutError(
+          QStringLiteral("Nie można otworzyć pliku %1 (%2)").arg(ShownPath(path), problem));
     entries.push_back(ParseTopTenEntry(ReadWholeFile(path), path));
   }
   return entries;

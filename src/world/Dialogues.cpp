@@ -103,7 +103,7 @@ std::vector<TListEntry> ParseDialogueList(const QByteArray& bytes, const QString
                                  QStringLiteral("brak dialogu %1 z %2 zapowiedzianych").arg(i).arg(count)));
     const QString line = reader.ReadLine();
     const QString file = line.mid(ListKeyLength);
-    if (const QString problem = ClimbingNameProblem(file); !problem.isEmpty())
+    if (const QString problem = ClimbingNameProblem(file, fileName); !problem.isEmpty())
       throw EFormatError(Located(fileName, reader.LineNo(), problem));
     entries.push_back(TListEntry{line.left(ListKeyLength), file});
   }

@@ -46,7 +46,7 @@ TExerciseListFile ParseExerciseList(const QByteArray& bytes, const QString& file
                                  QStringLiteral("brak ćwiczenia %1 z %2 zapowiedzianych").arg(i).arg(count)));
     const QString line = reader.ReadLine();
     const QString file = line.mid(ListKeyLength);
-    if (const QString problem = ClimbingNameProblem(file); !problem.isEmpty())
+    if (const QString problem = ClimbingNameProblem(file, fileName); !problem.isEmpty())
       throw EFormatError(Located(fileName, reader.LineNo(), problem));
     list.Entries.push_back(TListEntry{UpperCase(line.left(ListKeyLength)), file});
   }

@@ -34,7 +34,8 @@ class LineCursor {
   int Int(const QString& text) const { return StrToInt(text, File(), Line()); }
   // A file name from the line just read.
   const QString& Name(const QString& name) const {
-    if (const QString problem = ClimbingNameProblem(name); !problem.isEmpty()) Fail(problem);
+    if (const QString problem = ClimbingNameProblem(name, File()); !problem.isEmpty())
+      Fail(problem);
     return name;
   }
   [[noreturn]] void Fail(const QString& message) const {

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 #include "platform/Win1250.h"
 #include "support/Support.h"
 
@@ -84,14 +88,44 @@ TEST(Strings, StrToIntAcceptsSignAndDigitsOnly) {
   }
 }
 
-TEST(Strings, StrToIntErrorNamesTextFileAndLine) {
-  try {
-    StrToInt(QStringLiteral("x1"), QStringLiteral("lokacje/start.lok"), 12);
-    FAIL();
-  } catch (const EConvertError& e) {
-    EXPECT_TRUE(e.Message.startsWith(QStringLiteral("lokacje/start.lok:12: "))) << e.what();
-    EXPECT_TRUE(e.Message.contains(QStringLiteral("'x1'"))) << e.what();
+// Errors name file and line always, and quote the bad text only from the
+// game's own folders: never through a link that leads out of them.
+TEST(Strings, ErrorsQuoteOnlyTheGamesOwnFiles) {
+  QTemporaryDir own, elsewhere;
+  const QString program = own.filePath("program"), cd = own.filePath("cd");
+  WriteRaw(program + "/lokacje/start.lok", "x");
+  WriteRaw(cd + "/a/b.txt", "x");
+  WriteRaw(own.filePath("programme/c.txt"), "x");
+  WriteRaw(elsewhere.filePath("secret.txt"), "x");
+  ASSERT_TRUE(QFile::link(elsewhere.filePath("secret.txt"), program + "/link.txt"));
+  ASSERT_TRUE(QFile::link(elsewhere.path(), cd + "/away"));
+  SetQuotableFolders({program, cd});
+  const struct {
+    QString File;
+    bool Quoted;
+  } cases[] = {
+      {program + "/lokacje/start.lok", true},
+      {cd + "/a/b.txt", true},
+      {program + "/link.txt", false},
+      {cd + "/away/secret.txt", false},
+      {elsewhere.filePath("secret.txt"), false},
+      {own.filePath("programme/c.txt"), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.File.toStdString());
+    try {
+      StrToInt(QStringLiteral("sekret1"), c.File, 12);
+      ADD_FAILURE() << "no error";
+    } catch (const EConvertError& e) {
+      EXPECT_TRUE(e.Message.startsWith(ShownPath(c.File) + ":12: ")) << e.what();
+      EXPECT_EQ(e.Message.contains(QStringLiteral("'sekret1'")), c.Quoted) << e.what();
+    }
+    EXPECT_EQ(ClimbingNameProblem(QStringLiteral("..\\sekret2"), c.File)
+                  .contains(QStringLiteral("sekret2")),
+              c.Quoted);
   }
+  SetQuotableFolders({});
+  EXPECT_TRUE(MayQuote(elsewhere.filePath("secret.txt")));
 }
 
 TEST(Win1250, RoundTripsPolishLettersAndEveryByte) {

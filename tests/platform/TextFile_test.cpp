@@ -74,8 +74,12 @@ TEST(FileErrors, NameThePathWithTheSystemsSeparatorsAndAPolishReason) {
     device.setErrorString(qt_error_string(code));
     EXPECT_EQ(FileErrorReason(device), QString::fromUtf8(reason)) << code;
   }
+  // The rest keep the system's own words, after Polish ones.
   device.setErrorString(QStringLiteral("Something rare"));
-  EXPECT_EQ(FileErrorReason(device), QStringLiteral("Something rare"));
+  EXPECT_EQ(FileErrorReason(device), QStringLiteral("błąd systemu (Something rare)"));
+  device.setErrorString(qt_error_string(EIO));
+  EXPECT_EQ(FileErrorReason(device),
+            QStringLiteral("błąd odczytu lub zapisu na nośniku (%1)").arg(qt_error_string(EIO)));
   EXPECT_EQ(
       Located(QStringLiteral("C:\\gra/login\\Kot.txt"), 2, QStringLiteral("x")),
       QDir::toNativeSeparators(QStringLiteral("C:/gra/login/Kot.txt")) + QStringLiteral(":2: x"));
