@@ -16,7 +16,7 @@ constexpr int kCluesAt = 447;
 constexpr int kClueField = ClueMax + 1;
 
 QString WordCountRange(int n) {
-  return QStringLiteral("liczba słów %1, dozwolone 0 do %2").arg(n).arg(CrosswordLines);
+  return QStringLiteral("liczba słów %1, dozwolone 1 do %2").arg(n).arg(CrosswordLines);
 }
 
 bool Typeable(const QString& answer) {
@@ -31,7 +31,8 @@ TCrossword ReadCrossword(const QByteArray& bytes, const QString& fileName) {
   const RecordReader in(bytes, fileName, CrosswordSize);
   TCrossword c;
   c.WordCount = in.Int(kWordCountAt);
-  if (c.WordCount < 0 || c.WordCount > CrosswordLines)
+  // A crossword of no words could never be completed.
+  if (c.WordCount < 1 || c.WordCount > CrosswordLines)
     in.Fail(QStringLiteral("WordCount"), WordCountRange(c.WordCount));
   for (int k = 0; k < CrosswordLines; ++k) {
     c.SolutionColumn[k] = in.SignedByte(kSolutionAt + k);
@@ -44,7 +45,8 @@ TCrossword ReadCrossword(const QByteArray& bytes, const QString& fileName) {
 
 QByteArray WriteCrossword(const TCrossword& c) {
   RecordWriter out(CrosswordSize, QStringLiteral("krzyżówka"));
-  if (c.WordCount < 0 || c.WordCount > CrosswordLines)
+  // A crossword of no words could never be completed.
+  if (c.WordCount < 1 || c.WordCount > CrosswordLines)
     out.Fail(QStringLiteral("WordCount"), WordCountRange(c.WordCount));
   out.Int(kWordCountAt, c.WordCount);
   for (int k = 0; k < CrosswordLines; ++k) {

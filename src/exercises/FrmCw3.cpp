@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <algorithm>
+#include <utility>
 
 #include "app/Feedback.h"
 #include "app/FrmPodklad.h"
@@ -359,6 +360,9 @@ void TCw3Form::DrawLetter(int n, QChar s) {
 }
 
 void TCw3Form::RedrawLine() {
+  if (!CurrentLine) return;
+  // The line's own word, whichever word help drew last.
+  CurrentWord = CurrentLine->Tag;
   for (int i = 1; i <= WordLength(CurrentWord); ++i) DrawLetter(i, Revealed(i));
 }
 
@@ -373,6 +377,7 @@ void TCw3Form::Line_1Click(TImage* sender) {
   CursorPos = 1;
   LineOpen = true;
   TypedWord.clear();
+  SkippedLetters.clear();
   CurrentWord = sender->Tag;
   CurrentLine = sender;
   Edit_Krz->SetTop(sender->Top());
@@ -399,6 +404,11 @@ void TCw3Form::Edit_KrzKeyPress(QChar& key) {
   key = QChar();  // the box never keeps what was typed
   if (!LineOpen || !CurrentLine) return;
   const int len = WordLength(CurrentWord);
+  const QString skipped = std::exchange(SkippedLetters, QString());
+  if (IsAsciiLetter(typed) && !skipped.isEmpty() && typed.toUpper() == skipped[0].toUpper()) {
+    SkippedLetters = skipped.mid(1);
+    return;
+  }
   if (typed == QChar(VK_BACK)) {
     if (CursorPos > 1) {
       CursorPos -= 1;
@@ -426,6 +436,7 @@ void TCw3Form::Edit_KrzKeyPress(QChar& key) {
         return;
       }
       // A revealed cell: the same letter holds its place until step 5 below.
+      SkippedLetters += Revealed(CursorPos);
     } else {
       if (!IsRevealed(CursorPos)) DrawLetter(CursorPos, letter);
       TypedWord += letter;
@@ -435,10 +446,14 @@ void TCw3Form::Edit_KrzKeyPress(QChar& key) {
   }
   for (int i = 1; i <= len; ++i)
     if (IsRevealed(i)) TypedWord[i - 1] = Revealed(i);
+  // A word ended by revealed cells: their letters, typed next, belong to it
+  // and not to the line that opens now.
+  const QString ending = SkippedLetters;
   if (TypedWord == Crossword.Answers[CurrentWord - 1])
     RightWord();
   else
     WrongWord();
+  SkippedLetters = ending;
 }
 
 void TCw3Form::RightWord() {
@@ -530,6 +545,7 @@ void TCw3Form::Button2Click() {
   HelpUses += 1;
   if (HelpUses == 3) Button2->Hide();
   Randomize();
+  TImage* before = CurrentLine;
   if (CurrentLine && CurrentLine->Cursor() != TCursor::crArrow && CurrentWord >= 1) {
     RedrawLine();
     Edit_Krz->Hide();
@@ -537,17 +553,23 @@ void TCw3Form::Button2Click() {
   }
   for (int k = 1; k <= Crossword.WordCount; ++k) {
     CurrentLine = Line(k);
+    CurrentWord = k;
     const int len = WordLength(k);
     if (HelpCount[k - 1] < len - 1 && !WordSolved[k - 1]) {
       int p = 1;
       while (p == 1) p = Random(len) + 1;
-      CurrentWord = k;
       const QChar letter = Crossword.Answers[k - 1][p - 1];
       DrawLetter(p, letter);
       RevealedLetters[k - 1][p - 1] = letter;
       HelpCount[k - 1] += 1;
     }
   }
+  // The child goes on typing after help: the line that was current stays
+  // open, or the next unsolved one opens.
+  CurrentLine = before ? before : Line(1);
+  CurrentWord = CurrentLine->Tag;
+  if (CurrentLine->Cursor() != TCursor::crArrow) return Line_1Click(CurrentLine);
+  OpenNextLine();
 }
 
 // ---------------------------------------------------------------- scenes

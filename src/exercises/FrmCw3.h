@@ -108,6 +108,10 @@ class TCw3Form : public TForm {
   std::array<std::array<QChar, AnswerMax>, CrosswordLines> RevealedLetters{};
   QString TypedWord;
   int CursorPos = 0;
+  // Letters of the revealed cells the box jumped over with the last key, in
+  // order: a child typing the whole word types them too, and each is taken
+  // as its cell instead of filling the next one.
+  QString SkippedLetters;
   bool LineOpen = false;
   int SolvedCount = 0;
   std::array<bool, CrosswordLines> WordSolved{};

@@ -35,7 +35,7 @@ TEST(CrosswordFile, RoundTripAndTheRecordsOwnLimits) {
   } catch (const EInOutError& e) {
     EXPECT_TRUE(e.Message.contains("cwicz/farm/k.fc3")) << e.what();
   }
-  for (int count : {-1, 16}) {
+  for (int count : {-1, 0, 16}) {
     QByteArray bad = bytes;
     bad[0] = static_cast<char>(count);
     bad[1] = bad[2] = bad[3] = static_cast<char>(count < 0 ? 0xff : 0);

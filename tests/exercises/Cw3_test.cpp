@@ -197,18 +197,46 @@ TEST_F(Cw3Game, RevealedCellsAreJumpedOverAndTheWordIsJudgedWhole) {
   EXPECT_EQ(Cw3Form->RevealedLetters[0][4], u'A');
 }
 
+// Children type the whole word after help, revealed letters too: those are
+// taken as their cells, wherever help put them (the last cell included).
+TEST_F(Cw3Game, AfterHelpTypingTheWholeWordSolvesEachLine) {
+  const QStringList words = {"ELEPHANT", "GIRAFFE", "OX", "ZEBRA"};
+  for (int round = 0; round < 8; ++round) {
+    SCOPED_TRACE(round);
+    Start(Crossword(words));
+    Type("EL");
+    Cw3Form->Button2Click();
+    // The line that was open stays open, from its first empty cell.
+    EXPECT_TRUE(Cw3Form->LineOpen);
+    EXPECT_EQ(Cw3Form->CurrentWord, 1);
+    EXPECT_EQ(Cw3Form->CursorPos, 1);
+    for (int k = 1; k <= words.size(); ++k) {
+      EXPECT_EQ(Cw3Form->CurrentWord, k);
+      Type(words[k - 1]);
+      EXPECT_TRUE(Solved(k)) << words[k - 1].toStdString();
+    }
+    EXPECT_TRUE(FirstTry);
+  }
+}
+
 TEST_F(Cw3Game, HelpRevealsThreeTimesNeverTheFirstCellNorAOneLetterWord) {
-  Start(Crossword({"I", "CAT", "ELEPHANT"}));
+  Start(Crossword({"I", "CAT", "ELEPHANT", "OX"}));
+  QImage lastLine;
   for (int press = 1; press <= 4; ++press) {
     Cw3Form->Button2Click();
     EXPECT_EQ(Cw3Form->HelpUses, std::min(press, 3));
-    EXPECT_FALSE(Cw3Form->LineOpen);
+    EXPECT_TRUE(Cw3Form->LineOpen);
+    EXPECT_EQ(Cw3Form->CurrentWord, 1);
+    // A two-letter last word is helped once; later presses redraw no other word on it.
+    if (press == 1) lastLine = Cw3Form->Line(4)->Picture();
+    EXPECT_EQ(Cw3Form->Line(4)->Picture(), lastLine) << press;
   }
   EXPECT_FALSE(Cw3Form->Button2->Visible());
   EXPECT_EQ(Cw3Form->HelpCount[0], 0);
   EXPECT_EQ(Cw3Form->HelpCount[1], 2);  // CAT: at most length - 1
   EXPECT_EQ(Cw3Form->HelpCount[2], 3);
-  for (int k = 0; k < 3; ++k) {
+  EXPECT_EQ(Cw3Form->HelpCount[3], 1);
+  for (int k = 0; k < 4; ++k) {
     EXPECT_EQ(Cw3Form->RevealedLetters[k][0], u' ');
     for (int i = 1; i < AnswerMax; ++i) {
       const QChar r = Cw3Form->RevealedLetters[k][i];
@@ -216,7 +244,6 @@ TEST_F(Cw3Game, HelpRevealsThreeTimesNeverTheFirstCellNorAOneLetterWord) {
     }
   }
   // A one-letter word completes at once.
-  Click(Cw3Form->Line(1));
   Type("i");
   EXPECT_TRUE(Solved(1));
 }
