@@ -5,6 +5,7 @@
 #include "app/Sound.h"
 #include "controls/BmpTransparent.h"
 #include "controls/ScreenArt.h"
+#include "platform/AudioDecoder.h"
 #include "platform/MediaPlayer.h"
 #include "world/FrmMain.h"
 
@@ -171,7 +172,11 @@ QString Tcw6form::LineText(int i) const {
 
 void Tcw6form::LoadSong(int n, const QString& suffix) {
   const TSong song = LoadSongFile(SongTextPath(DataRoot, n));
-  Player1->FileName = SongWavePath(DataRoot, n, suffix);
+  const QString wave = SongWavePath(DataRoot, n, suffix);
+  // Read before the player lets go of the song it holds: a recording that is
+  // missing or broken leaves that song playable.
+  OpenSoundFile(wave);
+  Player1->FileName = wave;
   Player1->Open();
   Button3->SetEnabled(true);
   Image2->Hide();
@@ -314,10 +319,13 @@ void Tcw6form::_1Click() {
 }
 
 void Tcw6form::_2Click() {
-  _2->Tag = _2->Tag == 1 ? 0 : 1;
-  _2->SetCaption(_2->Tag == 1 ? kMark : QString());
+  const bool voice = _2->Tag != 1;
+  // The other recording first: when it cannot be played, the mark and the
+  // song stay as they were.
+  LoadSong(SongNumber, voice ? QString() : QStringLiteral("N"));
+  _2->Tag = voice ? 1 : 0;
+  _2->SetCaption(voice ? kMark : QString());
   Button4Click();
-  LoadSong(SongNumber, _2->Tag == 1 ? QString() : QStringLiteral("N"));
   Button3Click();
 }
 

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <memory>
 
 #include "app/Globals.h"
@@ -13,8 +14,10 @@
 #include "exercises/SongFile.h"
 #include "lib/MediaWriters.h"
 #include "lib/Writers.h"
+#include "platform/Application.h"
 #include "platform/Errors.h"
 #include "platform/MediaPlayer.h"
+#include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "support/Support.h"
 
@@ -220,6 +223,28 @@ TEST_F(Cw6, VoiceOffRestartsTheSameSongWithTheBackingTrack) {
   form->_2Click();  // and back to the voice
   EXPECT_TRUE(form->Player1->FileName.endsWith("song_1.wav"));
   EXPECT_EQ(form->Player1->Length(), 1200);
+}
+
+// A switch that fails (no backing track) changes nothing: the mark stays, the
+// song goes on, and "Graj" plays it afterwards.
+TEST_F(Cw6, AFailedVoiceSwitchLeavesTheMarkAndTheSong) {
+  WriteSong(1, FourLines(), 1200);
+  ASSERT_TRUE(QFile::remove(ResolvePath(SongWavePath(inst.DataRoot(), 1, "N"))));
+  ClearPathCache();
+  Open(1);
+  form->Button3Click();
+  ASSERT_TRUE(PlayUntil([&] { return form->CurrentSongLine == 2; }));
+  EXPECT_FALSE(Guarded([&] { form->_2Click(); }));
+  ASSERT_EQ(boxes.Messages.size(), 1u);
+  EXPECT_TRUE(boxes.Messages[0].Text.contains("song_1N.wav"))
+      << boxes.Messages[0].Text.toStdString();
+  EXPECT_EQ(form->_2->Caption(), "•");
+  EXPECT_TRUE(form->Player1->FileName.endsWith("song_1.wav"));
+  EXPECT_EQ(form->Player1->Mode(), mpPlaying);
+  EXPECT_EQ(form->CurrentSongLine, 2);
+  form->Button4Click();
+  form->Button3Click();
+  EXPECT_EQ(form->Player1->Mode(), mpPlaying);
 }
 
 TEST_F(Cw6, TheEndOfTheSongStopsAndRewinds) {
