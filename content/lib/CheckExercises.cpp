@@ -4,16 +4,18 @@
 #include <QPair>
 #include <QSet>
 #include <algorithm>
+#include <map>
+#include <set>
 
 #include "app/Globals.h"
 #include "exercises/CrosswordFile.h"
 #include "exercises/ExerciseFiles.h"
 #include "exercises/LilyPondFiles.h"
 #include "exercises/WordPairFile.h"
-#include "menu/NoteFile.h"
-#include "lib/Installation.h"
 #include "lib/Check.h"
 #include "lib/CrosswordPictures.h"
+#include "lib/Installation.h"
+#include "menu/NoteFile.h"
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
 #include "world/Dialogues.h"
@@ -105,6 +107,49 @@ void CheckWordSearchScreen(TInstallationCheck& check, const TWordSearch& s, cons
                     where, QStringLiteral("word search sound"));
 }
 
+// The cells the screen marks for a word, from whichever end is clicked first.
+std::set<int> MarkedCells(const TWordSearch& s, int a, int b) {
+  std::set<int> cells;
+  const int lo = std::min(a, b), hi = std::max(a, b), total = s.Columns * s.Rows;
+  for (const int first : {a, b}) {
+    const int direction = s.Direction[static_cast<size_t>(first - 1)];
+    const int step = direction == 1 ? 1 : direction == 2 ? s.Columns : hi - lo;
+    for (int cell = lo; step > 0 && cell <= hi; cell += step)
+      if (cell >= 1 && cell <= total) cells.insert(cell);
+  }
+  cells.insert(lo);
+  cells.insert(hi);
+  return cells;
+}
+
+// The screen takes a pair whose two ends are both found as a word found
+// before: a word whose ends lie in other words never counts once those are
+// found first, and only the clock ends that search.
+void CheckBlockedWords(TInstallationCheck& check, const TWordSearch& s,
+                       const QSet<QPair<int, int>>& found, const TWhere& where) {
+  std::map<std::pair<int, int>, std::set<int>> words;
+  for (const QPair<int, int>& w : found)
+    words[{w.first, w.second}] = MarkedCells(s, w.first, w.second);
+  for (const auto& [word, cells] : words) {
+    QStringList through[2];
+    for (int end = 0; end < 2; ++end) {
+      const int cell = end == 0 ? word.first : word.second;
+      for (const auto& [other, otherCells] : words)
+        if (other != word && otherCells.count(cell))
+          through[end] << QStringLiteral("%1-%2").arg(other.first).arg(other.second);
+    }
+    if (through[0].isEmpty() || through[1].isEmpty()) continue;
+    check.Error(
+        where,
+        QStringLiteral("the word from cell %1 to cell %2 never counts once the words through both "
+                       "its ends are found (cell %1 in %3, cell %2 in %4): the search can then "
+                       "never be finished")
+            .arg(word.first)
+            .arg(word.second)
+            .arg(through[0].join(QStringLiteral(", ")), through[1].join(QStringLiteral(", "))));
+  }
+}
+
 void CheckWordSearch(TInstallationCheck& check, const QString& path, const TListFileEntry&,
                      const TWhere& where) {
   TWordSearch s;
@@ -147,6 +192,7 @@ void CheckWordSearch(TInstallationCheck& check, const QString& path, const TList
                            "only %1 words can be found of the %2 asked for: the search never ends")
                            .arg(words.size())
                            .arg(s.WordCount));
+  CheckBlockedWords(check, s, words, where);
 }
 
 // The crossword and what its screen opens for it: the landscape, panel and

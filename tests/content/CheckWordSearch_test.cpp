@@ -42,6 +42,10 @@ TEST(CheckWordSearch, FollowsEntriesToTheirWordsPicturesAndStrips) {
        "warning: the 12 x 5 grid needs 310 x 135 pixels"},
       {"wrapped", MakeWordSearch(10, 8, {{9, 12, 1}}),
        "warning: the word from cell 9 to cell 12 (direction 1)"},
+      {"blocked", MakeWordSearch(10, 8, {{1, 4, 1}, {21, 24, 1}, {2, 22, 2}}),
+       "the word from cell 2 to cell 22 never counts once the words through both its ends are "
+       "found "
+       "(cell 2 in 1-4, cell 22 in 21-24)"},
   };
   TListFile list;
   for (const auto& c : cases) {
