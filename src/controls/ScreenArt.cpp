@@ -113,7 +113,17 @@ QImage CrosswordFigure() {
 }
 
 QImage CrosswordTopBar() {
-  return Board(640, 37, true);
+  QImage img = Board(640, 37, true);
+  // The red and green marks before the counters, as on the other exercise screens.
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QColor(0x8e, 0x00, 0x00));
+  p.setBrush(QColor(0xe5, 0x39, 0x35));
+  p.drawEllipse(462, 9, 18, 18);
+  p.setPen(QColor(0x1b, 0x5e, 0x20));
+  p.setBrush(QColor(0x43, 0xa0, 0x47));
+  p.drawEllipse(518, 9, 18, 18);
+  return img;
 }
 QImage CrosswordSideBar() {
   return Board(62, 152, false);
