@@ -68,7 +68,10 @@ TDataRootSearch SearchDataRoot(const QString& configured, const QString& given, 
   for (const QString& root : roots) {
     const QDir dir(root);
     // Volumes in name order, so the choice does not depend on mount order.
-    for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+    const QStringList volumes = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    // A folder with nothing mounted in it was looked at too.
+    if (volumes.isEmpty()) result.Looked << root;
+    for (const QString& name : volumes)
       if (tryVolume(dir.filePath(name))) return result;
   }
   return result;

@@ -8,7 +8,7 @@
 
 struct TDataRootSearch {
   QString Found;       // empty when nothing passed
-  QStringList Looked;  // every folder tried, in order
+  QStringList Looked;  // every folder tried, in order, and each root with no volume in it
 };
 
 // Folders under which removable media and images are mounted on this system

@@ -10,6 +10,7 @@
 
 #include "app/DataRootSearch.h"
 #include "app/Globals.h"
+#include "app/InstallationChoice.h"
 #include "app/Shared.h"
 #include "app/StartOptions.h"
 #include "exercises/FrmCw1.h"
@@ -32,7 +33,7 @@ QString ProgramDirOf(const QString& executablePath) {
 
 QString DefaultProgramDir(const QString& executableDir) {
   if (QFileInfo::exists(SettingsFilePath(executableDir))) return executableDir;
-  const QString bundled = QDir::cleanPath(executableDir + QStringLiteral("/../share/tarvolin/demo/program"));
+  const QString bundled = BundledDemoDir(executableDir);
   return QFileInfo::exists(SettingsFilePath(bundled)) ? bundled : executableDir;
 }
 
@@ -83,7 +84,11 @@ QString FindDataRootAtStart(const QString& programDir, const QString& given) {
   const QString fallback = given.isEmpty() ? configured : given;
   if (DirectoryExists(fallback)) return fallback;
   std::fprintf(stderr, "tarvolin: no data at \"%s\"; looked in:\n", qPrintable(fallback));
-  for (const QString& place : search.Looked) std::fprintf(stderr, "  %s\n", qPrintable(QDir::toNativeSeparators(place)));
+  QStringList looked = search.Looked;
+  if (!fallback.isEmpty() && !looked.contains(fallback)) looked.prepend(fallback);
+  if (looked.isEmpty()) std::fprintf(stderr, "  (nowhere: tarvo.ini names no data root)\n");
+  for (const QString& place : looked)
+    std::fprintf(stderr, "  %s\n", qPrintable(QDir::toNativeSeparators(place)));
   return fallback;
 }
 
@@ -122,6 +127,7 @@ void TPodkladFrm::FormCreate() {
   else
     exe = DefaultProgramDir(ProgramDirOf(exe)) + QStringLiteral("/tarvolin");
   ProgramDir = ProgramDirOf(exe);
+  ProgramDirShared = IsBundledDemo(ProgramDir, QCoreApplication::applicationDirPath());
   const QString workDir = ProgramDir.isEmpty() ? QStringLiteral("/") : ProgramDir;
   if (!QDir::setCurrent(workDir)) ShowWarning(QStringLiteral("Cannot find directory"));
 

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <algorithm>
 
+#include "app/InstallationChoice.h"
 #include "platform/Errors.h"
 
 QString ProgramDir, DataRoot, GfxDir, MusicDir, WordsDir, LocationsDir, LoginDir;
@@ -48,6 +49,7 @@ bool InputBlocked;
 void ResetSharedState() {
   ProgramDir = DataRoot = GfxDir = MusicDir = WordsDir = LocationsDir = LoginDir = QString();
   SetQuotableFolders({});
+  ProgramDirShared = false;
   TextFont = TFont{QStringLiteral("Times New Roman CE"), 16, clBlack, 0};
   SmallFont = TFont{QStringLiteral("Arial CE"), 10, clBlack, 0};
   ShortDateFormat = QStringLiteral("yyyy-mm-dd");

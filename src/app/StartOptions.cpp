@@ -6,12 +6,16 @@ QString UsageText() {
   return QStringLiteral(
       "Usage: tarvolin [options]\n"
       "  --program-dir DIR  read the installed files from DIR instead of the program's directory\n"
-      "  --data-root DIR    read pictures, sounds and videos from DIR instead of line 2 of tarvo.ini\n"
+      "  --data-root DIR    read pictures, sounds and videos from DIR instead of line 2 of "
+      "tarvo.ini\n"
       "  --window           play in a window instead of full screen\n"
       "  --full-screen      play on the full screen (the default; F11 switches while playing)\n"
       "  --scale N          draw every pixel N times larger (default: the largest that fits)\n"
-      "A window or the full screen and the scale chosen here or with F11 are remembered\n"
-      "for the next start.\n"
+      "  --choose-installation  pick an original installation folder (asked at the first start)\n"
+      "  --demo             play the demo installed with the game instead of the picked "
+      "installation\n"
+      "A window or the full screen, the scale and the installation chosen here, with F11 or\n"
+      "at the first start are remembered for the next start.\n"
       "  --help             show this text\n"
       "  --version          show the version\n");
 }
@@ -45,6 +49,10 @@ bool ParseCommandLine(const QStringList& args, TStartOptions& out, QString& erro
         error = QStringLiteral("--scale needs a whole number from 1 to 16, not '%1'").arg(n);
         return false;
       }
+    } else if (a == QLatin1String("--demo")) {
+      out.Demo = true;
+    } else if (a == QLatin1String("--choose-installation")) {
+      out.ChooseInstallation = true;
     } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
       out.Help = true;
     } else if (a == QLatin1String("--version")) {
@@ -56,6 +64,12 @@ bool ParseCommandLine(const QStringList& args, TStartOptions& out, QString& erro
   }
   if (out.Window && out.FullScreen) {
     error = QStringLiteral("--window and --full-screen exclude each other");
+    return false;
+  }
+  const int installations =
+      int(!out.ProgramDir.isEmpty()) + int(out.Demo) + int(out.ChooseInstallation);
+  if (installations > 1) {
+    error = QStringLiteral("--program-dir, --demo and --choose-installation exclude each other");
     return false;
   }
   return true;

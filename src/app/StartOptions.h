@@ -10,6 +10,8 @@ struct TStartOptions {
   bool Window = false;
   bool FullScreen = false;
   int Scale = 0;  // 0: the largest whole factor that fits the display
+  bool Demo = false;                // the demo installed with the game, from now on
+  bool ChooseInstallation = false;  // ask for an original installation again
   bool Help = false;
   bool Version = false;
 };

@@ -21,6 +21,10 @@ TUserSettings LoadUserSettings(const QString& path) {
   bool ok = false;
   const int scale = file.value(QStringLiteral("display/scale")).toString().toInt(&ok);
   if (ok && scale >= 1 && scale <= MaxScale) s.Scale = scale;
+  s.Installation = file.value(QStringLiteral("installation/folder")).toString();
+  const QString demo = file.value(QStringLiteral("installation/demo")).toString();
+  if (demo == QLatin1String("true")) s.Demo = 1;
+  if (demo == QLatin1String("false")) s.Demo = 0;
   return s;
 }
 
@@ -29,6 +33,11 @@ void SaveUserSettings(const QString& path, const TUserSettings& settings) {
   QSettings file(path, QSettings::IniFormat);
   if (settings.Window >= 0) file.setValue(QStringLiteral("display/window"), settings.Window == 1);
   if (settings.Scale > 0) file.setValue(QStringLiteral("display/scale"), settings.Scale);
+  if (settings.Installation.isEmpty())
+    file.remove(QStringLiteral("installation/folder"));
+  else
+    file.setValue(QStringLiteral("installation/folder"), settings.Installation);
+  if (settings.Demo >= 0) file.setValue(QStringLiteral("installation/demo"), settings.Demo == 1);
   file.sync();
 }
 

@@ -1,5 +1,6 @@
 // What the player chose at hand and the game remembers between runs: a window
-// or the full screen (F11), and the scale. Kept in the user's configuration
+// or the full screen (F11), the scale, and the installation a parent picked.
+// Kept in the user's configuration
 // directory (~/.config/tarvolin/tarvolin.conf); the command line wins.
 #pragma once
 
@@ -10,6 +11,8 @@ struct TStartOptions;
 struct TUserSettings {
   int Window = -1;  // -1: never chosen, 0: full screen, 1: a window
   int Scale = 0;    // 0: the largest whole factor that fits
+  QString Installation;  // an original installation's program directory; empty: none picked
+  int Demo = -1;         // -1: never asked, 1: the demo installed with the game was chosen
 };
 
 QString UserSettingsPath();

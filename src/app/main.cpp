@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/FrmPodklad.h"
+#include "app/InstallationChoice.h"
 #include "app/Screens.h"
 #include "app/StartOptions.h"
 #include "app/UserSettings.h"
@@ -61,6 +62,8 @@ int main(int argc, char** argv) {
   TApplication app(argc, argv);
   app.EndOnSignals();
   app.Windowed = display.Window;
+  SettleInstallation(StartOptions, settingsPath);
+  if (app.Terminated()) return 0;
   Audio::Startup();
   struct AudioGuard {
     ~AudioGuard() { Audio::Shutdown(); }

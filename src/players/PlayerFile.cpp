@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <algorithm>
 
+#include "app/InstallationChoice.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/Strings.h"
@@ -248,8 +248,8 @@ QString NewPlayerProblem(const QString& name) {
 // ---------------------------------------------------------------- places
 
 QString ChooseLoginDir(const QString& preferred) {
-  if (UsableForWriting(preferred)) return preferred;
-  const QString base = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  if (!ProgramDirShared && UsableForWriting(preferred)) return preferred;
+  const QString base = UserDataDir();
   if (base.isEmpty()) return preferred;  // nowhere better; the writes will say what failed
   const QString user = base + QStringLiteral("/login/");
   if (!QDir().mkpath(user)) return preferred;

@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include "app/Globals.h"
+#include "app/InstallationChoice.h"
 #include "app/Shared.h"
 #include "controls/TransparentButton.h"
 #include "menu/FrmAbout.h"
@@ -145,8 +145,9 @@ void TSlownikForm::SelectEntry(int n) {
 }
 
 QString TSlownikForm::RecordingPath() const {
-  if (Writable(ProgramDir, kTakeName)) return ProgramDir + QStringLiteral("\\") + kTakeName;
-  const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  if (!ProgramDirShared && Writable(ProgramDir, kTakeName))
+    return ProgramDir + QStringLiteral("\\") + kTakeName;
+  const QString user = UserDataDir();
   if (user.isEmpty() || !QDir().mkpath(user)) return ProgramDir + QStringLiteral("\\") + kTakeName;
   NotePathWritten(QDir::cleanPath(user));
   return user + QStringLiteral("/") + kTakeName;

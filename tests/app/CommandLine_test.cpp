@@ -48,7 +48,7 @@ TEST(CommandLine, WinsOverTheRememberedDisplayWhichSurvivesNonsense) {
   QTemporaryDir dir;
   const QString path = dir.path() + "/tarvolin/tarvolin.conf";
   EXPECT_EQ(LoadUserSettings(path).Window, -1);  // no file yet
-  SaveUserSettings(path, {1, 3});
+  SaveUserSettings(path, {1, 3, {}, -1});
   struct Case {
     QStringList args;
     bool window;

@@ -54,6 +54,9 @@ TEST_F(Volumes, TheConfiguredFolderIsLookedForOnEveryVolume) {
       EXPECT_TRUE(s.Looked.contains(media() + "/TARVOLIN_CD")) << c.configured.toStdString();
     }
   }
+  // A folder with nothing mounted in it, or none at all, is named among the places looked in.
+  const QString nothing = dir_.path() + "/run/media/ola";
+  EXPECT_EQ(SearchDataRoot("D:\\Data", "", {nothing}).Looked, QStringList{nothing});
 }
 
 TEST_F(Volumes, StartUpFindsTheMountedCdOrEndsWithTheMessageAndTheListOfPlaces) {
