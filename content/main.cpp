@@ -1,5 +1,6 @@
 // tarvolin-content: inspects game files and installations, and builds the demo.
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <new>
@@ -17,17 +18,25 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
   if (type != QtDebugMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
+const char kUsage[] =
+    "Usage:\n"
+    "  tarvolin-content dump FILE [--as FORMAT]\n"
+    "      print what the game reads from FILE as JSON (dump --as x lists the formats)\n"
+    "  tarvolin-content check PROGRAM_DIR [DATA_ROOT]\n"
+    "      walk an installation as the game does\n"
+    "  tarvolin-content build-demo OUT_DIR [--sources DIR] [--no-speech]\n"
+    "      write the demo installation (OUT_DIR/program and OUT_DIR/cd), replacing OUT_DIR\n"
+    "  tarvolin-content progress [PROGRAM_DIR] [--html FILE] [--csv FILE] [--sort ORDER]\n"
+    "      what each child has done; without PROGRAM_DIR, the installation the game starts on\n"
+    "  tarvolin-content --help | --version\n";
+
 int Usage() {
-  std::fprintf(stderr,
-               "Usage:\n"
-               "  tarvolin-content dump FILE [--as FORMAT]   print what the game reads from FILE as JSON\n"
-               "  tarvolin-content check PROGRAM_DIR [DATA_ROOT]\n"
-               "                                            walk an installation as the game does\n"
-               "  tarvolin-content build-demo OUT_DIR [--sources DIR]\n"
-               "                                            write the demo installation (OUT_DIR/program, OUT_DIR/cd)\n"
-               "  tarvolin-content progress PROGRAM_DIR [--html FILE]\n"
-               "                                            what each child has done; --html also writes a page\n");
+  std::fputs(kUsage, stderr);
   return 2;
+}
+
+bool AsksForHelp(const QString& arg) {
+  return arg == QLatin1String("--help") || arg == QLatin1String("-h");
 }
 }  // namespace
 
@@ -36,8 +45,18 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(QuietMessages);
   QGuiApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("tarvolin-content"));
   const QStringList args = app.arguments().mid(1);
   if (args.isEmpty()) return Usage();
+  if (std::any_of(args.begin(), args.end(), AsksForHelp)) {
+    std::fputs(kUsage, stdout);
+    if (args[0] == QLatin1String("progress")) std::fputs(qPrintable(ProgressUsage()), stdout);
+    return 0;
+  }
+  if (args[0] == QLatin1String("--version")) {
+    std::printf("tarvolin-content %s\n", TARVOLIN_VERSION);
+    return 0;
+  }
   const QString command = args[0];
   try {
     if (command == QLatin1String("dump")) return RunDump(args.mid(1));
@@ -54,5 +73,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tarvolin-content: %s\n", e.what());
     return 1;
   }
+  std::fprintf(stderr, "tarvolin-content: unknown command '%s'\n", qPrintable(command));
   return Usage();
 }

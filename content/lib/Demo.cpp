@@ -1,12 +1,18 @@
 #include "lib/Demo.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPainter>
 #include <QSet>
+#include <QTemporaryDir>
 #include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 #include "controls/ButtonStrips.h"
 #include "lib/DemoContext.h"
@@ -31,7 +37,12 @@
 #define TARVOLIN_DEMO_SOURCES ""
 #endif
 
-QString DefaultDemoSources() { return QStringLiteral(TARVOLIN_DEMO_SOURCES); }
+QString DefaultDemoSources() {
+  // Installed, the sources lie beside the demo; in a build tree, in the source tree.
+  const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                            QStringLiteral("/../share/tarvolin/demo-sources"));
+  return QFileInfo(installed).isDir() ? installed : QStringLiteral(TARVOLIN_DEMO_SOURCES);
+}
 
 namespace {
 
@@ -330,6 +341,48 @@ TDemoReport BuildDemo(const QString& root, const TDemoOptions& options) {
   return CompileDemoSources(inst, options);
 }
 
+TDemoReport ReplaceWithDemo(const QString& out, const TDemoOptions& options) {
+  const QFileInfo target(QDir::cleanPath(QDir(out).absolutePath()));
+  if (target.exists() && !target.isDir())
+    throw EInOutError(QStringLiteral("%1: exists and is not a folder").arg(target.filePath()));
+  const QString parent = target.absolutePath();
+  if (!QDir().mkpath(parent))
+    throw EInOutError(QStringLiteral("%1: cannot create the folder").arg(parent));
+  // Built beside the target under a hidden name, so that it appears whole or not at all.
+  QTemporaryDir work(parent + QStringLiteral("/.") + target.fileName() +
+                     QStringLiteral(".part-XXXXXX"));
+  if (!work.isValid())
+    throw EInOutError(QStringLiteral("%1: cannot create a folder beside it: %2")
+                          .arg(target.filePath(), work.errorString()));
+  const TDemoReport report = BuildDemo(work.path(), options);
+  QString old;
+  if (target.exists()) {
+    old = work.path() + QStringLiteral(".old");
+    if (!QDir().rename(target.filePath(), old))
+      throw EInOutError(
+          QStringLiteral("%1: cannot move the old demo aside").arg(target.filePath()));
+  }
+  if (!QDir().rename(work.path(), target.filePath())) {
+    if (!old.isEmpty()) QDir().rename(old, target.filePath());
+    throw EInOutError(
+        QStringLiteral("%1: cannot put the new demo in place").arg(target.filePath()));
+  }
+  work.setAutoRemove(false);
+#ifdef Q_OS_UNIX
+  // A temporary folder is its owner's alone; the demo gets what a new folder would.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::chmod(QFile::encodeName(target.filePath()).constData(), 0777 & ~mask);
+#endif
+  ClearPathCache();
+  // The settings file named the folder it was built in.
+  const TInstallation inst{target.filePath()};
+  WriteTextLines(inst.ProgramDir() + QStringLiteral("/tarvo.ini"),
+                 {QStringLiteral("[Tarvolin]"), QStringLiteral("cd=") + inst.DataRoot()});
+  if (!old.isEmpty()) QDir(old).removeRecursively();
+  return report;
+}
+
 namespace {
 qint64 TreeSize(const QString& path, int& files) {
   qint64 bytes = 0;
@@ -358,7 +411,7 @@ int RunBuildDemo(const QStringList& args) {
   }
   QElapsedTimer timer;
   timer.start();
-  const TDemoReport r = BuildDemo(out, options);
+  const TDemoReport r = ReplaceWithDemo(out, options);
   int files = 0;
   const qint64 bytes = TreeSize(out, files);
   std::printf("%s\n", qPrintable(QDir(out).absoluteFilePath(QStringLiteral("program"))));

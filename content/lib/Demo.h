@@ -26,6 +26,9 @@ QString DefaultDemoSources();
 TDemoReport CompileDemoSources(const TInstallation& inst, const TDemoOptions& options);
 // The whole demo into `root`.
 TDemoReport BuildDemo(const QString& root, const TDemoOptions& options);
+// The whole demo in place of the folder `out`: built beside it and swapped in
+// when whole, so a failed build leaves `out` as it was.
+TDemoReport ReplaceWithDemo(const QString& out, const TDemoOptions& options);
 
 // `build-demo OUT_DIR [--sources DIR] [--no-speech]`.
 int RunBuildDemo(const QStringList& args);
