@@ -11,8 +11,8 @@
 struct TStartOptions;
 struct TUserSettings;
 
-// The demo installed with the game, for an executable in PREFIX/bin or
-// PREFIX/games: PREFIX/share/tarvolin/demo/program.
+// The demo installed with the game, for an executable in PREFIX/bin:
+// PREFIX/share/tarvolin/demo/program.
 QString BundledDemoDir(const QString& executableDir);
 // True when `programDir` is that demo. It is shared by every user of the
 // machine, so the game writes nothing there (not even when run by root).

@@ -1,6 +1,8 @@
 #include "platform/Application.h"
 
 #include <QEvent>
+#include <QFileInfo>
+#include <QIcon>
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
@@ -18,12 +20,33 @@
 
 namespace {
 TApplication* g_app = nullptr;
+
+// The desktop entry's name without ".desktop".
+const QString kDesktopId = QStringLiteral("org.tarvolin.Tarvolin");
+
+// The icon installed with the game, found from the executable (PREFIX/bin),
+// so the window has it whatever the desktop's icon theme.
+QIcon InstalledIcon() {
+  QIcon icon;
+  const QString icons =
+      QCoreApplication::applicationDirPath() + QStringLiteral("/../share/icons/hicolor/");
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    const QString file = icons + QStringLiteral("%1x%1/apps/%2.png").arg(size).arg(kDesktopId);
+    if (QFileInfo::exists(file)) icon.addFile(file, QSize(size, size));
+  }
+  return icon;
 }
+}  // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   g_app = this;
-  setApplicationName(QStringLiteral("tarvolin"));
+  // The desktop knows the window by this name (the class of WM_CLASS on X11,
+  // the application id on Wayland): the desktop entry's own. What the game
+  // writes lives under names of its own (UserDataDir), not under this one.
+  setApplicationName(kDesktopId);
+  setDesktopFileName(kDesktopId);
   setApplicationDisplayName(QStringLiteral("Tarvolin"));
+  if (const QIcon icon = InstalledIcon(); !icon.isNull()) setWindowIcon(icon);
   setApplicationVersion(QStringLiteral(TARVOLIN_VERSION));
   RegisterFontSubstitutions();
 }

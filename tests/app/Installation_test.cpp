@@ -15,14 +15,14 @@
 
 namespace {
 
-// A prefix as the package installs it: PREFIX/games beside PREFIX/share/tarvolin/demo/program.
+// A prefix as the package installs it: PREFIX/bin beside PREFIX/share/tarvolin/demo/program.
 struct InstalledPrefix {
   InstalledPrefix() {
     QDir().mkpath(Bin());
     QDir().mkpath(Demo() + "/lokacje");
     WriteTextLines(Demo() + "/tarvo.ini", {"[Tarvolin]", "cd=../cd"});
   }
-  QString Bin() const { return dir.path() + "/games"; }
+  QString Bin() const { return dir.path() + "/bin"; }
   QString Demo() const { return dir.path() + "/share/tarvolin/demo/program"; }
   QTemporaryDir dir;
 };
