@@ -6,7 +6,7 @@
 #include "app/InstallationChoice.h"
 #include "platform/Errors.h"
 
-QString ProgramDir, DataRoot, GfxDir, MusicDir, WordsDir, LocationsDir, LoginDir;
+QString ProgramDir, DataRoot, GfxDir, MusicDir, WordsDir, LocationsDir, LoginDir, ReadOnlyLoginDir;
 TFont TextFont, SmallFont;
 QString ShortDateFormat;
 
@@ -47,7 +47,8 @@ int ReadAloudPos, ReadAloudCount;
 bool InputBlocked;
 
 void ResetSharedState() {
-  ProgramDir = DataRoot = GfxDir = MusicDir = WordsDir = LocationsDir = LoginDir = QString();
+  ProgramDir = DataRoot = GfxDir = MusicDir = WordsDir = LocationsDir = LoginDir =
+      ReadOnlyLoginDir = QString();
   SetQuotableFolders({});
   ProgramDirShared = false;
   TextFont = TFont{QStringLiteral("Times New Roman CE"), 16, clBlack, 0};

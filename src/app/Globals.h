@@ -15,6 +15,10 @@ extern QString MusicDir;      // "\music\"
 extern QString WordsDir;      // "\words\"
 extern QString LocationsDir;  // "\lokacje\"
 extern QString LoginDir;      // ProgramDir + "\login\"
+// The installation's login folder when it can be read but not written (a
+// share read-only for pupils): its players are listed and read from it, and
+// their progress goes to LoginDir. Empty otherwise.
+extern QString ReadOnlyLoginDir;
 extern TFont TextFont;
 extern TFont SmallFont;
 extern QString ShortDateFormat;  // "yyyy-mm-dd" after start-up

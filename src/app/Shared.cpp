@@ -1,5 +1,7 @@
 #include "app/Shared.h"
 
+#include <cstdio>
+
 #include "app/Globals.h"
 #include "controls/ScreenArt.h"
 #include "exercises/FrmCw1.h"
@@ -37,6 +39,16 @@ void EndOnAltF4(int key, TShiftState shift) {
 
 void SaveSignedInPlayer() {
   if (!PlayerName.isEmpty()) SavePlayer();
+}
+
+void SaveProgressSoFar() noexcept {
+  try {
+    SaveSignedInPlayer();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tarvolin: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "tarvolin: Nieznany błąd zapisu gracza\n");
+  }
 }
 
 namespace {

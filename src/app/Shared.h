@@ -16,6 +16,10 @@ TBmpTransparent* NewHelpIcon(QWidget* parent, std::function<void()> onClick, int
 void EndOnAltF4(int key, TShiftState shift);
 // The program's last act however it ends: the signed-in player's file is written.
 void SaveSignedInPlayer();
+// The same after every finished exercise, so a crash or a lost display costs
+// nothing earned. A failure is only printed (the save on leaving reports it);
+// nothing escapes, so a destructor may call it.
+void SaveProgressSoFar() noexcept;
 // Writes RedCount and GreenCount into the counters of every screen that shows them.
 void UpdateCounters();
 // Shows or hides the previous/next arrows of exercise screen `screen` (1, 2, 3, 7, 8).

@@ -6,6 +6,7 @@
 #include "app/FrmPodklad.h"
 #include "app/InstallationChoice.h"
 #include "app/Screens.h"
+#include "app/Shared.h"
 #include "app/StartOptions.h"
 #include "app/UserSettings.h"
 #include "platform/Application.h"
@@ -23,6 +24,19 @@ int ProbeScale(int argc, char** argv, bool windowed) {
   if (!screen) return 1;
   const QSize size = windowed ? screen->availableGeometry().size() : screen->geometry().size();
   return std::max(1, std::min(size.width() / 640, size.height() / 480));
+}
+
+// When the display connection breaks (the X server dies, a remote session
+// drops) Qt warns and ends the program with exit() at once; the signed-in
+// player is saved when that warning comes, while everything still stands
+// (handlers run by exit() would meet objects already destroyed).
+QtMessageHandler g_qtMessages = nullptr;
+void SaveWhenTheDisplayIsLost(QtMsgType type, const QMessageLogContext& context,
+                              const QString& message) {
+  if ((type == QtWarningMsg || type == QtFatalMsg) &&
+      message.contains(QLatin1String("connection broke")))
+    SaveProgressSoFar();
+  if (g_qtMessages) g_qtMessages(type, context, message);
 }
 
 }  // namespace
@@ -73,6 +87,7 @@ int main(int argc, char** argv) {
     s.Window = windowed ? 1 : 0;
     SaveUserSettings(settingsPath, s);
   };
+  g_qtMessages = qInstallMessageHandler(SaveWhenTheDisplayIsLost);
   CreateScreens();
   if (app.Terminated()) return 1;
   PodkladFrm->ShowStage(display.Window);

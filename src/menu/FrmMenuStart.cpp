@@ -477,8 +477,11 @@ void TMenuStart::lbl_ExitClick() {
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
   HideMenuVideos();
-  SavePlayer();
-  if (Application()) Application()->Terminate();
+  // Saves first, and a save that fails twice cannot keep the family in.
+  if (Application())
+    Application()->End();
+  else
+    SavePlayer();
 }
 
 // ---------------------------------------------------------------------------

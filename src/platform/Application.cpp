@@ -61,7 +61,19 @@ void TApplication::Terminate() {
 }
 
 void TApplication::End() {
-  if (BeforeEnd) BeforeEnd();
+  try {
+    if (BeforeEnd) BeforeEnd();
+  } catch (const std::exception& e) {
+    const auto* ex = dynamic_cast<const Exception*>(&e);
+    const QString message = ex ? ex->Message : QString::fromUtf8(e.what());
+    if (!endRefused_) {
+      endRefused_ = true;
+      throw EInOutError(message +
+                        QStringLiteral("\n\nGra nie została zamknięta, żeby nic nie przepadło. "
+                                       "Zamknij ją jeszcze raz, aby zakończyć bez zapisywania."));
+    }
+    ShowErrorBox(message + QStringLiteral("\n\nGra kończy się bez zapisania postępów."));
+  }
   Terminate();
 }
 

@@ -19,8 +19,11 @@ class TApplication : public QApplication {
   // What the game must do before it ends however it is ended (it saves the
   // signed-in player); throwing keeps the program running.
   std::function<void()> BeforeEnd;
-  // BeforeEnd, then Terminate; when BeforeEnd throws, the error propagates and
-  // the program goes on. Alt+F4 and the window's close come here.
+  // BeforeEnd, then Terminate. When BeforeEnd throws, its error propagates
+  // with a note that ending again ends without it, and the program goes on;
+  // the next End tries BeforeEnd again and, when it fails again, says so and
+  // ends anyway: a failed save never makes the game unclosable. Alt+F4, the
+  // window's close and the menu's end come here.
   void End();
   // SIGTERM, SIGINT and SIGHUP (a logout, a kill, Ctrl+C) end the program from
   // its own event loop: BeforeEnd runs, its error only printed, and the
@@ -28,13 +31,17 @@ class TApplication : public QApplication {
   void EndOnSignals();
   bool Terminated() const { return terminated_; }
   // Lets a test that ended the program start another run in the same process.
-  void ClearTerminated() { terminated_ = false; }
+  void ClearTerminated() {
+    terminated_ = false;
+    endRefused_ = false;
+  }
   // Full screen or a window; the stage and the message boxes follow it.
   bool Windowed = false;
 
  private:
   bool Deliver(QObject* receiver, QEvent* event);
   bool terminated_ = false;
+  bool endRefused_ = false;
 };
 
 TApplication* Application();

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -158,10 +159,19 @@ bool IsTemporaryOf(const QString& entry, const QString& fileName) {
   return true;
 }
 
+// Another game sharing the folder may be writing its temporary right now, so
+// only one no write could still be busy with goes: an hour old (by the file
+// server's clock, which may differ from ours by minutes).
+constexpr qint64 kLeftTemporaryAgeSecs = 3600;
+
 void RemoveLeftTemporaries(const QString& dir, const QString& fileName) {
   const QDir d(dir);
-  for (const QString& entry : d.entryList(QDir::Files | QDir::System | QDir::Hidden))
-    if (IsTemporaryOf(entry, fileName)) QFile::remove(d.filePath(entry));
+  const QDateTime now = QDateTime::currentDateTimeUtc();
+  for (const QFileInfo& entry : d.entryInfoList(QDir::Files | QDir::System | QDir::Hidden))
+    // A link is no game's temporary (they are created as files), whatever its age.
+    if (IsTemporaryOf(entry.fileName(), fileName) &&
+        (entry.isSymLink() || entry.lastModified().secsTo(now) > kLeftTemporaryAgeSecs))
+      QFile::remove(entry.filePath());
 }
 
 int CreateTemporary(const QString& real, QByteArray& name) {

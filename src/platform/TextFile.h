@@ -45,9 +45,10 @@ class TTextWriter {
 // Writes `bytes` to a temporary file next to `path`, flushes it to disk,
 // renames it over `path` and flushes the directory, so a crash or a power cut
 // leaves either the old or the new file. A symbolic link at `path` is
-// replaced, never written through. Temporary files that an earlier crash left
-// beside `path` are removed. EInOutError names the file. With `exactName`
-// only the directories are matched without regard to case and the file gets
+// replaced, never written through. The temporary's name is unique; those an
+// earlier crash left beside `path` are removed once they are an hour old, so
+// another game's write in progress in a shared folder is never disturbed. EInOutError names the
+// file. With `exactName` only the directories are matched without regard to case and the file gets
 // the name as spelled, so a new file can sit beside one whose name differs
 // only in case.
 void WriteFileAtomic(const QString& path, const QByteArray& bytes, bool exactName = false);

@@ -10,6 +10,7 @@
 #include "controls/TransparentButton.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/Application.h"
+#include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/SafeMath.h"
 #include "platform/Strings.h"
@@ -62,6 +63,8 @@ void TLoginForm::FormCreate() {
   // a list never read would be overwritten by the next new player.
   Guarded([this] { Image1->LoadFromFile(ProgramDir + QStringLiteral("\\gfx\\Login.bmp")); });
   LoadPlayerList();
+  // Never silently elsewhere: the family learns where progress goes.
+  if (const QString notice = LoginFolderNotice(); !notice.isEmpty()) ShowWarning(notice);
   // With players this screen waits to be shown, centred like every screen;
   // with none the very first run begins by creating one.
   if (PlayerCount == 0) {

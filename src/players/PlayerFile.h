@@ -4,20 +4,34 @@
 // Both are Windows-1250 text with CR LF line ends, always rewritten whole and
 // atomically (a crash or a full disk during a save leaves the previous file).
 //
+// A class may play from one installation on a network folder, so LoginDir is
+// shared by many games at once. Every change there happens under the
+// folder's lock (TFolderLock): take it, read the file as it is now, apply
+// this game's own change, write atomically, release. So a new player adds
+// one name to the list as it is now, and a save adds this session's progress
+// to the player file as it is now (MergePlayerFile), never writing back a
+// copy read earlier. A player file missing from the list (a game that died
+// between the two writes) is put back on the list when it is read, and no
+// player is ever created over an existing file.
+//
 // Where they live (LoginDir): ProgramDir\login\ as installed. When that
 // directory cannot be created or written (a system-wide installation, a
-// read-only medium), LoadPlayerList switches LoginDir to "login/" under the
-// user's data directory (QStandardPaths::AppDataLocation, on Linux
-// ~/.local/share/tarvolin/login/) for the rest of the run.
+// read-only medium, a share read-only for pupils), LoadPlayerList switches
+// LoginDir to "login/" under the user's data directory
+// (QStandardPaths::AppDataLocation, on Linux ~/.local/share/tarvolin/login/)
+// for the rest of the run. An installation's login folder that exists but
+// cannot be written stays readable (ReadOnlyLoginDir): its players are listed
+// with the user's own, a player's file is read from LoginDir when it is there
+// and from the installation otherwise, and the sign-in says where progress
+// goes (LoginFolderNotice).
 //
 // Limits: the list holds at most 499 names and a player at most 1500 results.
-// Names or result lines beyond them are read up to the limit and the rest is
-// kept as read and written back after the others at the next save, up to as
-// many again (ExtraLineLimit): a file edited by hand keeps what it had, and a
-// flood of lines costs no more than that. No player can be added while the
-// list holds 499 names. A save that would make a file larger than the
-// readers take leaves those extra lines out, and fails rather than write a
-// file that could not be read back.
+// Names or result lines beyond them are kept as read and written back after
+// the others, up to as many again (ExtraLineLimit): a file edited by hand
+// keeps what it had, and a flood of lines costs no more than that. No player
+// can be added while the list holds 499 names. A save that would make a file
+// larger than the readers take leaves those extra lines out, and fails rather
+// than write a file that could not be read back.
 #pragma once
 
 #include <QByteArray>
@@ -79,22 +93,39 @@ QString NewPlayerProblem(const QString& name);
 // "login/" (see above). Creates the directory it returns.
 QString ChooseLoginDir(const QString& preferred);
 QString PlayerListPath();
+// Where `name`'s file is written: LoginDir.
 QString PlayerFilePath(const QString& name);
+// Where it is read: LoginDir, or ReadOnlyLoginDir when only that has it.
+QString PlayerReadPath(const QString& name);
+// Empty, or in Polish where progress is written while the installation's
+// players are read from a folder the game cannot write.
+QString LoginFolderNotice();
+
+// `current` (the player file as it is now) with the changes this session
+// made since `base` (the file as this game last read or wrote it) applied to
+// it; `session` is the session's own state. See the rule per field beside
+// the definition.
+TPlayerFile MergePlayerFile(const TPlayerFile& base, const TPlayerFile& session,
+                            const TPlayerFile& current);
 
 // Fills PlayerNames and PlayerCount from the list, creating the login
 // directory and an empty list when there is none (switching LoginDir first
-// when the program's directory is read-only).
+// when the program's directory is read-only). Player files in the folder
+// whose names the list lacks are put back on it.
 void LoadPlayerList();
-// Writes PlayerNames 0 .. PlayerCount - 1 (and the names past the limit).
-// EInOutError when the list on disk was not read by LoadPlayerList first.
+// Adds the names of PlayerNames 0 .. PlayerCount - 1 that the list on disk
+// lacks to it, under the lock, and then holds the list as it is now.
 void SavePlayerList();
 // Reads the file of PlayerNames[i] into the shared player state; the state is
 // unchanged when the file cannot be read or is broken. An index outside the
 // list or an empty slot does nothing.
 void LoadPlayer(int i);
-// Writes the shared player state to PlayerName's file.
+// Adds this session's progress to PlayerName's file as it is now (under the
+// lock) and takes the result as the shared player state.
 void SavePlayer();
-// The file step of creating a player: writes the new player's file under its
-// exact name, sets PlayerName, LastPlayDate, VisitCount and PlayerSex, and
-// adds the name to the list and saves it. The list is unchanged if a write fails.
+// The file step of creating a player: under the lock, refuses a name the
+// list now holds or whose file exists (putting that file's name back on the
+// list), writes the new player's file under its exact name, adds the name to
+// the list; then sets PlayerName, LastPlayDate, VisitCount and PlayerSex. The
+// list is unchanged if a write fails.
 void WriteNewPlayer(const QString& name, bool boy);

@@ -46,10 +46,9 @@ std::vector<TTopTenEntry> ReadTopTenEntries(const QStringList& names) {
   std::vector<TTopTenEntry> entries;
   entries.reserve(names.size());
   for (const QString& name : names) {
-    const QString path = PlayerFilePath(name);
-    if (const QString problem = ListedNameProblem(name); !problem.isEmpty())
-      throw EInOutError(
-          QStringLiteral("Nie można otworzyć pliku %1 (%2)").arg(ShownPath(path), problem));
+    // A name no file can have (another program's list) is nobody's player.
+    if (!ListedNameProblem(name).isEmpty()) continue;
+    const QString path = PlayerReadPath(name);
     entries.push_back(ParseTopTenEntry(ReadWholeFile(path), path));
   }
   return entries;

@@ -26,8 +26,9 @@ const std::array<TTopTenEntry, 5>& DefaultRivals();
 // The header and place lines of a player file; its result lines are not read.
 // Errors as the player file's reader gives them, naming `fileName`.
 TTopTenEntry ParseTopTenEntry(const QByteArray& bytes, const QString& fileName);
-// The entries of `names`' files (under LoginDir) in list order; the first file
-// that is missing or broken stops it with its error.
+// The entries of `names`' files (PlayerReadPath) in list order, leaving out
+// names that cannot be a player's file ("a/b"); the first file that is
+// missing or broken stops it with its error.
 std::vector<TTopTenEntry> ReadTopTenEntries(const QStringList& names);
 
 // Stable, highest red count first, then highest green count.

@@ -1,9 +1,9 @@
 // Progress from completed exercises: the red and green counters, the results
 // table, the seven place counters and the big diamonds they win.
 //
-// Progress lives in memory; it reaches the player file only when the child
-// leaves the location screen with its exit button or ends the game from the
-// start menu (both call SavePlayer).
+// Progress lives in memory; it reaches the player file after every finished
+// exercise, when the child leaves the location screen with its exit button
+// and whenever the game ends (all call SavePlayer).
 //
 // The results table holds MaxResults records. When it is full, completing an
 // exercise that has no record still earns its green points, but it cannot be

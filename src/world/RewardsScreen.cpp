@@ -19,6 +19,11 @@ struct TCountersRefresh {
   ~TCountersRefresh() { UpdateCounters(); }
 };
 
+// What was earned is on disk before the next thing can fail or end the game.
+struct TSaveAfter {
+  ~TSaveAfter() { SaveProgressSoFar(); }
+};
+
 void AwardPlace(int place) {
   const bool girl = PlayerSex == QLatin1String("Woman");
   if (!DiamentyForm) throw EInvalidOperation(QStringLiteral("Ekran nagrody nie istnieje."));
@@ -38,6 +43,7 @@ void AwardPlace(int place) {
 
 void RecordDone(const TListEntry& entry, bool playSound) {
   TCountersRefresh refresh;
+  TSaveAfter save;
   const TCompletion completion = CountCompletion(entry, FirstTry);
   // The child sees the new points before a praise or fanfare holds the game.
   UpdateCounters();

@@ -262,16 +262,40 @@ TEST_F(StartUp, EndingTheProgramAnyWaySavesTheSignedInPlayerFirst) {
     Application()->ClearTerminated();
   }
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, SIG_DFL);
+}
 
-  // A file that cannot be written keeps the window open and says why.
-  GameScreens game(inst.ProgramDir());
-  LoadPlayer(0);
-  PlayerName = QStringLiteral("a/b");
-  QCloseEvent close;
-  QCoreApplication::sendEvent(PodkladFrm, &close);
-  EXPECT_FALSE(close.isAccepted());
-  EXPECT_FALSE(Application()->Terminated());
-  EXPECT_EQ(boxes.Messages.size(), 1u);
+// A file that cannot be written keeps the game open once, saying why and how
+// to end it anyway; ending again ends it, saying nothing was saved.
+TEST_F(StartUp, AFailedSaveNeverMakesTheGameUnclosable) {
+  const std::function<void()> ends[] = {
+      [] {
+        QCloseEvent close;
+        QCoreApplication::sendEvent(PodkladFrm, &close);
+      },
+      [] {
+        int key = VK_F4;
+        MainForm->FormKeyDown(key, ssAlt);
+      },
+      [] { MenuStart->lbl_ExitClick(); },
+  };
+  for (int first = 0; first < 3; ++first) {
+    SCOPED_TRACE(first);
+    GameScreens game(inst.ProgramDir());
+    LoadPlayer(0);
+    PlayerName = QStringLiteral("a/b");
+    boxes.Messages.clear();
+    Guarded(ends[first]);
+    EXPECT_FALSE(Application()->Terminated());
+    ASSERT_EQ(boxes.Messages.size(), 1u);
+    EXPECT_TRUE(boxes.Messages[0].Text.contains(QStringLiteral("a/b")))
+        << boxes.Messages[0].Text.toStdString();
+    EXPECT_TRUE(boxes.Messages[0].Text.contains(QStringLiteral("Zamknij ją jeszcze raz")));
+    Guarded(ends[(first + 1) % 3]);
+    EXPECT_TRUE(Application()->Terminated());
+    ASSERT_EQ(boxes.Messages.size(), 2u);
+    EXPECT_TRUE(boxes.Messages[1].Text.contains(QStringLiteral("bez zapisania")));
+    Application()->ClearTerminated();
+  }
 }
 
 TEST(SharedState, FindFromReturnsThePositionAfterTheMatch) {

@@ -166,3 +166,35 @@ TEST(BoundedRead, RefusesWhatIsNotASmallRegularFile) {
   }
   EXPECT_EQ(ReadFileHead(huge, 2188), QByteArray(2188, '\0'));
 }
+
+// A folder may be shared by several games: a temporary beside the target may
+// be another game's write in progress, and only an old one is a crash's leftover.
+TEST(TextWriter, RemovesOnlyTemporariesTooOldToBeAWriteInProgress) {
+  struct Case {
+    const char* name;
+    qint64 ageSecs;
+    bool stays;
+  } cases[] = {
+      {"gracz.txt.Ab12Cd", 0, true},          // another game writing right now
+      {"gracz.txt.Zz99zz", 50 * 60, true},    // slow, or a server clock minutes off
+      {"gracz.txt.Old123", 2 * 3600, false},  // what a crash left
+      {"gracz.txt.Old12", 2 * 3600, true},    // not our temporary's name
+      {"inny.txt.Old123", 2 * 3600, true},    // another file's
+  };
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("gracz.txt"));
+  for (const Case& c : cases) {
+    QFile f(dir.filePath(QString::fromLatin1(c.name)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("half");
+    f.close();
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-c.ageSecs),
+                              QFileDevice::FileModificationTime));
+    f.close();
+  }
+  WriteFileAtomic(path, "nowy\r\n");
+  for (const Case& c : cases)
+    EXPECT_EQ(QFileInfo::exists(dir.filePath(QString::fromLatin1(c.name))), c.stays) << c.name;
+  EXPECT_EQ(ReadRaw(path), QByteArray("nowy\r\n"));
+}

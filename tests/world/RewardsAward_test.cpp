@@ -11,7 +11,9 @@
 #include "platform/MediaPlayer.h"
 #include "platform/Paths.h"
 #include "platform/Picture.h"
+#include "platform/TextFile.h"
 #include "players/FrmDiamenty.h"
+#include "players/PlayerFile.h"
 #include "world/DispatchFixture.h"
 #include "world/FrmMain.h"
 #include "world/Rewards.h"
@@ -64,6 +66,18 @@ TEST_F(Rewards, FirstCompletionThenARepeatWithAMistake) {
   for (TLabel* green : {MainForm->lbl_Green, Cw1Form->lbl_Green, LilieForm->lbl_Green})
     EXPECT_EQ(green->Caption(), "3");
   EXPECT_FALSE(DiamentyForm->Visible());
+}
+
+TEST_F(Rewards, EveryFinishedExerciseIsOnDiskAtOnce) {
+  LoadPlayer(0);
+  const int green = GreenCount;
+  Current("DDRO=", "\\culture\\1A.fc2");
+  RecordExerciseDone(false);
+  const QString file = PlayerFilePath(PlayerName);
+  const TPlayerFile saved = ParsePlayerFile(ReadWholeFile(file), file);
+  EXPECT_EQ(saved.GreenCount, green + 2);
+  ASSERT_FALSE(saved.Results.empty());
+  EXPECT_EQ(saved.Results.back().File, "\\culture\\1A.fc2");
 }
 
 TEST_F(Rewards, ThePointsShowBeforeThePraiseHoldsTheGame) {
