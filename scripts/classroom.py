@@ -3,7 +3,7 @@
 directory, each creating a player and earning points at the same moment.
 
 Each game gets a 640 x 480 window of its own on one large virtual display
-(no window manager, so the keyboard goes to the window under the pointer).
+(no window manager; each game is given the keyboard before its child types).
 The children act in rounds, every game taking the same step within a moment
 of the others: "Nowy użytkownik", a name and Enter; the town; its dialogues;
 the gap dialogue's three answers, the last of which finishes it and saves.
@@ -86,7 +86,8 @@ class Game:
         self.stderr_path = os.path.join(folder, "stderr")
         env = dict(screen.env, TARVOLIN_TRACE=self.trace.path, SDL_AUDIODRIVER="dummy",
                    XDG_CONFIG_HOME=os.path.join(folder, "config"), XDG_DATA_HOME=os.path.join(folder, "data"),
-                   XDG_CACHE_HOME=os.path.join(folder, "cache"), XDG_RUNTIME_DIR=folder)
+                   XDG_CACHE_HOME=os.path.join(folder, "cache"), XDG_RUNTIME_DIR=os.path.join(folder, "run"))
+        os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
         cmd = [binary, "--program-dir", program, "--data-root", data_root, "--window", "--scale", "1"]
         with open(self.stderr_path, "w") as log:
             self.process = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=log)
@@ -99,18 +100,28 @@ class Game:
         for wid in self.screen.xdotool("search", "--sync", "--onlyvisible", "--pid", str(self.process.pid)).split():
             if self.screen.xdotool("getwindowgeometry", wid).split("Geometry: ")[1].startswith("640x480"):
                 self.screen.xdotool("windowmove", wid, str(self.left), str(self.top))
+                self.window = wid
                 return
         raise RunFailed(f"{self.name}: no window")
 
     def click(self, where):
         self.screen.xdotool("mousemove", str(self.left + where[0]), str(self.top + where[1]), "click", "1")
 
+    # The game asks for the keyboard when its screens show, so with no window
+    # manager each child's keys go where the focus is put first.
     def type(self, where, text):
-        self.screen.xdotool("mousemove", str(self.left + where[0]), str(self.top + where[1]))
-        self.screen.xdotool("type", "--delay", "15", text)
+        self.screen.xdotool("mousemove", str(self.left + where[0]), str(self.top + where[1]),
+                            "windowfocus", "--sync", self.window, "type", "--delay", "15", text)
 
     def key(self, where, key):
-        self.screen.xdotool("mousemove", str(self.left + where[0]), str(self.top + where[1]), "key", key)
+        self.screen.xdotool("mousemove", str(self.left + where[0]), str(self.top + where[1]),
+                            "windowfocus", "--sync", self.window, "key", key)
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
 def player_file(name, date):
@@ -178,6 +189,7 @@ def main():
     ap.add_argument("--port", type=int, default=2222, help="the sshd's port with --sshfs")
     ap.add_argument("--keep", action="store_true", help="keep the work folder (traces, stderr)")
     a = ap.parse_args()
+    a.binary, a.demo = os.path.abspath(a.binary), os.path.abspath(a.demo)
 
     n = a.games
     cols = min(n, 6)
@@ -245,6 +257,7 @@ def main():
             last = in_rounds(games, lambda g: g.key(answer_at, "Return"))
             time.sleep(ANSWER_PAUSE_S if k + 1 < len(ANSWERS) else 3.0)
 
+        cpu = sorted(cpu_seconds(g.process.pid) for g in games)
         # The display goes away: every game must save and end by itself.
         screen.close()
         t2 = time.monotonic()
@@ -291,6 +304,7 @@ def main():
         print(f"  until every menu was painted:          {created:6.2f} s")
         print(f"  {n} final answers spread over:          {last:6.2f} s")
         print(f"  display gone -> every game ended:      {ended:6.2f} s")
+        print(f"  CPU per game until then, median (max): {cpu[len(cpu) // 2]:6.2f} s ({cpu[-1]:.2f} s)")
         print(f"  children on the list:                  {len([x for x in want[1:] if x in listed])}/{n}")
         print(f"  children with every point kept:        {kept}/{n}")
         print(f"  message boxes (any game):              {boxes}")
