@@ -78,6 +78,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 # SDL finds whatever sound the machine has (PipeWire, PulseAudio, ALSA) and
-# plays silently without any: no sound package is recommended.
+# plays silently without any: no sound package is recommended. Qt's own texts
+# in the folder picker are Polish with Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 include(CPack)

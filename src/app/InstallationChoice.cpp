@@ -3,9 +3,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTranslator>
 
 #include "app/StartOptions.h"
 #include "app/UserSettings.h"
@@ -143,6 +146,12 @@ void SettleInstallation(TStartOptions& options, const QString& settingsPath) {
   }
   const QString demo = BundledDemoDir(executableDir);
   const bool haveDemo = QFileInfo::exists(demo + QStringLiteral("/tarvo.ini"));
+  // Qt's own texts in the folder picker (columns, places, kinds) in Polish,
+  // when the system has Qt's translations; only while asking.
+  QTranslator qtPolish;
+  if (qtPolish.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qtPolish);
   QString problem = plan.Problem;
   for (;;) {
     const TAnswer answer = AskWhatToPlay(problem, haveDemo);
