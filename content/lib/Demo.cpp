@@ -46,17 +46,26 @@ QString DefaultDemoSources() {
 
 namespace {
 
-// The colour of the idle videos' one-pixel border: the animation window shows
-// the clip's top-left colour as its own background, so a colour that appears
-// nowhere else keeps the picture itself whole.
-const QColor kVideoKey(1, 2, 3);
+// The top-left pixel of every idle clip: the animation window paints this
+// colour in its own, so it must appear nowhere else in the clip. The clip is
+// one pixel larger than its window on every side and the window centres it,
+// so the key pixel itself is never seen.
+const QColor kClipKey(7, 3, 251);
 
 class TCompiler {
  public:
-  TCompiler(const TInstallation& inst, const TDemoOptions& options) : ctx_(inst, options.Speech) {}
+  TCompiler(const TInstallation& inst, const TDemoOptions& options)
+      : ctx_(inst, options.Speech), places_(options.Places) {}
 
   void Compile(const std::vector<TSourceNode>& nodes) {
     for (const TSourceNode& n : nodes) Top(n);
+  }
+
+  // The places alone, with their pictures, strips, clips and sounds.
+  void CompilePlaces(const std::vector<TSourceNode>& nodes) {
+    for (const TSourceNode& n : nodes)
+      if (n.Command == QLatin1String("location")) Location(n);
+    ctx_.Sounds.WriteAll();
   }
 
   void Finish(const QString& sourcesDir) {
@@ -85,8 +94,10 @@ class TCompiler {
     else if (c == QLatin1String("button")) Button(n);
     else if (c == QLatin1String("sound")) ctx_.Sounds.Add(RealPath(n, n.Arg(0, "a file")), n, 1);
     else if (c == QLatin1String("video")) Video(n);
-    else if (c == QLatin1String("location")) Location(n);
-    else if (c == QLatin1String("exercise-list")) CompileList(ctx_, n, true);
+    else if (c == QLatin1String("location")) {
+      if (places_) Location(n);
+    } else if (c == QLatin1String("exercise-list"))
+      CompileList(ctx_, n, true);
     else if (c == QLatin1String("dialogue-list")) CompileList(ctx_, n, false);
     else if (c == QLatin1String("word-exercise")) CompileWordExercise(ctx_, n);
     else if (c == QLatin1String("word-search")) CompileWordSearch(ctx_, n);
@@ -206,10 +217,10 @@ class TCompiler {
         loc.ExerciseSpots.push_back({Coord(c, 0), Coord(c, 1), Coord(c, 2), Coord(c, 3), c.Arg(4, "a list file")});
       } else if (k == QLatin1String("exercises")) {
         loc.ExerciseListFile = c.Arg(0, "a list file");
-        loc.ExerciseListLines = 1;
+        loc.ExerciseListLines = ListLines(c);
       } else if (k == QLatin1String("dialogues")) {
         loc.DialogueListFile = c.Arg(0, "a list file");
-        loc.DialogueListLines = 1;
+        loc.DialogueListLines = ListLines(c);
       } else if (k == QLatin1String("sprite")) {
         Sprite(c, loc, place);
       } else if (k == QLatin1String("idle-sound")) {
@@ -223,13 +234,22 @@ class TCompiler {
       }
     }
     try {
-      SaveLocationFile(ctx_.Inst.ProgramDir() + QStringLiteral("\\lokacje\\") + file, loc);
+      SaveLocationFile(RealPath(n, QStringLiteral("program\\lokacje\\") + file), loc);
       // What the game would refuse must not leave the tool.
       ReadLocation(WriteLocation(loc), file);
     } catch (const Exception& e) {
       n.Fail(e.Message);
     }
     ++ctx_.Report.Places;
+  }
+
+  // The game keeps the last of a place's list lines; the ones before it are
+  // written as the same name.
+  static int ListLines(const TSourceNode& c) {
+    c.Allow({"lines"});
+    const int lines = c.NamedInt(QStringLiteral("lines"), 1);
+    if (lines < 1 || lines > 9) c.Fail(QStringLiteral("lines= must be 1 to 9"));
+    return lines;
   }
 
   void Sprite(const TSourceNode& c, TLocation& loc, const QImage& place) {
@@ -265,21 +285,22 @@ class TCompiler {
     a.Video = c.Text(QStringLiteral("video"));
     if (!a.Video.startsWith(u'\\')) c.Fail(QStringLiteral("video= must be a path under the CD beginning with a backslash"));
     a.Sound = c.Text(QStringLiteral("sound"), QStringLiteral("0"));
-    // The window stands at screen (Left + 1, Top); the place picture at (8, 37).
-    const QImage background = place.copy(QRect(a.Left + 1 - 8, a.Top - 37, a.Width, a.Height));
-    auto frames = DrawFrames(background, c.NamedInt(QStringLiteral("frames"), 24), c.Children, ctx_.Pictures);
-    for (QImage& f : frames) {
-      QPainter p(&f);
-      p.setPen(kVideoKey);
-      p.setBrush(Qt::NoBrush);
-      p.drawRect(0, 0, f.width() - 1, f.height() - 1);
-    }
+    const int count = c.NamedInt(QStringLiteral("frames"), 24);
+    if (count < 1 || count > 256) c.Fail(QStringLiteral("frames= must be 1 to 256"));
+    // The window stands at screen (Left + 1, Top), the place picture at
+    // (8, 37); the clip takes in one more pixel of the place on every side.
+    const QImage background =
+        place.copy(QRect(a.Left + 1 - 8 - 1, a.Top - 37 - 1, a.Width + 2, a.Height + 2));
+    auto frames =
+        DrawFrames(background, count, c.Children, ctx_.Pictures, QRect(1, 1, a.Width, a.Height));
+    for (QImage& f : frames) f.setPixelColor(0, 0, kClipKey);
     WriteAvi(RealPath(c, QStringLiteral("cd") + a.Video), frames, c.NamedInt(QStringLiteral("fps"), 12), TVideoCodec::Raw);
     loc.AniEvents.push_back(a);
     ++ctx_.Report.Videos;
   }
 
   TDemoContext ctx_;
+  bool places_;
   QSet<QString> buttons_;
 };
 
@@ -317,18 +338,31 @@ void TDemoContext::SavePicture(const TSourceNode& n, const QString& sourcePath, 
   Pictures.Put(sourcePath, img);
 }
 
-TDemoReport CompileDemoSources(const TInstallation& inst, const TDemoOptions& options) {
-  const QDir dir(options.Sources);
-  if (options.Sources.isEmpty() || !dir.exists())
-    throw EInOutError(QStringLiteral("demo sources not found: '%1' (give --sources DIR)").arg(options.Sources));
+namespace {
+// Every source file under `sources`, in name order.
+QStringList SourceFiles(const QString& sources) {
+  const QDir dir(sources);
+  if (sources.isEmpty() || !dir.exists())
+    throw EInOutError(
+        QStringLiteral("demo sources not found: '%1' (give --sources DIR)").arg(sources));
   QStringList files;
   QDirIterator it(dir.path(), {QStringLiteral("*.txt")}, QDir::Files, QDirIterator::Subdirectories);
   while (it.hasNext()) files << it.next();
   files.sort();
+  return files;
+}
+}  // namespace
+
+TDemoReport CompileDemoSources(const TInstallation& inst, const TDemoOptions& options) {
   TCompiler compiler(inst, options);
-  for (const QString& f : files) compiler.Compile(ReadSourceFile(f));
+  for (const QString& f : SourceFiles(options.Sources)) compiler.Compile(ReadSourceFile(f));
   compiler.Finish(options.Sources);
   return compiler.Report();
+}
+
+void CompileDemoPlaces(const TInstallation& inst, const QString& sources) {
+  TCompiler compiler(inst, {sources, false, true});
+  for (const QString& f : SourceFiles(sources)) compiler.CompilePlaces(ReadSourceFile(f));
 }
 
 TDemoReport BuildDemo(const QString& root, const TDemoOptions& options) {
@@ -338,7 +372,11 @@ TDemoReport BuildDemo(const QString& root, const TDemoOptions& options) {
   WriteDemoMenu(inst);
   WriteDemoRewards(inst);
   WriteDemoDialogues(inst, options.Speech);
-  return CompileDemoSources(inst, options);
+  // The base installation compiled the default sources' places already.
+  TDemoOptions rest = options;
+  rest.Places = QFileInfo(options.Sources).canonicalFilePath() !=
+                QFileInfo(DefaultDemoSources()).canonicalFilePath();
+  return CompileDemoSources(inst, rest);
 }
 
 TDemoReport ReplaceWithDemo(const QString& out, const TDemoOptions& options) {

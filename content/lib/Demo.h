@@ -12,6 +12,7 @@
 struct TDemoOptions {
   QString Sources;      // the content/demo directory
   bool Speech = true;   // espeak-ng for spoken lines when installed
+  bool Places = true;   // false: the installation already holds these sources' places
 };
 
 struct TDemoReport {
@@ -24,6 +25,9 @@ QString DefaultDemoSources();
 // Compiles every source file (*.txt under `options.Sources`, in name order)
 // into `inst`. Errors name the source file and line.
 TDemoReport CompileDemoSources(const TInstallation& inst, const TDemoOptions& options);
+// The places alone (`location` commands) of the sources in `sources`, without
+// speech: the base installation's places.
+void CompileDemoPlaces(const TInstallation& inst, const QString& sources);
 // The whole demo into `root`.
 TDemoReport BuildDemo(const QString& root, const TDemoOptions& options);
 // The whole demo in place of the folder `out`: built beside it and swapped in

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "lib/Scenery.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/Picture.h"
@@ -64,10 +65,54 @@ Qt::Alignment AlignOf(const TSourceNode& c, Qt::Alignment fallback) {
   return fallback;
 }
 
+Qt::PenCapStyle CapOf(const TSourceNode& c) {
+  const QString cap = c.Text(QStringLiteral("cap"), QStringLiteral("round"));
+  if (cap == QLatin1String("round")) return Qt::RoundCap;
+  if (cap == QLatin1String("square")) return Qt::SquareCap;
+  if (cap == QLatin1String("flat")) return Qt::FlatCap;
+  c.Fail(QStringLiteral("cap must be round, square or flat"));
+}
+
+Qt::PenJoinStyle JoinOf(const TSourceNode& c) {
+  const QString join = c.Text(QStringLiteral("join"), QStringLiteral("round"));
+  if (join == QLatin1String("round")) return Qt::RoundJoin;
+  if (join == QLatin1String("bevel")) return Qt::BevelJoin;
+  if (join == QLatin1String("miter")) return Qt::MiterJoin;
+  c.Fail(QStringLiteral("join must be round, bevel or miter"));
+}
+
 QPen BorderPen(const TSourceNode& c) {
   const QColor border = c.NamedColor(QStringLiteral("border"), QColor());
   if (!border.isValid()) return Qt::NoPen;
-  return QPen(border, c.NamedReal(QStringLiteral("width"), 2), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  return QPen(border, c.NamedReal(QStringLiteral("width"), 2), Qt::SolidLine, Qt::RoundCap,
+              JoinOf(c));
+}
+
+// "M x y", "L x y" and "C x1 y1 x2 y2 x y" steps from argument `from` on.
+QPainterPath PathOf(const TSourceNode& c, int from) {
+  QPainterPath path;
+  int i = from;
+  const auto point = [&] {
+    const QPointF at(c.Int(i, "x"), c.Int(i + 1, "y"));
+    i += 2;
+    return at;
+  };
+  while (i < c.Count()) {
+    const QString step = c.Args[i++];
+    if (step == QLatin1String("M")) {
+      path.moveTo(point());
+    } else if (step == QLatin1String("L")) {
+      path.lineTo(point());
+    } else if (step == QLatin1String("C")) {
+      const QPointF a = point(), b = point(), end = point();
+      path.cubicTo(a, b, end);
+    } else {
+      c.Fail(QStringLiteral("'%1' is no path step (M x y, L x y, C x1 y1 x2 y2 x y)").arg(step));
+    }
+  }
+  if (path.elementCount() < 3)
+    c.Fail(QStringLiteral("a path needs M and at least two more points"));
+  return path;
 }
 
 // A stand-in for an emoji when no colour emoji font is installed: a friendly
@@ -312,7 +357,9 @@ QPolygonF Points(const TSourceNode& c, int from) {
   return poly;
 }
 
-void DrawCommand(QPainter& p, const TSourceNode& c, double t, const TPictureCache& cache, QSize size) {
+void DrawCommand(QPainter& p, const TSourceNode& c, TMoment at, const TPictureCache& cache,
+                 QSize size) {
+  const double t = static_cast<double>(at.Frame) / at.Frames;
   const QString& cmd = c.Command;
   p.save();
   if (cmd == QLatin1String("fill")) {
@@ -340,8 +387,13 @@ void DrawCommand(QPainter& p, const TSourceNode& c, double t, const TPictureCach
     p.setPen(BorderPen(c));
     p.setBrush(c.ColorArg(0, "a colour"));
     p.drawPolygon(Points(c, 1));
+  } else if (cmd == QLatin1String("path")) {
+    p.setPen(BorderPen(c));
+    p.setBrush(c.ColorArg(0, "a colour"));
+    p.drawPath(PathOf(c, 1));
   } else if (cmd == QLatin1String("line")) {
-    p.setPen(QPen(c.ColorArg(4, "a colour"), c.NamedReal(QStringLiteral("width"), 2), Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(c.ColorArg(4, "a colour"), c.NamedReal(QStringLiteral("width"), 2), Qt::SolidLine,
+                  CapOf(c)));
     p.drawLine(QPointF(c.Int(0, "x1"), c.Int(1, "y1")), QPointF(c.Int(2, "x2"), c.Int(3, "y2")));
   } else if (cmd == QLatin1String("text")) {
     DrawText(p, QPointF(c.Int(0, "x"), c.Int(1, "y")), c.Arg(2, "a text"), TextFont(c, 16),
@@ -413,7 +465,7 @@ void DrawCommand(QPainter& p, const TSourceNode& c, double t, const TPictureCach
       p.drawImage(QPointF(0, 0), *picture, QRectF(c.Int(1, "x"), c.Int(2, "y"), size.width(), size.height()));
     else
       p.drawImage(QPointF(c.Int(1, "x"), c.Int(2, "y")), *picture);
-  } else {
+  } else if (!DrawScenery(p, c, at, size)) {
     c.Fail(QStringLiteral("unknown drawing command '%1'").arg(cmd));
   }
   p.restore();
@@ -444,23 +496,27 @@ bool HaveEmojiFont() {
   return have;
 }
 
-void DrawCommands(QImage& image, const std::vector<TSourceNode>& commands, double t, const TPictureCache& cache) {
+void DrawCommands(QImage& image, const std::vector<TSourceNode>& commands, TMoment at,
+                  const TPictureCache& cache, QRect area) {
+  if (area.isNull()) area = image.rect();
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  for (const TSourceNode& c : commands) DrawCommand(p, c, t, cache, image.size());
+  if (area.topLeft() != QPoint(0, 0)) p.translate(area.topLeft());
+  for (const TSourceNode& c : commands) DrawCommand(p, c, at, cache, area.size());
 }
 
 QImage DrawPicture(QSize size, const std::vector<TSourceNode>& commands, const TPictureCache& cache) {
   QImage img(size, QImage::Format_RGB32);
   img.fill(Qt::white);
-  DrawCommands(img, commands, 0, cache);
+  DrawCommands(img, commands, {}, cache);
   return img;
 }
 
-std::vector<QImage> DrawFrames(const QImage& background, int frames, const std::vector<TSourceNode>& commands,
-                               const TPictureCache& cache) {
+std::vector<QImage> DrawFrames(const QImage& background, int frames,
+                               const std::vector<TSourceNode>& commands, const TPictureCache& cache,
+                               QRect area) {
   std::vector<QImage> out;
   for (int i = 0; i < frames; ++i) {
     QImage frame = background.convertToFormat(QImage::Format_RGB32);
@@ -476,7 +532,7 @@ std::vector<QImage> DrawFrames(const QImage& background, int frames, const std::
       for (int k = 0; k < c.Count(); ++k)
         if (c.Int(k, "a frame number") == i) drawn.insert(drawn.end(), c.Children.begin(), c.Children.end());
     }
-    DrawCommands(frame, drawn, static_cast<double>(i) / frames, cache);
+    DrawCommands(frame, drawn, {i, frames}, cache, area);
     out.push_back(frame);
   }
   return out;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "lib/DemoSource.h"
+#include "lib/Scenery.h"
 
 // Pictures for crops and pastes, by their source path ("program\gfx\x.bmp"):
 // those drawn before, else those another part of the demo already wrote
@@ -28,8 +29,10 @@ class TPictureCache {
 };
 
 // Draws `commands` onto `image` (already sized and possibly holding a
-// background). `t` in [0, 1) is the moment of an animation: actors move with it.
-void DrawCommands(QImage& image, const std::vector<TSourceNode>& commands, double t, const TPictureCache& cache);
+// background), in `area` (the whole image when null) as if it were the
+// picture. `at` is the frame of an animation: actors and figures move with it.
+void DrawCommands(QImage& image, const std::vector<TSourceNode>& commands, TMoment at,
+                  const TPictureCache& cache, QRect area = {});
 // A new picture of `size` drawn from `commands` at moment 0.
 QImage DrawPicture(QSize size, const std::vector<TSourceNode>& commands, const TPictureCache& cache);
 // `frames` frames side by side, each `background` with the commands drawn at
@@ -37,8 +40,9 @@ QImage DrawPicture(QSize size, const std::vector<TSourceNode>& commands, const T
 // frames K, L, ... (counted from 0).
 QImage DrawStrip(const QImage& background, int frames, const std::vector<TSourceNode>& commands,
                  const TPictureCache& cache);
-std::vector<QImage> DrawFrames(const QImage& background, int frames, const std::vector<TSourceNode>& commands,
-                               const TPictureCache& cache);
+std::vector<QImage> DrawFrames(const QImage& background, int frames,
+                               const std::vector<TSourceNode>& commands, const TPictureCache& cache,
+                               QRect area = {});
 
 // A button strip: normal and highlighted frame of `frameSize`, on the key
 // colour (magenta), which is also the bottom-left pixel.

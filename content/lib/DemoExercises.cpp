@@ -120,7 +120,7 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
 
   QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
   picture.fill(QColor(255, 248, 230));
-  if (background) DrawCommands(picture, background->Children, 0, ctx.Pictures);
+  if (background) DrawCommands(picture, background->Children, {}, ctx.Pictures);
 
   TWordExercise e;
   e.ItemCount = count;
@@ -156,7 +156,7 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
     draw.Named.clear();
     emoji.push_back(draw);
   }
-  DrawCommands(picture, emoji, 0, ctx.Pictures);
+  DrawCommands(picture, emoji, {}, ctx.Pictures);
   ctx.SavePicture(n, QStringLiteral("cd\\cwicz\\") + pictureName, picture);
   ++ctx.Report.Pictures;
   const QString path = ctx.RealPath(n, n.Arg(0, "a file"));

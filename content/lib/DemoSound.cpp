@@ -8,12 +8,13 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <memory>
-#include <cmath>
 #include <numbers>
 
 #include "lib/MediaWriters.h"
+#include "lib/SoundEffects.h"
 #include "platform/Errors.h"
 
 namespace {
@@ -269,7 +270,7 @@ TSoundData SynthesiseWordTones(const QString& text, bool english) { return WordT
 TSoundBank::TSoundBank(bool speech) : speech_(speech && SpeechAvailable()) {}
 
 void TSoundBank::Add(const QString& path, const TSourceNode& node, int first) {
-  const QString kind = node.Arg(first, "a sound (pl, en, tone, tune, chirp or noise)");
+  const QString kind = node.Arg(first, "a sound (pl, en, tone, tune, chirp, noise or effect)");
   if (IsSpeech(kind)) {
     node.Arg(first + 1, "the words to say");
   } else if (kind == QLatin1String("tone")) {
@@ -281,8 +282,14 @@ void TSoundBank::Add(const QString& path, const TSourceNode& node, int first) {
     node.Int(first + 3, "a length in ms");
   } else if (kind == QLatin1String("noise")) {
     node.Int(first + 1, "a length in ms");
+  } else if (kind == QLatin1String("effect")) {
+    const QString name = node.Arg(first + 1, "an effect's name");
+    if (!SoundEffectNames().contains(name))
+      node.Fail(QStringLiteral("unknown effect '%1' (%2)")
+                    .arg(name, SoundEffectNames().join(QStringLiteral(", "))));
   } else {
-    node.Fail(QStringLiteral("unknown sound '%1' (pl, en, tone, tune, chirp, noise)").arg(kind));
+    node.Fail(
+        QStringLiteral("unknown sound '%1' (pl, en, tone, tune, chirp, noise, effect)").arg(kind));
   }
   jobs_.push_back({path, node, first});
 }
@@ -314,6 +321,11 @@ void TSoundBank::WriteAll() {
         finish(running.front());
         running.pop_front();
       }
+      continue;
+    }
+    if (kind == QLatin1String("effect")) {
+      // Effects come at their own level.
+      WriteWave(job.Path, SoundEffect(n.Args[job.First + 1]));
       continue;
     }
     TSoundData s = Empty();

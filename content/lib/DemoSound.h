@@ -8,6 +8,7 @@
 //   tune "C5:150 E5:150 G5:300 -:100"        chirp 2000 3500 120 times=3
 //   tune "C5:300 C5:300 G5:600" words="A B C"  (each word sung on its note; "-" for none)
 //   noise 800 low|high
+//   effect miau          (one of the places' effects, SoundEffects.h)
 // Named words on the same line: speed= (words a minute), pitch= (0-99),
 // voice= (an espeak-ng voice, e.g. en-us).
 #pragma once

@@ -27,22 +27,28 @@ namespace {
 TEST(DemoCompile, APlaceWithItsStripAndClip) {
   TempInstallation inst;
   QTemporaryDir src;
-  CompileDemoSources(inst.Install(), {DemoSourcesWith(src,
-                                              "location Test.lok\n"
-                                              "  picture test.bmp\n"
-                                              "    fill #336699\n"
-                                              "  back Start.lok\n"
-                                              "  walk 1 2 30 40 Start.lok sound=krok\n"
-                                              "  sprite 100 120 40x30 frames=5 interval=90 strip=\\lokacje\\t\\kot.bmp action=1 sound=miau still=1\n"
-                                              "    actor \"X\" 20 15 20 motion=hop\n"
-                                              "  idle-video 200 240 48x32 video=\\lokacje\\t\\film.avi sound=wiatr frames=6\n"
-                                              "    actor \"Y\" 24 16 20 motion=spin\n"
-                                              "  fx krok tone 440 100\n"),
-                                      false});
+  CompileDemoSources(
+      inst.Install(),
+      {DemoSourcesWith(
+           src,
+           "location Test.lok\n"
+           "  picture test.bmp\n"
+           "    fill #336699\n"
+           "  back Start.lok\n"
+           "  walk 1 2 30 40 Start.lok sound=krok\n"
+           "  sprite 100 120 40x30 frames=5 interval=90 strip=\\lokacje\\t\\kot.bmp action=1 "
+           "sound=miau still=1\n"
+           "    actor \"X\" 20 15 20 motion=hop\n"
+           "  exercises \\t\\lista.txt lines=3\n"
+           "  idle-video 200 240 48x32 video=\\lokacje\\t\\film.avi sound=wiatr frames=6\n"
+           "    figure car\n"
+           "  fx krok tone 440 100\n"),
+       false});
   ClearPathCache();
   const TLocation loc = ReadLocationFile(inst.ProgramDir() + "/lokacje/Test.lok");
   EXPECT_EQ(loc.Picture, "test.bmp");
   EXPECT_EQ(loc.BackLink, "Start.lok");
+  EXPECT_EQ(loc.ExerciseListLines, 3);
   ASSERT_EQ(loc.WalkSpots.size(), 1u);
   EXPECT_EQ(loc.WalkSpots[0].Sound, "krok");
   ASSERT_EQ(loc.Sprites.size(), 1u);
@@ -59,11 +65,16 @@ TEST(DemoCompile, APlaceWithItsStripAndClip) {
   TVideoClip clip;
   clip.Open(inst.DataRoot() + loc.AniEvents[0].Video);
   EXPECT_EQ(clip.FrameCount(), 6);
-  // The window shows the clip's top-left colour as its own: that colour is
-  // the border alone, never the picture's.
-  const QImage first = clip.Frame(0);
-  EXPECT_EQ(first.pixel(0, 0), qRgb(1, 2, 3));
-  EXPECT_EQ(first.pixel(24, 4), qRgb(0x33, 0x66, 0x99));
+  // The window shows the clip's top-left colour as its own: that pixel alone
+  // has it, and the clip is one pixel larger than the window on every side,
+  // so the window centres it and never shows the key.
+  const QImage first = clip.Frame(0), middle = clip.Frame(3);
+  EXPECT_EQ(first.size(), QSize(50, 34));
+  EXPECT_EQ(first.pixel(0, 0), qRgb(7, 3, 251));
+  EXPECT_EQ(first.pixel(1, 0), qRgb(0x33, 0x66, 0x99));
+  // The car drives in from the left: in the middle of the window halfway, not at the start.
+  EXPECT_EQ(first.pixel(30, 12), qRgb(0x33, 0x66, 0x99));
+  EXPECT_EQ(middle.pixel(30, 12), qRgb(40, 110, 210));
   EXPECT_TRUE(FileExists(inst.DataRoot() + "/lokacje/Fx/krok.wav"));
 }
 
@@ -201,6 +212,11 @@ const TBadDemo kBadDemos[] = {
      "  sprite 0 0 4x4 strip=\\a.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n"
      "  sprite 0 0 4x4 strip=\\a.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n",
      1, "najwyżej 7"},
+    {"UnknownFigure", "location T.lok\n  picture t.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n    figure dragon\n", 4,
+     "unknown figure 'dragon'"},
+    {"PathStepUnknown", "picture program\\a.bmp 10x10\n  path #000000 M 0 0 Q 1 1 2 2\n", 2, "no path step"},
+    {"PlaceListLinesOutOfRange", "location T.lok\n  picture t.bmp\n  exercises \\l.txt lines=0\n", 3, "lines="},
+    {"UnknownEffect", "sound cd\\s.wav effect ryk\n", 1, "unknown effect 'ryk'"},
     {"ListKeyThatStartsNothing", "exercise-list program\\l.txt\n  entry XXXX= \\a.fc2\n", 2, "starts nothing"},
     {"WordTooLongForItsField",
      "word-exercise program\\a.fc2 picture=a.bmp\n  item X \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\" \"b\"\n", 1, "35"},
