@@ -1,9 +1,10 @@
 // A short critical section over a folder that several games may share, on
 // one computer or over a network (a class plays from one network folder).
 //
-// The lock is a file created exclusively in the folder (QLockFile: O_EXCL,
-// which holds on NFS and SFTP mounts as well, plus a native lock where the
-// file system has one). It names the holder's process, program and computer.
+// The lock is a file created exclusively in the folder (O_EXCL, which holds
+// on NFS and SFTP mounts as well, plus a native lock where the file system
+// has one), written as QLockFile writes it: the holder's process, program,
+// computer and its boot. It is not flushed to disk: it lives milliseconds.
 // A lock is stale, and taken over, when its holder's process on this
 // computer is gone, or when it is older than the stale time whoever holds it
 // (a game on another computer cannot be asked whether it still runs; a
@@ -12,6 +13,7 @@
 // is read there is the folder as it is now.
 #pragma once
 
+#include <QByteArray>
 #include <QLockFile>
 #include <QString>
 #include <memory>
@@ -33,6 +35,11 @@ class TFolderLock {
   TFolderLock& operator=(const TFolderLock&) = delete;
 
  private:
+  // The lock file with the holder's lines, or -1 with errno.
+  static int CreateQuickly(const QByteArray& path);
   QString dir_;
-  std::unique_ptr<QLockFile> lock_;
+  QByteArray path_;
+  int fd_ = -1;
+  // Set instead when the lock was taken over from a holder that is gone.
+  std::unique_ptr<QLockFile> careful_;
 };
