@@ -8,7 +8,7 @@ BUILD_DIR="${TARVOLIN_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(cmake ninja-build g++ pkg-config ccache
   qt6-base-dev libsdl2-dev libsndfile1-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
-  libjpeg62-turbo-dev fonts-liberation2
+  libjpeg62-turbo-dev libxcb-randr0-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick ffmpeg espeak-ng fonts-noto-color-emoji xdotool
   chromium appstream desktop-file-utils dpkg-dev python3)

@@ -5,10 +5,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-
 #include <cstdio>
 
 #include "app/DataRootSearch.h"
+#include "app/DisplayProbe.h"
 #include "app/Globals.h"
 #include "app/InstallationChoice.h"
 #include "app/Shared.h"
@@ -93,6 +93,8 @@ QString FindDataRootAtStart(const QString& programDir, const QString& given) {
 }
 
 bool DisplayHasLargeFonts() {
+  // The desktop's resolution was its scaling, which the game's own replaced.
+  if (DesktopScalingReplaced()) return false;
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return false;
   // Qt already turns display scaling into a device pixel ratio and reports the

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "app/StartOptions.h"
 
@@ -45,5 +46,13 @@ TDisplayChoice ChooseDisplay(const TStartOptions& options, const TUserSettings& 
   TDisplayChoice c;
   c.Window = options.Window || (!options.FullScreen && saved.Window == 1);
   c.Scale = options.Scale > 0 ? options.Scale : saved.Scale;
+  c.Remembered = options.Scale <= 0 && saved.Scale > 0;
   return c;
+}
+
+int ScaleToUse(const TDisplayChoice& choice, QSize area) {
+  if (choice.Scale > 0 && !choice.Remembered) return choice.Scale;
+  if (area.width() <= 0 || area.height() <= 0) return std::max(1, choice.Scale);
+  const int fits = std::max(1, std::min(area.width() / 640, area.height() / 480));
+  return choice.Scale > 0 ? std::min(choice.Scale, fits) : fits;
 }

@@ -4,6 +4,7 @@
 // directory (~/.config/tarvolin/tarvolin.conf); the command line wins.
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 struct TStartOptions;
@@ -23,6 +24,12 @@ void SaveUserSettings(const QString& path, const TUserSettings& settings);
 // The display this run uses: the command line's choices over the remembered ones.
 struct TDisplayChoice {
   bool Window = false;
-  int Scale = 0;
+  int Scale = 0;            // 0: the largest whole factor that fits
+  bool Remembered = false;  // the scale comes from an earlier run, not the command line
 };
 TDisplayChoice ChooseDisplay(const TStartOptions& options, const TUserSettings& saved);
+// The factor to draw at on a display area of `area` device pixels (empty when
+// unknown): the command line's as given; a remembered one only as far as it
+// fits this screen (it may have been chosen on a larger one); otherwise the
+// largest whole factor at which 640 x 480 fits.
+int ScaleToUse(const TDisplayChoice& choice, QSize area);

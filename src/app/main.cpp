@@ -1,8 +1,7 @@
 // Program entry: options, display scale, the screens, the message loop.
-#include <QGuiApplication>
-#include <QScreen>
 #include <cstdio>
 
+#include "app/DisplayProbe.h"
 #include "app/FrmPodklad.h"
 #include "app/InstallationChoice.h"
 #include "app/Screens.h"
@@ -13,18 +12,6 @@
 #include "platform/AudioEngine.h"
 
 namespace {
-
-// The largest whole factor at which the 640 x 480 screens fit the display.
-// It must be known before the application object exists, so a short-lived
-// probe asks the display first.
-int ProbeScale(int argc, char** argv, bool windowed) {
-  int probeArgc = argc;
-  QGuiApplication probe(probeArgc, argv);
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return 1;
-  const QSize size = windowed ? screen->availableGeometry().size() : screen->geometry().size();
-  return std::max(1, std::min(size.width() / 640, size.height() / 480));
-}
 
 // When the display connection breaks (the X server dies, a remote session
 // drops) Qt warns and ends the program with exit() at once; the signed-in
@@ -67,8 +54,7 @@ int main(int argc, char** argv) {
     if (StartOptions.Scale > 0) saved.Scale = StartOptions.Scale;
     SaveUserSettings(settingsPath, saved);
   }
-  const int scale = display.Scale > 0 ? display.Scale : ProbeScale(argc, argv, display.Window);
-  if (scale > 1) qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
+  SetUpDisplayScale(display, argc, argv);
 
   // Ctrl+C, SIGTERM and SIGHUP end the game like closing it, saving first; SDL must not take them
   // over.

@@ -72,6 +72,28 @@ TEST(CommandLine, WinsOverTheRememberedDisplayWhichSurvivesNonsense) {
   EXPECT_EQ(s.Scale, 0);
 }
 
+TEST(CommandLine, ARememberedScaleShrinksToTheScreenTheCommandLineOneNever) {
+  struct Case {
+    TDisplayChoice choice;
+    QSize area;
+    int scale;
+  } cases[] = {
+      {{false, 0, false}, {1920, 1080}, 2}, {{false, 0, false}, {2560, 1440}, 3},
+      {{false, 0, false}, {1279, 960}, 1},  {{false, 0, false}, {600, 400}, 1},
+      {{false, 3, true}, {1920, 1080}, 2},  {{false, 2, true}, {2560, 1440}, 2},
+      {{false, 3, false}, {1920, 1080}, 3}, {{false, 3, true}, {}, 3},
+      {{false, 0, false}, {}, 1},           {{true, 0, false}, {1920, 1050}, 2},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ScaleToUse(c.choice, c.area), c.scale)
+        << c.choice.Scale << (c.choice.Remembered ? " remembered on " : " on ") << c.area.width()
+        << "x" << c.area.height();
+  TStartOptions o;
+  EXPECT_TRUE(ChooseDisplay(o, {-1, 3}).Remembered);
+  o.Scale = 2;
+  EXPECT_FALSE(ChooseDisplay(o, {-1, 3}).Remembered);
+}
+
 TEST(CommandLine, F11SwitchesTheStageOnAnyScreenAndReportsIt) {
   TStageForm stage;
   TForm screen(640, 480);
