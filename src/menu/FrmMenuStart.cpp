@@ -7,7 +7,9 @@
 #include "app/Sound.h"
 #include "controls/TransparentButton.h"
 #include "exercises/FrmCw6.h"
+#include "exercises/SongFile.h"
 #include "platform/Application.h"
+#include "platform/AudioDecoder.h"
 #include "platform/Beep.h"
 #include "platform/Errors.h"
 #include "platform/Picture.h"
@@ -422,6 +424,10 @@ void TMenuStart::ShowTitlePage(bool show) {
 
 void TMenuStart::lbl_SongsClick() {
   const QImage page = LoadPicture(ProgramDir + QStringLiteral("\\Gfx\\T_Songs.bmp"));
+  // A song of a codec only FFmpeg reads would load its libraries on the click that opens it.
+  QStringList songs;
+  for (const TSongLabel& s : SongLabels) songs << SongWavePath(DataRoot, s.Song, QString());
+  PrepareSoundsFor(songs);
   LeaveForScreen();
   ShowTitlePage(false);
   Image1->SetPicture(page);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <thread>
 
 #include "platform/Errors.h"
 #include "platform/FFmpegModule.h"
@@ -155,8 +156,13 @@ class TFFmpegReader final : public TSoundReader {
     r->channels_ = r->sound_->Channels;
     r->rate_ = r->sound_->Rate;
     r->blockAlign_ = r->sound_->BlockAlign;
+    r->knownFrames_ = r->sound_->Frames;
+    // Held a few seconds at a time needs an end to aim at.
+    r->seekable_ = r->knownFrames_ > 0;
     return r;
   }
+
+  bool Seek(std::int64_t frame) override { return sound_->Seek(frame); }
 
   std::int64_t Read(std::int64_t frames, std::vector<std::int16_t>& out) override {
     const std::int64_t got = sound_->Read(frames, out, MaxSoundFrames);
@@ -185,6 +191,10 @@ TSoundData ReadAll(TSoundReader& reader) {
   return out;
 }
 
+std::unique_ptr<TSoundReader> OpenSoundTrack(const QString& realPath) {
+  return TFFmpegReader::Open(realPath, true);
+}
+
 TSoundData DecodeWithFFmpeg(const QString& realPath, bool allowMissing) {
   const auto reader = TFFmpegReader::Open(realPath, allowMissing);
   if (!reader) return TSoundData{{}, 1, 22050, 2};
@@ -206,6 +216,29 @@ std::unique_ptr<TSoundReader> OpenSoundFile(const QString& path) {
             .arg(ShownPath(path)) +
         LibraryDetails("libsndfile", error));
   }
+}
+
+void PrepareSoundsFor(const QStringList& paths) {
+  QStringList real;  // the path resolver belongs to this thread
+  for (const QString& path : paths) {
+    try {
+      real << CheckedFilePath(path, TFileKind::Sound);
+    } catch (const EInOutError&) {
+    }
+  }
+  if (real.isEmpty()) return;
+  std::thread([real] {
+    for (const QString& r : real) {
+      SF_INFO info{};
+      if (SNDFILE* file = sf_open(QFile::encodeName(r).constData(), SFM_READ, &info)) {
+        sf_close(file);
+        continue;
+      }
+      QString error;
+      FFmpegModule(error);  // a module that cannot load is reported when the sound opens
+      return;
+    }
+  }).detach();
 }
 
 TSoundData DecodeSoundFile(const QString& path) {

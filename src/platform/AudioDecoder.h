@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -37,7 +38,8 @@ class TSoundReader {
   int Channels() const { return channels_; }  // 1 or 2 (more are mixed down)
   int Rate() const { return rate_; }
   int BlockAlign() const { return blockAlign_; }
-  // The frames the header promises when they are exact, otherwise -1.
+  // The frames the header promises, otherwise -1. For a compressed stream
+  // FFmpeg reads it may be an estimate: decoding has the last word.
   std::int64_t KnownFrames() const { return knownFrames_; }
   // Whether Seek works.
   bool Seekable() const { return seekable_; }
@@ -59,10 +61,17 @@ class TSoundReader {
 // EInOutError naming the file when it is missing, not a regular file, too
 // long or cannot be decoded.
 std::unique_ptr<TSoundReader> OpenSoundFile(const QString& path);
+// When one of these sounds needs FFmpeg, loads its module now on a thread of
+// its own, so that opening the sound later does not wait for its libraries.
+// Files that are missing are left for OpenSoundFile to report.
+void PrepareSoundsFor(const QStringList& paths);
 // Reads what is left of a sound into memory.
 TSoundData ReadAll(TSoundReader& reader);
 // The whole of a sound file; throws as OpenSoundFile.
 TSoundData DecodeSoundFile(const QString& path);
+// The sound track of an AVI clip (real path), to be read piece by piece;
+// null when the clip has none. Throws EInOutError.
+std::unique_ptr<TSoundReader> OpenSoundTrack(const QString& realPath);
 // The first audio stream of a wave or AVI file (see OpenMediaInput); throws
 // EInOutError.
 // With `allowMissing`, a file without sound gives an empty TSoundData.

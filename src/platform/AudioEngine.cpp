@@ -50,11 +50,14 @@ struct TVoiceData {
   static constexpr std::int64_t kChunkFrames = std::int64_t{1} << kChunkShift;
   static constexpr std::int64_t kMaxFrames = MaxSoundFrames;
 
-  TVoiceData(std::int64_t expected, bool bounded)
+  // `exact`: `expected` is the very length (a decoder's header may only
+  // estimate it, so room is left up to the longest sound).
+  TVoiceData(std::int64_t expected, bool bounded, bool exact)
       : expected(expected),
         bounded(bounded && expected >= 0),
         chunkCount(static_cast<std::size_t>(
-            (std::min(expected >= 0 ? expected + 1 : kMaxFrames, kMaxFrames) + kChunkFrames - 1) /
+            (std::min(exact && expected >= 0 ? expected + 1 : kMaxFrames, kMaxFrames) +
+             kChunkFrames - 1) /
             kChunkFrames)),
         chunks(new std::int16_t*[chunkCount]()) {}
   ~TVoiceData() {
@@ -291,7 +294,10 @@ void OpenDevice() {
   }
   // A sound asked for while the device opened starts now, not when the GUI
   // thread next looks; the GUI thread parks the device if nothing plays.
-  if (play) SDL_PauseAudioDevice(m.device, 0);
+  if (play) {
+    SDL_PauseAudioDevice(m.device, 0);
+    Trace::Sound(true);
+  }
   QMetaObject::invokeMethod(
       m.Events(), [] { M().Opened(); }, Qt::QueuedConnection);
   // SDL keeps its error text per thread and frees it by itself only on
@@ -335,7 +341,8 @@ void TMixer::Mix(std::int16_t* out, int frames) {
       const std::int64_t end = data->EndLocked();
       // The silent output never mixes past the voice's clock (one buffer ahead).
       const std::int64_t limit =
-          silent ? std::min(data->available, v->ClockCursor(end) + frames) : data->available;
+          silent ? std::min(data->available, v->ClockCursor(data->done ? end : kUnknownEnd) + frames)
+                 : data->available;
       const std::int64_t count =
           cursor >= data->base ? std::clamp<std::int64_t>(limit - cursor, 0, n) : 0;
       if (count > 0) data->MixInto(accum.data(), cursor, count);
@@ -554,19 +561,35 @@ class TDeviceConverter {
       return history_[static_cast<std::size_t>((f - historyBase_) * channels_ +
                                                (c < channels_ ? c : 0))];
     };
+    auto cubic = [](double y0, double y1, double y2, double y3, double t) {
+      const double a = -0.5 * y0 + 1.5 * y1 - 1.5 * y2 + 0.5 * y3;
+      const double b = y0 - 2.5 * y1 + 2 * y2 - 0.5 * y3;
+      const double d = -0.5 * y0 + 0.5 * y2;
+      const double v = ((a * t + b) * t + d) * t + y1;
+      return static_cast<std::int16_t>(std::clamp(std::lround(v), -32768L, 32767L));
+    };
+    if (total != kUnknownEnd)
+      out_.reserve(static_cast<std::size_t>(std::max<std::int64_t>(0, total - next_)) * 2);
     for (; next_ < total; ++next_) {
       const double pos = static_cast<double>(next_) * step_;
       const auto f = static_cast<std::int64_t>(pos);
       if (!last && f + 2 >= received_) break;
       const double t = pos - static_cast<double>(f);
-      for (int c = 0; c < 2; ++c) {
-        const double y0 = at(f - 1, c), y1 = at(f, c), y2 = at(f + 1, c), y3 = at(f + 2, c);
-        const double a = -0.5 * y0 + 1.5 * y1 - 1.5 * y2 + 0.5 * y3;
-        const double b = y0 - 2.5 * y1 + 2 * y2 - 0.5 * y3;
-        const double d = -0.5 * y0 + 0.5 * y2;
-        const double v = ((a * t + b) * t + d) * t + y1;
-        out_.push_back(static_cast<std::int16_t>(std::clamp(std::lround(v), -32768L, 32767L)));
+      if (f - 1 >= historyBase_ && f + 2 < received_) {
+        // Inside the history, as nearly every frame is: no clamping, and a
+        // mono source is interpolated once for both sides.
+        const std::int16_t* p = history_.data() + (f - 1 - historyBase_) * channels_;
+        if (channels_ == 1) {
+          const std::int16_t v = cubic(p[0], p[1], p[2], p[3], t);
+          out_.insert(out_.end(), {v, v});
+        } else {
+          out_.push_back(cubic(p[0], p[2], p[4], p[6], t));
+          out_.push_back(cubic(p[1], p[3], p[5], p[7], t));
+        }
+        continue;
       }
+      for (int c = 0; c < 2; ++c)
+        out_.push_back(cubic(at(f - 1, c), at(f, c), at(f + 1, c), at(f + 2, c), t));
     }
     to.Append(out_.data(), static_cast<std::int64_t>(out_.size() / 2));
     // Keep the source frames the next output still needs (from f - 1 on).
@@ -589,7 +612,7 @@ std::shared_ptr<TVoiceData> Convert(const TSoundData& sound) {
       !sound.Samples.empty() && sound.Rate > 0 && sound.Channels >= 1 && sound.Channels <= 2;
   const std::int64_t frames =
       usable ? TDeviceConverter::OutFrames(sound.Frames(), sound.Rate, M().rate) : 0;
-  auto data = std::make_shared<TVoiceData>(frames, false);
+  auto data = std::make_shared<TVoiceData>(frames, false, true);
   if (usable)
     TDeviceConverter(sound.Rate, sound.Channels, M().rate)
         .Feed(sound.Samples.data(), sound.Frames(), true, *data);
@@ -689,7 +712,7 @@ void TAudioVoice::Stream(std::unique_ptr<TSoundReader> reader) {
   const std::int64_t known = reader->KnownFrames();
   auto data = std::make_shared<TVoiceData>(
       known >= 0 ? TDeviceConverter::OutFrames(known, reader->Rate(), rate) : -1,
-      reader->Seekable());
+      reader->Seekable(), false);
   auto converter = std::make_unique<TDeviceConverter>(reader->Rate(), reader->Channels(), rate);
   // The first piece here: the sound can start at once, and a file that fails
   // early fails in the caller.
@@ -722,6 +745,12 @@ bool TAudioVoice::Loaded() const {
 
 std::int64_t TAudioVoice::EndFrames() const {
   return data_ ? data_->End() : 0;
+}
+
+std::int64_t TAudioVoice::ClockEnd() const {
+  if (!data_) return 0;
+  std::lock_guard lock(data_->ring);
+  return data_->done ? data_->length : kUnknownEnd;
 }
 
 std::int64_t TAudioVoice::LengthFrames() const {
@@ -764,7 +793,7 @@ void TAudioVoice::PostEnd(std::uint64_t serial) {
 }
 
 void TAudioVoice::Halt() {
-  const std::int64_t end = EndFrames();
+  const std::int64_t end = ClockEnd();
   {
     MixLock lock(M().lock);
     // The silent mixer runs a buffer ahead; the voice stops where its clock is.
@@ -799,13 +828,13 @@ std::int64_t TAudioVoice::ClockCursor(std::int64_t length) const {
 }
 
 std::int64_t TAudioVoice::Cursor() const {
-  if (running_.load() && M().silent) return ClockCursor(EndFrames());
+  if (running_.load() && M().silent) return ClockCursor(ClockEnd());
   return cursor_.load();
 }
 
 bool TAudioVoice::Running() const {
   if (!running_.load()) return false;
-  return !M().silent || ClockCursor(EndFrames()) < EndFrames();
+  return !M().silent || ClockCursor(ClockEnd()) < ClockEnd();
 }
 
 int TAudioVoice::PositionMs() const {

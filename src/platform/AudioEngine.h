@@ -113,6 +113,9 @@ class TAudioVoice {
   void Replace(std::shared_ptr<TVoiceData> data);
   // The end as far as it is known now (without waiting for the decoder).
   std::int64_t EndFrames() const;
+  // The end the silent output's clock stops at: only the decoded one (a
+  // header's length may be an estimate, short of the real end).
+  std::int64_t ClockEnd() const;
   std::int64_t ClockCursor(std::int64_t length) const;
   std::uint64_t id_;
   std::shared_ptr<TVoiceData> data_;  // stereo frames at the device rate

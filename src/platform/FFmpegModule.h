@@ -19,15 +19,21 @@ class TFFmpegSound {
   int Channels = 1;  // 1 or 2 (more are mixed down)
   int Rate = 22050;
   int BlockAlign = 2;
+  // The frames the container says the stream holds (for a compressed one
+  // an estimate: decoding has the last word), or -1 when it does not say.
+  std::int64_t Frames = -1;
   // Appends about `frames` decoded frames to `out`; returns how many, 0 at
   // the end, -1 when the stream grows past `maxFrames`.
   virtual std::int64_t Read(std::int64_t frames, std::vector<std::int16_t>& out,
                             std::int64_t maxFrames) = 0;
+  // The next Read starts at frame `frame`, giving the very samples reading
+  // on from the start gives there; false when the file cannot go back.
+  virtual bool Seek(std::int64_t frame) = 0;
 };
 
 struct TFFmpegApi {
   // Bumped whenever this interface changes: a stale module is refused.
-  static constexpr int kAbi = 1;
+  static constexpr int kAbi = 2;
   int Abi;
   // Null with `error` set when the file cannot be decoded, or with `tooLong`
   // set when its header promises more than `maxFrames`; with `allowMissing`,

@@ -231,6 +231,11 @@ QImage TVideoClip::Frame(int index) {
       QStringLiteral("Uszkodzony film %1 (klatka %2)").arg(ShownPath(fileName_)).arg(index + 1));
 }
 
+std::unique_ptr<TSoundReader> TVideoClip::OpenAudio() const {
+  if (!hasAudio_ || realPath_.isEmpty()) return nullptr;
+  return OpenSoundTrack(realPath_);
+}
+
 TSoundData TVideoClip::DecodeAudio() const {
   if (!hasAudio_ || realPath_.isEmpty()) return TSoundData{};
   return DecodeWithFFmpeg(realPath_, true);

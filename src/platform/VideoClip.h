@@ -52,6 +52,9 @@ class TVideoClip {
   QImage Frame(int index);
   // The clip's sound track, whole (empty when it has none).
   TSoundData DecodeAudio() const;
+  // The clip's sound track to be read piece by piece; null when it has none.
+  // Throws EInOutError when it cannot be decoded.
+  std::unique_ptr<TSoundReader> OpenAudio() const;
 
   // Bytes of decoded frames this clip keeps for re-use (default: no limit of
   // its own, only the shared one).

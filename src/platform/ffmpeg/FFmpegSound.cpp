@@ -47,6 +47,23 @@ void AppendAvFrame(std::vector<std::int16_t>& out, const AVFrame* frame, int cha
   }
 }
 
+// What the container tells of the stream's length: the stream's own
+// duration, else what its index holds (an AVI's sound track), as far as each
+// chunk's size tells its samples; -1 when neither says. Decoding has the
+// last word.
+std::int64_t EstimatedFrames(AVStream* st, int rate) {
+  if (st->duration > 0 && st->time_base.num > 0 && st->time_base.den > 0)
+    return av_rescale_q(st->duration, st->time_base, AVRational{1, rate});
+  const int n = avformat_index_get_entries_count(st);
+  std::int64_t frames = 0;
+  for (int i = 0; i < n; ++i) {
+    const int got = av_get_audio_frame_duration2(st->codecpar, avformat_index_get_entry(st, i)->size);
+    if (got <= 0) return -1;
+    frames += got;
+  }
+  return n > 0 ? frames : -1;
+}
+
 class TFFmpegReader final : public TFFmpegSound {
  public:
   // Null for a file without sound when `allowMissing`; otherwise null with `error` set.
@@ -90,6 +107,9 @@ class TFFmpegReader final : public TFFmpegSound {
     r->Rate = r->ctx_->sample_rate;
     const int bps = av_get_bytes_per_sample(r->ctx_->sample_fmt);
     r->BlockAlign = r->ctx_->block_align > 0 ? r->ctx_->block_align : std::max(1, bps) * channels;
+    r->Frames = EstimatedFrames(r->fmt_->streams[r->stream_], r->Rate);
+    const AVCodecDescriptor* descriptor = avcodec_descriptor_get(r->ctx_->codec_id);
+    r->independentPackets_ = descriptor && (descriptor->props & AV_CODEC_PROP_INTRA_ONLY);
     r->packet_.reset(av_packet_alloc());
     r->frame_.reset(av_frame_alloc());
     if (!r->packet_ || !r->frame_) return fail(QStringLiteral("brak pamięci"));
@@ -103,8 +123,16 @@ class TFFmpegReader final : public TFFmpegSound {
     for (;;) {
       while (avcodec_receive_frame(ctx_.get(), frame_.get()) >= 0) {
         // A stream that changes its layout is cut short.
-        if (frame_->ch_layout.nb_channels == sourceChannels_)
+        if (frame_->ch_layout.nb_channels == sourceChannels_) {
+          if (skip_ < 0) skip_ = SkipAfterSeek();
+          const std::size_t at = out.size();
           AppendAvFrame(out, frame_.get(), sourceChannels_);
+          const auto drop =
+              std::min<std::int64_t>(skip_, static_cast<std::int64_t>(out.size() - at) / Channels);
+          out.erase(out.begin() + static_cast<std::ptrdiff_t>(at),
+                    out.begin() + static_cast<std::ptrdiff_t>(at + drop * Channels));
+          skip_ -= drop;
+        }
         av_frame_unref(frame_.get());
       }
       total_ += got() - counted_;
@@ -124,10 +152,44 @@ class TFFmpegReader final : public TFFmpegSound {
     return got();
   }
 
+  // Packets that decode on their own (PCM and the like) are sought to
+  // directly. Any other codec carries state from packet to packet, so the
+  // stream is decoded again from its start and what lies before `frame`
+  // dropped: the samples come out as a reading from the start gives them.
+  bool Seek(std::int64_t frame) override {
+    const AVStream* st = fmt_->streams[stream_];
+    const std::int64_t start = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
+    const bool direct = independentPackets_ && frame > 0;
+    const bool near =
+        direct && av_seek_frame(fmt_.get(), stream_,
+                                start + av_rescale_q(frame, AVRational{1, Rate}, st->time_base),
+                                AVSEEK_FLAG_BACKWARD) >= 0;
+    if (!near && av_seek_frame(fmt_.get(), stream_, start, AVSEEK_FLAG_BACKWARD) < 0) return false;
+    avcodec_flush_buffers(ctx_.get());
+    flushed_ = false;
+    seekTo_ = frame;
+    // Where the first frame after a direct seek starts tells what to drop.
+    skip_ = near ? -1 : frame;
+    total_ = frame;
+    counted_ = 0;
+    return true;
+  }
+
  private:
   explicit TFFmpegReader(const QString& realPath) : realPath_(realPath) {}
   QString Fail(const QString& why) const {
     return QStringLiteral("Nie można odczytać dźwięku z pliku %1 (%2)").arg(realPath_, why);
+  }
+
+  // After a direct seek: the frames the first decoded frame holds before
+  // the one sought (its time stamp says where it starts).
+  std::int64_t SkipAfterSeek() const {
+    const AVStream* st = fmt_->streams[stream_];
+    const std::int64_t pts = frame_->best_effort_timestamp;
+    if (pts == AV_NOPTS_VALUE) return 0;
+    const std::int64_t start = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
+    return std::max<std::int64_t>(
+        0, seekTo_ - av_rescale_q(pts - start, st->time_base, AVRational{1, Rate}));
   }
 
   QString realPath_;
@@ -136,8 +198,9 @@ class TFFmpegReader final : public TFFmpegSound {
   PacketPtr packet_;
   FramePtr frame_;
   int stream_ = -1, sourceChannels_ = 1;
-  bool flushed_ = false;
+  bool flushed_ = false, independentPackets_ = false;
   std::int64_t total_ = 0, counted_ = 0;
+  std::int64_t seekTo_ = 0, skip_ = 0;  // skip_ -1: known once a frame is decoded
 };
 
 }  // namespace
