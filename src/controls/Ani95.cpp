@@ -10,17 +10,16 @@
 #include "platform/Timers.h"
 #include "platform/VideoClip.h"
 
-TAnimation::TAnimation(QWidget* parent) : TControlWidget<QWidget>(parent) {
+TAnimation::TAnimation(QWidget* parent)
+    : TControlWidget<QWidget>(parent), ticker_([this] { CtlTick(); }, this) {
   // An opaque window that takes no clicks: they reach whatever lies beneath.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_TransparentForMouseEvents);
   resize(64, 64);
-  timer_.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&timer_, &QTimer::timeout, this, [this] { CtlTick(); });
   CreateWindow();
 }
 
-TAnimation::~TAnimation() { timer_.stop(); }
+TAnimation::~TAnimation() = default;
 
 // ---------------------------------------------------------------- properties
 
@@ -122,7 +121,7 @@ void TAnimation::Stop() { SetPlaying(false); }
 // ---------------------------------------------------------------- window and clip
 
 void TAnimation::DestroyWindow() {
-  timer_.stop();
+  ticker_.Stop();
   clip_.reset();
   frame_ = QImage();
   shownFrame_ = -1;
@@ -170,13 +169,13 @@ bool TAnimation::CtlOpen(const QString& file) {
   }
   clip_ = std::move(clip);
   if (!center_) resize(clip_->Width(), clip_->Height());
-  timer_.setInterval(std::max(1, static_cast<int>(std::lround(clip_->FrameIntervalMs()))));
+  frameMs_ = std::max(1, static_cast<int>(std::lround(clip_->FrameIntervalMs())));
   return true;
 }
 
 bool TAnimation::CtlPlay(int from, int to, int repeat) {
   if (!clip_) return false;
-  if (timer_.isActive()) return true;  // already playing
+  if (ticker_.Active()) return true;  // already playing
   if (to == 0xFFFF) to = clip_->FrameCount() - 1;
   if (from < 0 || from >= clip_->FrameCount() || to < from) return false;
   to = std::min(to, clip_->FrameCount() - 1);
@@ -191,13 +190,13 @@ bool TAnimation::CtlPlay(int from, int to, int repeat) {
   }
   ++run_;
   Post(TNote::Start);
-  timer_.start();
+  ticker_.Every(frameMs_);
   return true;
 }
 
 void TAnimation::CtlStop() {
-  if (!timer_.isActive()) return;
-  timer_.stop();
+  if (!ticker_.Active()) return;
+  ticker_.Stop();
   Post(TNote::Stop);
 }
 

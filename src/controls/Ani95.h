@@ -11,11 +11,11 @@
 // a newer play has overtaken is not reported.
 #pragma once
 
-#include <QTimer>
 #include <cstdint>
 #include <memory>
 
 #include "platform/Controls.h"
+#include "platform/FrameClock.h"
 
 class TVideoClip;
 
@@ -91,7 +91,8 @@ class TAnimation : public TControlWidget<QWidget> {
   int clipWidth_ = 0, clipHeight_ = 0;
 
   std::unique_ptr<TVideoClip> clip_;
-  QTimer timer_;
+  TFrameTicker ticker_;  // the control's frame timer, on the shared clock
+  int frameMs_ = 66;
   int from_ = 0, to_ = 0, loops_ = 0, current_ = 0;
   int shownFrame_ = -1;
   QImage frame_;

@@ -14,28 +14,20 @@ TColor ParentColorOf(const QWidget* control) {
   return FromQColor(parent->palette().color(QPalette::Window));
 }
 
-TAnimated::TAnimated(QWidget* parent) : TControlWidget<QWidget>(parent) {
+TAnimated::TAnimated(QWidget* parent)
+    : TControlWidget<QWidget>(parent), ticker_([this] { Step(); }, this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   resize(30, 30);
 }
 
-TAnimated::~TAnimated() { StopTimer(); }
+TAnimated::~TAnimated() = default;
 
 void TAnimated::StartTimer() {
-  StopTimer();
-  timer_ = new QTimer(this);
-  timer_->setTimerType(Qt::PreciseTimer);
-  QObject::connect(timer_, &QTimer::timeout, [this] { Step(); });
-  timer_->start(interval_);
+  ticker_.Every(interval_);
 }
 
 void TAnimated::StopTimer() {
-  if (!timer_) return;
-  // The step that ends a run runs inside the timer's own signal.
-  timer_->stop();
-  QObject::disconnect(timer_, nullptr, nullptr, nullptr);
-  timer_->deleteLater();
-  timer_ = nullptr;
+  ticker_.Stop();
 }
 
 void TAnimated::SetInterval(int ms) {

@@ -1,5 +1,6 @@
 // The sprite: one frame of a horizontal strip of equal-width frames, stepped
-// on a timer. Frame i covers columns i*Width .. (i+1)*Width of the strip; the
+// on the frame clock (in phase with the other sprites of its interval, and
+// not while hidden). Frame i covers columns i*Width .. (i+1)*Width of the strip; the
 // control never derives its size or frame count from the strip.
 //
 // The control is opaque. With a transparent colour set, that colour shows the
@@ -7,9 +8,9 @@
 #pragma once
 
 #include <QImage>
-#include <QTimer>
 
 #include "platform/Controls.h"
+#include "platform/FrameClock.h"
 
 class TAnimated : public TControlWidget<QWidget> {
  public:
@@ -44,10 +45,10 @@ class TAnimated : public TControlWidget<QWidget> {
 
   TNotifyEvent OnChangeFrame;
 
-  // One timer step; the timer calls it every Interval ms while playing.
+  // One timer step; the clock calls it every Interval ms while playing.
   void Step();
-  // True while a frame timer exists (playing with a positive interval).
-  bool TimerActive() const { return timer_ != nullptr; }
+  // True while the frames step (playing with a positive interval).
+  bool TimerActive() const { return ticker_.Active(); }
 
  protected:
   void paintEvent(QPaintEvent* e) override;
@@ -66,7 +67,7 @@ class TAnimated : public TControlWidget<QWidget> {
   bool reverse_ = false;
   bool loop_ = true;
   TColor transparentColor_ = -1;
-  QTimer* timer_ = nullptr;
+  TFrameTicker ticker_;
   // The strip with the transparent colour replaced, for the colours it was made with.
   QImage replaced_;
   TColor replacedKey_ = -1, replacedBrush_ = -1;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/Errors.h"
+#include "platform/Trace.h"
 #include "platform/VideoClip.h"
 
 // The picture of a playing clip, laid over the display panel.
@@ -30,16 +31,13 @@ class TVideoSurface : public QWidget {
   QImage frame_;
 };
 
-TMediaPlayer::TMediaPlayer(QObject* owner) : QObject(owner) {
+TMediaPlayer::TMediaPlayer(QObject* owner) : QObject(owner), frameTicker_([this] { FrameTick(); }) {
   voice_.OnEnd = [this](std::uint64_t serial) {
     if (serial == voiceSerial_) Sync();
   };
-  frameTimer_.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&frameTimer_, &QTimer::timeout, this, [this] { FrameTick(); });
 }
 
 TMediaPlayer::~TMediaPlayer() {
-  frameTimer_.stop();
   delete surface_.data();
 }
 
@@ -59,7 +57,7 @@ void TMediaPlayer::Sync() {
   if (!soundDone || !videoDone) return;
   if (clip_) {
     videoBaseMs_ = std::max(VideoMs(), static_cast<double>(clip_->DurationMs()));
-    frameTimer_.stop();
+    frameTicker_.Stop();
     ShowFrame(clip_->FrameCount() - 1);
   }
   playing_ = false;
@@ -100,21 +98,25 @@ void TMediaPlayer::Open() {
     open_ = true;
     return;
   }
+  Trace::Opening(FileName, false);
+  struct Opened {
+    const QString& file;
+    ~Opened() { Trace::Opening(file, true); }
+  } opened{FileName};
   if (video) {
     auto clip = std::make_unique<TVideoClip>();
     clip->Open(FileName);
-    TSoundData sound;
+    std::unique_ptr<TSoundReader> track;
     try {
-      sound = clip->DecodeAudio();
+      track = clip->OpenAudio();
     } catch (const EInOutError&) {
       // A broken sound track leaves a silent clip.
     }
     clip_ = std::move(clip);
-    hasSound_ = !sound.Samples.empty();
-    if (hasSound_) voice_.Load(sound);
-    sourceRate_ = sound.Rate;
-    blockAlign_ = sound.BlockAlign;
-    frameTimer_.setInterval(std::clamp(static_cast<int>(clip_->FrameIntervalMs() / 2), 5, 40));
+    hasSound_ = track != nullptr;
+    sourceRate_ = track ? track->Rate() : 0;
+    blockAlign_ = track ? std::max(1, track->BlockAlign()) : 1;
+    if (track) voice_.Stream(std::move(track));
   } else {
     // Long sounds (songs) play while the rest of the file is decoded.
     auto reader = OpenSoundFile(FileName);
@@ -135,7 +137,7 @@ void TMediaPlayer::CloseMedia(TMPNotifyValues value) {
   voice_.Unload();
   hasSound_ = false;
   clip_.reset();
-  frameTimer_.stop();
+  frameTicker_.Stop();
   if (surface_) surface_->hide();
   shownFrame_ = -1;
   videoBaseMs_ = 0;
@@ -227,8 +229,7 @@ void TMediaPlayer::StartMedia() {
       surface_->raise();
     }
     shownFrame_ = -1;
-    ShowFrame(static_cast<int>(videoBaseMs_ * clip_->FrameRate() / 1000.0));
-    frameTimer_.start();
+    ShowFrameDue();
   }
   if (hasSound_) {
     voiceSerial_ = voice_.Start();
@@ -240,7 +241,7 @@ void TMediaPlayer::StartMedia() {
 void TMediaPlayer::HaltMedia() {
   if (clip_) {
     videoBaseMs_ = VideoMs();
-    frameTimer_.stop();
+    frameTicker_.Stop();
   }
   voice_.Halt();
   playing_ = false;
@@ -294,10 +295,19 @@ void TMediaPlayer::WaitForEnd() {
   }
 }
 
+// Runs at each frame's start (and, past the last one, until the sound track ends).
 void TMediaPlayer::FrameTick() {
   Sync();
+  ShowFrameDue();
+}
+
+void TMediaPlayer::ShowFrameDue() {
   if (!playing_ || !clip_) return;
-  ShowFrame(static_cast<int>(VideoMs() * clip_->FrameRate() / 1000.0));
+  const double ms = VideoMs();
+  const int index = static_cast<int>(ms * clip_->FrameRate() / 1000.0);
+  ShowFrame(index);
+  const double next = (index + 1) * 1000.0 / clip_->FrameRate() - ms;
+  frameTicker_.Once(index + 1 < clip_->FrameCount() ? next + 0.5 : std::min(next, 40.0));
 }
 
 void TMediaPlayer::ShowFrame(int index) {

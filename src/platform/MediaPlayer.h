@@ -23,7 +23,6 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -31,6 +30,7 @@
 
 #include "platform/AudioEngine.h"
 #include "platform/Controls.h"
+#include "platform/FrameClock.h"
 
 class TVideoClip;
 class TVideoSurface;
@@ -108,6 +108,7 @@ class TMediaPlayer : public QObject {
   bool VideoAtEnd() const;
   void WaitForEnd();
   void FrameTick();
+  void ShowFrameDue();
   void ShowFrame(int index);
   int FromMs(double ms) const;
   double ToMs(int value) const;
@@ -126,7 +127,7 @@ class TMediaPlayer : public QObject {
   // Clips run on the wall clock from videoBaseMs_ while playing.
   QElapsedTimer clock_;
   double videoBaseMs_ = 0;
-  QTimer frameTimer_;
+  TFrameTicker frameTicker_;  // wakes at each frame of a playing clip
   int shownFrame_ = -1;
   QPointer<TPanel> display_;
   QPointer<TVideoSurface> surface_;

@@ -6,16 +6,15 @@
 #include <chrono>
 #include <random>
 
-TTimer::TTimer() {
+TTimer::TTimer()
+    : ticker_([this] {
+        if (OnTimer) OnTimer();
+      }) {
   // Like a timer placed on a form: enabled, 1000 ms, counting from creation.
-  timer_.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&timer_, &QTimer::timeout, [this] {
-    if (OnTimer) OnTimer();
-  });
   Update();
 }
 
-TTimer::~TTimer() { timer_.stop(); }
+TTimer::~TTimer() = default;
 
 void TTimer::SetEnabled(bool on) {
   if (on == enabled_) return;
@@ -26,15 +25,15 @@ void TTimer::SetEnabled(bool on) {
 void TTimer::SetInterval(int ms) {
   if (ms == interval_) return;
   interval_ = ms;
-  timer_.stop();
+  ticker_.Stop();
   Update();
 }
 
 void TTimer::Update() {
   if (enabled_ && interval_ > 0) {
-    if (!timer_.isActive() || timer_.interval() != interval_) timer_.start(interval_);
+    if (!ticker_.Active()) ticker_.Every(interval_, true);
   } else {
-    timer_.stop();
+    ticker_.Stop();
   }
 }
 

@@ -1,12 +1,14 @@
 // Time with the original toolkit's semantics: timers with Enabled/Interval/
 // OnTimer (changing the interval restarts a running timer), Delay that keeps
 // processing events, blocking sleeps, tick counts and the seedable random
-// numbers used by shuffles.
+// numbers used by shuffles. The timers run on the frame clock, so a screen's
+// timer due with a sprite's step wakes the program once for both.
 #pragma once
 
-#include <QTimer>
 #include <cstdint>
 #include <functional>
+
+#include "platform/FrameClock.h"
 
 class TTimer {
  public:
@@ -22,11 +24,11 @@ class TTimer {
   void SetInterval(int ms);
   std::function<void()> OnTimer;
   // True while the timer counts (enabled with a positive interval and a handler).
-  bool Running() const { return timer_.isActive(); }
+  bool Running() const { return ticker_.Active(); }
 
  private:
   void Update();
-  QTimer timer_;
+  TFrameTicker ticker_;
   bool enabled_ = true;
   int interval_ = 1000;
 };

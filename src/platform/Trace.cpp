@@ -1,7 +1,9 @@
 #include "platform/Trace.h"
 
 #include <QEvent>
+#include <QString>
 #include <QWidget>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -77,6 +79,13 @@ void Trace::Shown(const QWidget* screen) {
 
 void Trace::Sound(bool playing) {
   if (g_out) Write(Now(), "sound", playing ? "playing" : "resting");
+}
+
+void Trace::Opening(const QString& file, bool done) {
+  if (!g_out) return;
+  QString name = file.mid(std::max(file.lastIndexOf(u'/'), file.lastIndexOf(u'\\')) + 1);
+  name.replace(u' ', u'_');
+  Write(Now(), done ? "opened" : "open", name.toStdString());
 }
 
 void Trace::Painted(const QWidget* screen) {

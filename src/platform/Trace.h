@@ -7,10 +7,14 @@
 //   show   a hidden screen was shown
 //   paint  the first paint of a screen after its show, written once the
 //          event that painted it has been handled (drawn and flushed)
-//   sound  the sound device plays ("sound playing -") or rests ("sound resting -")
+//   sound  the sound device plays ("sound playing -") or rests ("sound resting -"),
+//          also when it opens with a sound already waiting
+//   open, opened  a media player begins and ends opening a file (its name
+//          alone, blanks as "_"): the GUI thread's time to make it ready to play
 #pragma once
 
 class QObject;
+class QString;
 class QEvent;
 class QWidget;
 
@@ -20,6 +24,7 @@ bool On();
 void Shown(const QWidget* screen);
 void Painted(const QWidget* screen);
 void Sound(bool playing);
+void Opening(const QString& file, bool done);
 // Around every event the application delivers: notes input before it, and
 // writes the paints that the event produced after it.
 void BeforeEvent(const QObject* receiver, const QEvent* event);

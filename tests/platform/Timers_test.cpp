@@ -4,6 +4,8 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QWidget>
+#include <memory>
 #include <set>
 
 #include "support/Support.h"
@@ -36,6 +38,57 @@ TEST(Timers, SettingTheIntervalRestartsTheTiming) {
     t.SetInterval(i % 2 ? 40 : 41);
   }
   EXPECT_EQ(ticks, 0);
+}
+
+// Sprites of one interval started apart step on the same wake-up; one on a
+// hidden control neither steps nor wakes the clock until it is shown again.
+TEST(FrameClock, OnePeriodStepsTogetherAndHiddenControlsRest) {
+  QWidget screen;
+  screen.resize(100, 100);
+  auto* a = new QWidget(&screen);
+  auto* b = new QWidget(&screen);
+  auto* hidden = new QWidget(&screen);
+  hidden->hide();
+  screen.show();
+  int stepsA = 0, stepsB = 0, stepsHidden = 0;
+  TFrameTicker tickA([&] { ++stepsA; }, a), tickB([&] { ++stepsB; }, b);
+  TFrameTicker tickHidden([&] { ++stepsHidden; }, hidden);
+  tickA.Every(20);
+  Delay(7);
+  tickB.Every(20);
+  tickHidden.Every(20);
+  const std::uint64_t wakeUps = FrameClock::WakeUps();
+  Delay(300);
+  EXPECT_GE(stepsA, 8);
+  EXPECT_NEAR(stepsB, stepsA, 1);
+  EXPECT_LE(FrameClock::WakeUps() - wakeUps, static_cast<std::uint64_t>(stepsA) + 2);
+  EXPECT_EQ(stepsHidden, 0);
+  EXPECT_TRUE(tickHidden.Active());
+  hidden->show();
+  Delay(100);
+  EXPECT_GE(stepsHidden, 3);
+}
+
+// A step may stop or destroy the tickers due after it on the same wake-up.
+TEST(FrameClock, StepsMayStopAndDestroyTickers) {
+  int later = 0;
+  auto doomed = std::make_unique<TFrameTicker>([&] { ++later; });
+  TFrameTicker stopped([&] { ++later; });
+  TFrameTicker periodic([&] { ++later; });
+  TFrameTicker first([&] {
+    doomed.reset();
+    stopped.Stop();
+    periodic.Stop();
+  });
+  first.Once(0);  // due first, the others a moment later
+  doomed->Once(0);
+  stopped.Once(0);
+  periodic.Every(1);
+  Delay(10);
+  EXPECT_EQ(later, 0);
+  EXPECT_FALSE(stopped.Active());
+  EXPECT_FALSE(periodic.Active());
+  EXPECT_FALSE(first.Active());
 }
 
 TEST(Timers, DelayProcessesEventsAndWaits) {

@@ -1,0 +1,52 @@
+// One clock for everything that moves on screen. Sprites, clips and
+// animations step on it instead of on timers of their own: the clock keeps
+// one timer, armed for the earliest step due, and runs every step due within
+// a couple of milliseconds of it on the same wake-up. Periodic steps of the
+// same period keep one phase, so a place with seven sprites at 100 ms wakes
+// the program ten times a second, not seventy. A step whose control is
+// hidden (itself, or the screen it is on) does not run; the control keeps
+// its phase and steps again once shown, and until then wakes nobody. GUI
+// thread only.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+class TFrameTicker {
+ public:
+  // `shownBy`: the control whose visibility the steps follow (none: always).
+  explicit TFrameTicker(std::function<void()> step, const QWidget* shownBy = nullptr);
+  ~TFrameTicker();
+  TFrameTicker(const TFrameTicker&) = delete;
+  TFrameTicker& operator=(const TFrameTicker&) = delete;
+
+  // Steps every `ms` milliseconds, in phase with the other tickers of that
+  // period: the first step comes after `ms`, give or take half of it. With
+  // `ownPhase` the first step comes after `ms` exactly (a screen's timer).
+  void Every(int ms, bool ownPhase = false);
+  // One step `ms` milliseconds from now (a clip aiming at its next frame).
+  void Once(double ms);
+  void Stop();
+  bool Active() const { return due_ >= 0; }
+
+ private:
+  friend struct TFrameClockState;
+  std::function<void()> step_;
+  QPointer<const QWidget> shownBy_;
+  bool followsVisibility_;
+  double due_ = -1;      // ms on the clock, -1 when stopped
+  int period_ = 0;       // 0: once
+  bool parked_ = false;  // came due while hidden: waits for a screen to be shown
+};
+
+namespace FrameClock {
+// Milliseconds on the clock's own monotonic time.
+double NowMs();
+// Runs the steps due by now (what the clock's timer does); returns how many
+// ran. For benchmarks and tests.
+int RunDue();
+// Wake-ups of the clock's timer so far.
+std::uint64_t WakeUps();
+}  // namespace FrameClock
