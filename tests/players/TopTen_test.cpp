@@ -76,6 +76,28 @@ TEST_F(TopTenFiles, ReadsHeaderAndPlacesButNotResults) {
   EXPECT_EQ(entries[1].Sex, "Man");
 }
 
+// Entries are kept between showings of the table; a file changed since, the
+// way the game replaces it or in place, is read again at once.
+TEST_F(TopTenFiles, AChangedFileIsReadAgainAtOnce) {
+  const QString path = inst.ProgramDir() + "/login/Ola.txt";
+  auto file = [](int red) {
+    return QByteArray("Ola=2026-12-06=213=15") + QByteArray::number(red) +
+           "=3240=Woman=\r\nCDR=1215\r\nAD1=432\r\nC6B=210\r\nKWS=350\r\nOMB=180\r\nLST=980\r\n"
+           "CWA=237\r\n";
+  };
+  Write("Ola", file(17));
+  ASSERT_EQ(ReadTopTenEntries({"Ola"})[0].RedCount, 17);
+  // Replaced by a renamed file of the same size, within the same clock tick.
+  QFile replacement(path + ".new");
+  ASSERT_TRUE(replacement.open(QIODevice::WriteOnly));
+  replacement.write(file(18));
+  replacement.close();
+  ASSERT_TRUE(QFile::remove(path) && QFile::rename(path + ".new", path));
+  EXPECT_EQ(ReadTopTenEntries({"Ola"})[0].RedCount, 18);
+  Write("Ola", file(123));  // in place, longer
+  EXPECT_EQ(ReadTopTenEntries({"Ola"})[0].RedCount, 123);
+}
+
 TEST_F(TopTenFiles, AMissingOrBrokenFileStopsWithItsName) {
   Write("Ola", "Ola=2026-12-06=213=1517=3240=Woman=\r\nCDR=1215\r\n");
   Write("Kot", "Kot=2026-12-06=211=150=320=Man=\r\nCDR=120\r\nAD1=430\r\nC6B=210\r\nKWS=350\r\nOMB=180\r\n"
