@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Plays the demo installation under Xvfb with xdotool, as a child would, and
-measures it: launch to the sign-in screen painted, each screen change, idle CPU
-and wake-ups, and peak memory. Builds given together are run in turns, so that
-the machine's load falls on all of them alike. Started by scripts/perf.sh.
+measures it: launch to the sign-in screen painted, against a bare Qt window
+that paints the same picture (the floor), each screen change, the GUI time to
+open a song, idle CPU and wake-ups, and peak memory. Builds given together are
+run in turns, so that the machine's load falls on all of them alike. Started
+by scripts/perf.sh.
 
 The game marks what it shows and paints into the file named by TARVOLIN_TRACE
 (see src/platform/Trace.h); a screen change is the time from the input that
@@ -21,6 +23,7 @@ import time
 import wave
 
 TIMEOUT = 15.0  # seconds to wait for a screen before the run is given up
+CPU_UNTIL_PAINT = "  CPU ms used until then (all threads)"
 
 
 class RunFailed(Exception):
@@ -88,6 +91,17 @@ class Trace:
                 raise RunFailed("the game ended")
             time.sleep(0.05)
         raise RunFailed(f"the sound did not rest within {timeout:.0f} s")
+
+    def open_ms(self, since):
+        """The GUI thread's time of the last file a media player opened after
+        line `since` (from its "open" mark to its "opened" one)."""
+        self.poll()
+        for i in range(len(self.lines) - 1, since - 1, -1):
+            if self.lines[i][1] == "opened":
+                starts = [j for j in range(since, i) if self.lines[j][1] == "open"]
+                if starts:
+                    return (self.lines[i][0] - self.lines[starts[-1]][0]) / 1e6
+        return None  # a build that does not mark it
 
     def change_ms(self, paint_index):
         """From the last input before the painted screen's show to its paint:
@@ -187,6 +201,11 @@ MENU_SONGS = (584 + 26, 132 + 26)
 MENU_FIRST_SONG = (68 + 40, 160 + 12)
 MENU_SONGS_BACK = (556 + 36, 380 + 44)
 MENU_EXIT = (584 + 26, 435 + 20)
+MENU_ALPHABET = (584 + 26, 52 + 20)
+MENU_TOP_TEN = (584 + 26, 92 + 18)
+MENU_DICTIONARY = (588 + 24, 236 + 24)
+MENU_SECOND_SONG = (68 + 38, 186 + 12)
+SCREEN_BACK = (586 + 18, 425 + 18)  # the alphabet's, the dictionary's and the best players' way back
 SONG_PLAY = (392 + 18, 108 + 16)
 SONG_BACK = (556 + 36, 380 + 42)
 PLACE_EXERCISES = (584 + 18, 40 + 18)
@@ -203,9 +222,10 @@ EXERCISE_SCREENS = {"TCw1Form", "TCw2Form", "TCw3Form", "TCw5Form", "TCw7Form", 
 class Session:
     """One run of the game from launch to exit, collecting figures."""
 
-    def __init__(self, binary, demo, data_root, screen, work, idle_s):
+    def __init__(self, binary, demo, data_root, screen, work, idle_s, song_kinds):
         self.binary, self.demo, self.screen, self.work, self.idle_s = binary, demo, screen, work, idle_s
         self.data_root = data_root
+        self.song_kinds = song_kinds
         self.figures = {}  # name -> list of values (a change may happen more than once)
 
     def add(self, name, value):
@@ -257,7 +277,7 @@ class Session:
             painted = self.trace.wait_paint("TLoginForm", 0, self.game)
             self.add("launch -> sign-in painted", (self.trace.lines[painted][0] - t0) / 1e6)
             # Every thread's CPU time so far: what the machine's load does not change.
-            self.add("  CPU ms used until then (all threads)", self.trace.lines[painted][3] / 1e6)
+            self.add(CPU_UNTIL_PAINT, self.trace.lines[painted][3] / 1e6)
             self.measure_idle("sign-in")
             self.screen.click(*LOGIN_FIRST_PLAYER)
             time.sleep(0.2)
@@ -279,13 +299,26 @@ class Session:
             time.sleep(2.5)
             self.add("place -> menu", self.click_to(PLACE_TO_MENU, "TMenuStart"))
             time.sleep(0.3)
+            for where, screen in ((MENU_ALPHABET, "TAlfabetForm"), (MENU_DICTIONARY, "TSlownikForm"),
+                                  (MENU_TOP_TEN, "TTopTenForm")):
+                self.add(f"menu -> {short(screen)}", self.click_to(where, screen))
+                time.sleep(0.5)
+                self.add(f"{short(screen)} -> menu", self.click_to(SCREEN_BACK, "TMenuStart"))
+                time.sleep(0.3)
             self.screen.click(*MENU_SONGS)
             time.sleep(0.5)
-            self.add("menu -> song", self.click_to(MENU_FIRST_SONG, "Tcw6form"))
-            self.screen.click(*SONG_PLAY)
-            time.sleep(4)
-            self.screen.click(*SONG_BACK)
-            time.sleep(0.5)
+            # The first song is a wave file libsndfile reads; with --long-media the
+            # second is one only FFmpeg reads.
+            for where, kind in ((MENU_FIRST_SONG, self.song_kinds[0]), (MENU_SECOND_SONG, self.song_kinds[1])):
+                since = self.trace.mark()
+                self.add(f"menu -> song ({kind})", self.click_to(where, "Tcw6form"))
+                opened = self.trace.open_ms(since)
+                if opened is not None:
+                    self.add(f"song opens: GUI ms ({kind})", opened)
+                self.screen.click(*SONG_PLAY)
+                time.sleep(4)
+                self.screen.click(*SONG_BACK)
+                time.sleep(0.5)
             self.add("peak memory MiB", status_kib(self.game.pid, "VmHWM") / 1024)
             with open(f"/proc/{self.game.pid}/maps") as maps:
                 self.add("FFmpeg module loaded (0/1)", int("tarvolin-ffmpeg" in maps.read()))
@@ -319,6 +352,38 @@ class Session:
         self.log.close()
 
 
+def bare_window(binary, demo, screen, work):
+    """Launch to first paint of the bare Qt window (the floor): wall and CPU ms."""
+    os.makedirs(work, exist_ok=True)
+    trace = Trace(os.path.join(work, "trace"))
+    open(trace.path, "w").close()
+    env = dict(screen.env, TARVOLIN_TRACE=trace.path)
+    t0 = time.monotonic_ns()
+    game = subprocess.Popen([binary, os.path.join(demo, "program"), str(screen.scale)], env=env,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        painted = trace.wait_paint("TBareWindow", 0, game)
+        t, _, _, cpu = trace.lines[painted]
+        return (t - t0) / 1e6, cpu / 1e6
+    finally:
+        game.kill()
+        game.wait()
+
+
+def with_floor(figures, bare_ms, bare_cpu):
+    """The session's figures with the floor's, and the ratios to it, after its first paint."""
+    first, first_cpu = figures["launch -> sign-in painted"][0], figures[CPU_UNTIL_PAINT][0]
+    out = {}
+    for name, values in figures.items():
+        out[name] = values
+        if name == CPU_UNTIL_PAINT:
+            out["bare Qt window: launch -> painted"] = [bare_ms]
+            out["  CPU ms of the bare window"] = [bare_cpu]
+            out["first paint / bare window (ratio)"] = [first / bare_ms]
+            out["first paint CPU / bare window's (ratio)"] = [first_cpu / bare_cpu]
+    return out
+
+
 def short(screen):
     return screen[1:].replace("Form", "").replace("form", "") if screen.startswith("T") else screen
 
@@ -329,8 +394,10 @@ def cell(values):
     if not values:
         return "-"
     med = statistics.median(values)
+    # The 90th percentile, nearest rank.
+    p90 = sorted(values)[max(0, -(-9 * len(values) // 10) - 1)]
     digits = 1 if max(values) >= 10 else 2
-    return f"{med:.{digits}f} ({min(values):.{digits}f}-{max(values):.{digits}f})"
+    return f"{med:.{digits}f} / {p90:.{digits}f} ({min(values):.{digits}f}-{max(values):.{digits}f})"
 
 
 def report(labels, results, runs):
@@ -341,8 +408,8 @@ def report(labels, results, runs):
         print("\nNo run finished.")
         return
     width = max(len(n) for n in names) + 2
-    col = max(26, max(len(l) for l in labels) + 2)
-    print(f"\nMedians of {runs} runs (min-max); times in ms\n")
+    col = max(34, max(len(l) for l in labels) + 2)
+    print(f"\nMedian / 90th percentile (min-max) of {runs} runs; times in ms\n")
     print("".ljust(width) + "".join(l.ljust(col) for l in labels))
     for n in names:
         print(n.ljust(width) + "".join(cell(results[l].get(n, [])).ljust(col) for l in labels))
@@ -398,13 +465,18 @@ def loop_wave(source, path, seconds):
 
 def long_media(demo, work):
     """The demo's media with the menu's four clips two minutes long and the
-    first song three: long files must cost no more memory than short ones."""
+    first two songs three, the second in a codec only FFmpeg reads: long
+    files must cost no more memory, and open no slower, than short ones."""
     cd = os.path.join(work, "long-cd")
     shutil.copytree(os.path.join(demo, "cd"), cd)
     for name in ("Swinka", "Piesek", "papuga", "wehikul"):
         loop_avi(os.path.join(cd, "gfx", "avi", name + ".avi"), 120)
     # The songs are ADPCM, which Python's wave module does not write.
-    loop_wave(os.path.join(cd, "music", "M1.wav"), os.path.join(cd, "music", "songs", "song_1.wav"), 180)
+    songs = os.path.join(cd, "music", "songs")
+    loop_wave(os.path.join(cd, "music", "M1.wav"), os.path.join(songs, "song_1.wav"), 180)
+    # Yamaha ADPCM: a codec libsndfile does not read, so FFmpeg decodes it.
+    subprocess.run(["ffmpeg", "-loglevel", "error", "-y", "-i", os.path.join(songs, "song_1.wav"),
+                    "-c:a", "adpcm_yamaha", os.path.join(songs, "song_2.wav")], check=True)
     return cd
 
 
@@ -418,13 +490,16 @@ def binary_of(path):
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--runs", type=int, default=10)
-    ap.add_argument("--idle", type=float, default=10.0, help="seconds of each idle measurement (0: none)")
+    # The menu's idle show takes about 35 s to come round.
+    ap.add_argument("--idle", type=float, default=40.0, help="seconds of each idle measurement (0: none)")
     ap.add_argument("--display", default=":65")
     ap.add_argument("--screen", default="1280x1024", help="the virtual display's size")
     ap.add_argument("--demo", required=True, help="the demo installation (with program/ and cd/)")
     ap.add_argument("--keep", action="store_true", help="keep the runs' folders (traces, stderr)")
+    ap.add_argument("--bare", help="the bare window program (default: bare_window beside the first build)")
     ap.add_argument("--long-media", action="store_true",
-                    help="play with the menu's clips two minutes long and the first song three")
+                    help="play with the menu's clips two minutes long and the first two songs three, "
+                         "the second in a codec only FFmpeg reads")
     ap.add_argument("builds", nargs="+", help="build directories or game binaries")
     args = ap.parse_args()
 
@@ -443,12 +518,16 @@ def main():
             sys.exit(f"perf: Xvfb could not start on {args.display}")
         screen = Screen(width, height, args.display)
         data_root = long_media(args.demo, work) if args.long_media else os.path.join(args.demo, "cd")
+        song_kinds = ("3 min PCM", "3 min FFmpeg-only") if args.long_media else ("ADPCM", "ADPCM")
+        floor = args.bare or os.path.join(os.path.dirname(binary_of(args.builds[0])), "bare_window")
         for run in range(args.runs):
             for build, label in zip(args.builds, labels):
                 run_dir = os.path.join(work, f"{run + 1}-{labels.index(label) + 1}")
-                session = Session(binary_of(build), args.demo, data_root, screen, run_dir, args.idle)
+                session = Session(binary_of(build), args.demo, data_root, screen, run_dir, args.idle, song_kinds)
                 try:
-                    figures = session.play()
+                    # The floor right before each session, under the same load.
+                    bare_ms, bare_cpu = bare_window(floor, args.demo, screen, run_dir + "-bare")
+                    figures = with_floor(session.play(), bare_ms, bare_cpu)
                     for name, values in figures.items():
                         results[label].setdefault(name, []).extend(values)
                     print(f"run {run + 1}/{args.runs} {label}: launch {figures['launch -> sign-in painted'][0]:.0f} ms",
