@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <thread>
 
 #include "platform/Errors.h"
 #include "platform/FFmpegModule.h"
@@ -219,26 +218,12 @@ std::unique_ptr<TSoundReader> OpenSoundFile(const QString& path) {
 }
 
 void PrepareSoundsFor(const QStringList& paths) {
-  QStringList real;  // the path resolver belongs to this thread
-  for (const QString& path : paths) {
-    try {
-      real << CheckedFilePath(path, TFileKind::Sound);
-    } catch (const EInOutError&) {
-    }
-  }
-  if (real.isEmpty()) return;
-  std::thread([real] {
-    for (const QString& r : real) {
-      SF_INFO info{};
-      if (SNDFILE* file = sf_open(QFile::encodeName(r).constData(), SFM_READ, &info)) {
-        sf_close(file);
-        continue;
-      }
-      QString error;
-      FFmpegModule(error);  // a module that cannot load is reported when the sound opens
-      return;
-    }
-  }).detach();
+  LoadFFmpegAhead(paths, TFileKind::Sound, [](const QString& real) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(QFile::encodeName(real).constData(), SFM_READ, &info);
+    if (file) sf_close(file);
+    return file != nullptr;
+  });
 }
 
 TSoundData DecodeSoundFile(const QString& path) {

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/Errors.h"
+
 namespace {
 const char kModuleFile[] = "tarvolin-ffmpeg.so";
 
@@ -59,4 +61,24 @@ const TFFmpegApi* FFmpegModule(QString& error) {
   std::call_once(once, [] { loaded = new TLoaded(Load()); });
   if (!loaded->api) error = loaded->error;
   return loaded->api;
+}
+
+void LoadFFmpegAhead(const QStringList& paths, TFileKind kind,
+                     bool (*readsWithout)(const QString& realPath)) {
+  QStringList real;  // the path resolver belongs to this thread
+  for (const QString& path : paths) {
+    try {
+      real << CheckedFilePath(path, kind);
+    } catch (const EInOutError&) {
+    }
+  }
+  if (real.isEmpty()) return;
+  std::thread([real, readsWithout] {
+    for (const QString& r : real) {
+      if (readsWithout(r)) continue;
+      QString error;
+      FFmpegModule(error);  // a module that cannot load is reported when the file opens
+      return;
+    }
+  }).detach();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/ClipDecoder.h"
+#include "platform/TextFile.h"
 
 // One audio stream, decoded piece by piece into 16-bit samples.
 class TFFmpegSound {
@@ -49,3 +50,10 @@ struct TFFmpegApi {
 // The module, loaded on first use (GUI thread or a decoding thread alike).
 // Null with `error` saying why when it is missing or cannot be loaded.
 const TFFmpegApi* FFmpegModule(QString& error);
+
+// When one of `paths` (as the data spells them, files of `kind`) is one that
+// `readsWithout` cannot read, loads the module now on a thread of its own, so
+// that the screen opening it later does not wait for FFmpeg's libraries.
+// Files that are missing are left for their opening to report.
+void LoadFFmpegAhead(const QStringList& paths, TFileKind kind,
+                     bool (*readsWithout)(const QString& realPath));

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <map>
-#include <thread>
 
 #include "platform/AviFile.h"
 #include "platform/Errors.h"
@@ -97,22 +96,8 @@ void TVideoClip::Open(const QString& path) {
 }
 
 void TVideoClip::PrepareFor(const QStringList& paths) {
-  QStringList real;  // the path resolver belongs to this thread
-  for (const QString& path : paths) {
-    try {
-      real << CheckedFilePath(path, TFileKind::Video);
-    } catch (const EInOutError&) {
-    }
-  }
-  if (real.isEmpty()) return;
-  std::thread([real] {
-    for (const QString& r : real) {
-      if (OpenUncompressedAvi(r)) continue;
-      QString error;
-      FFmpegModule(error);  // a module that cannot load is reported by Open
-      return;
-    }
-  }).detach();
+  LoadFFmpegAhead(paths, TFileKind::Video,
+                  [](const QString& real) { return OpenUncompressedAvi(real) != nullptr; });
 }
 
 int TVideoClip::DurationMs() const {
