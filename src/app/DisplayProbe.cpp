@@ -16,6 +16,11 @@
 
 namespace {
 bool g_replaced = false;
+#ifdef TARVOLIN_HAVE_XCB
+// Open until Qt has its own: an X server left without clients resets, and
+// refuses connections meanwhile.
+xcb_connection_t* g_probe = nullptr;
+#endif
 
 #ifdef TARVOLIN_HAVE_XCB
 // Qt picks xcb unless told otherwise or on a Wayland session.
@@ -45,7 +50,8 @@ xcb_atom_t ExistingAtom(xcb_connection_t* c, xcb_intern_atom_cookie_t cookie) {
 std::optional<QSize> X11Area(bool windowed) {
   int screenNumber = 0;
   xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
-  const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> owner(c, &xcb_disconnect);
+  EndDisplayProbe();
+  g_probe = c;
   if (xcb_connection_has_error(c)) return std::nullopt;
   xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
   for (int i = 0; i < screenNumber && it.rem; ++i) xcb_screen_next(&it);
@@ -139,6 +145,13 @@ int SetUpDisplayScale(const TDisplayChoice& choice, int argc, char** argv) {
     qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
   }
   return scale;
+}
+
+void EndDisplayProbe() {
+#ifdef TARVOLIN_HAVE_XCB
+  if (g_probe) xcb_disconnect(g_probe);
+  g_probe = nullptr;
+#endif
 }
 
 bool DesktopScalingReplaced() {

@@ -13,6 +13,8 @@
 
 // The factor for this run, with the environment Qt reads set accordingly.
 int SetUpDisplayScale(const TDisplayChoice& choice, int argc, char** argv);
+// Closes what the probe keeps open until the application has connected.
+void EndDisplayProbe();
 // True when the desktop's scaling was switched off for the game's own: its
 // resolution is then no text-size setting.
 bool DesktopScalingReplaced();

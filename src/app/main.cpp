@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
   // over.
   if (qEnvironmentVariableIsEmpty("SDL_NO_SIGNAL_HANDLERS")) qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
   TApplication app(argc, argv);
+  EndDisplayProbe();
   app.EndOnSignals();
   app.Windowed = display.Window;
   SettleInstallation(StartOptions, settingsPath);
