@@ -89,9 +89,11 @@ TEST(CommandLine, ARememberedScaleShrinksToTheScreenTheCommandLineOneNever) {
         << c.choice.Scale << (c.choice.Remembered ? " remembered on " : " on ") << c.area.width()
         << "x" << c.area.height();
   TStartOptions o;
-  EXPECT_TRUE(ChooseDisplay(o, {-1, 3}).Remembered);
+  TUserSettings three;
+  three.Scale = 3;
+  EXPECT_TRUE(ChooseDisplay(o, three).Remembered);
   o.Scale = 2;
-  EXPECT_FALSE(ChooseDisplay(o, {-1, 3}).Remembered);
+  EXPECT_FALSE(ChooseDisplay(o, three).Remembered);
 }
 
 TEST(CommandLine, F11SwitchesTheStageOnAnyScreenAndReportsIt) {
