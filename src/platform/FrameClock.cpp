@@ -11,6 +11,12 @@
 // Steps due this close to the earliest run with it.
 constexpr double kSlackMs = 2.0;
 
+// How late a step may come so that it shares a wake-up with another: a
+// fifth of a shown control's period, up to 30 ms (its next step still counts
+// from when it was due, so its rate stays its own). Clips aiming at a
+// frame's start and the screens' timers come on time.
+double Tolerance(const TFrameTicker& t);
+
 struct TFrameClockState {
   QElapsedTimer clock;
   QTimer* timer = nullptr;
@@ -69,8 +75,11 @@ struct TFrameClockState {
   void Arm() {
     if (running) return;
     double next = -1;
-    for (const TFrameTicker* t : tickers)
-      if (t->due_ >= 0 && !t->parked_ && (next < 0 || t->due_ < next)) next = t->due_;
+    for (const TFrameTicker* t : tickers) {
+      if (t->due_ < 0 || t->parked_) continue;
+      const double latest = t->due_ + Tolerance(*t);
+      if (next < 0 || latest < next) next = latest;
+    }
     if (!timer) {
       timer = new QTimer;
       timer->setSingleShot(true);
@@ -120,6 +129,10 @@ struct TFrameClockState {
     return ran;
   }
 };
+
+double Tolerance(const TFrameTicker& t) {
+  return t.followsVisibility_ && t.period_ > 0 ? std::min(30.0, t.period_ / 5.0) : 0.0;
+}
 
 TFrameTicker::TFrameTicker(std::function<void()> step, const QWidget* shownBy)
     : step_(std::move(step)), shownBy_(shownBy), followsVisibility_(shownBy != nullptr) {

@@ -1,9 +1,11 @@
 // One clock for everything that moves on screen. Sprites, clips and
 // animations step on it instead of on timers of their own: the clock keeps
-// one timer, armed for the earliest step due, and runs every step due within
-// a couple of milliseconds of it on the same wake-up. Periodic steps of the
-// same period keep one phase, so a place with seven sprites at 100 ms wakes
-// the program ten times a second, not seventy. A step whose control is
+// one timer and runs every step due by the time it fires on that wake-up.
+// Periodic steps of the same period keep one phase, so a place with seven
+// sprites at 100 ms wakes the program ten times a second, not seventy; a
+// shown control's step may also come up to a fifth of its period late (at
+// most 30 ms) to share a wake-up with another period's, its rate unchanged.
+// Clips and the screens' timers come on time. A step whose control is
 // hidden (itself, or the screen it is on) does not run; the control keeps
 // its phase and steps again once shown, and until then wakes nobody. GUI
 // thread only.
@@ -33,6 +35,7 @@ class TFrameTicker {
 
  private:
   friend struct TFrameClockState;
+  friend double Tolerance(const TFrameTicker& t);
   std::function<void()> step_;
   QPointer<const QWidget> shownBy_;
   bool followsVisibility_;
