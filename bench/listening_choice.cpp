@@ -9,7 +9,9 @@
 #include "BenchMain.h"
 #include "app/Globals.h"
 #include "exercises/FrmCw7.h"
+#include "exercises/FrmCw7Files.h"
 #include "lib/Writers.h"
+#include "platform/Paths.h"
 #include "support/PondSupport.h"
 #include "support/Support.h"
 
@@ -23,14 +25,15 @@ struct Game {
     const QString program = inst.ProgramDir(), cd = inst.DataRoot();
     WritePondMedia(program, cd);
     // The pictures as large as the screen shows them.
-    for (const TPondFile& f : PondFiles::Pictures) {
-      const QString file =
-          (f.UnderProgram ? program : cd) + QString::fromLatin1(f.Path).replace(u'\\', u'/');
-      if (f.Frames > 0)
-        WriteSolidBmp(file, f.Frames * f.FrameWidth, f.FrameHeight, QColor(90, 140, 200));
+    for (const TScreenFile& f : Cw7Files::Pictures) {
+      const QString file = NormalizeSeparators(f.In(program, cd));
+      if (f.Kind == TScreenFile::Strip)
+        WriteSolidBmp(file, f.NeededWidth(), f.Height, QColor(90, 140, 200));
     }
-    WriteSolidBmp(program + "/gfx/Pieski.bmp", 570, 436, QColor(120, 200, 120));
-    WriteSolidBmp(program + "/gfx/Panel_pi.bmp", 170, 113, QColor(250, 240, 210));
+    WriteSolidBmp(NormalizeSeparators(Cw7Files::Pond.In(program, cd)), 570, 436,
+                  QColor(120, 200, 120));
+    WriteSolidBmp(NormalizeSeparators(Cw7Files::Panel.In(program, cd)), 170, 113,
+                  QColor(250, 240, 210));
     MakeParentDirs(program + "/cwicz/bench/m.txt");
     SaveListeningChoiceFile(program + "/cwicz/bench/m.txt", SampleChoice(MaxChoiceQuestions));
     screens = std::make_unique<GameScreens>(program, cd);

@@ -195,6 +195,33 @@ void TInstallationCheck::WantSound(const QString& path, const TWhere& where, con
   else if (!s.Error.isEmpty()) Error(where, QStringLiteral("%1 cannot be played: %2").arg(what, s.Error));
 }
 
+void TInstallationCheck::NeedScreenFiles(std::span<const TScreenFile> files, const TWhere& where) {
+  for (const TScreenFile& f : files) {
+    const QString path = f.In(programDir_, dataRoot_);
+    const QString what = QString::fromUtf8(f.What);
+    if (f.Kind == TScreenFile::Sound) {
+      WantSound(path, where, what);
+      continue;
+    }
+    QSize size;
+    if (!NeedPicture(path, where, what, &size)) continue;
+    if (size.width() >= f.NeededWidth() && size.height() >= f.NeededHeight()) continue;
+    const QString needs = f.Kind == TScreenFile::Strip
+                              ? QStringLiteral("its %1 frames of %2 x %3 need")
+                                    .arg(f.Frames)
+                                    .arg(f.Width)
+                                    .arg(f.Height)
+                              : QStringLiteral("the screen shows it at");
+    Warning(where, QStringLiteral("%1 %2 is %3 x %4, %5 %6 x %7: the rest shows black")
+                       .arg(what, Shown(path))
+                       .arg(size.width())
+                       .arg(size.height())
+                       .arg(needs)
+                       .arg(f.NeededWidth())
+                       .arg(f.NeededHeight()));
+  }
+}
+
 bool TInstallationCheck::Settings() {
   const QString ini = SettingsFilePath(programDir_);
   if (!DirectoryExists(programDir_)) {

@@ -13,8 +13,10 @@
 #include <QStringList>
 #include <functional>
 #include <map>
+#include <span>
 #include <vector>
 
+#include "controls/ScreenFiles.h"
 #include "lib/ListFiles.h"
 
 struct TProblem {
@@ -59,6 +61,10 @@ class TInstallationCheck {
   bool NeedVideo(const QString& path, const TWhere& where, const QString& what);
   bool NeedFile(const QString& path, const TWhere& where, const QString& what);
   void WantSound(const QString& path, const TWhere& where, const QString& what);
+  // Files a screen declares (controls/ScreenFiles.h): pictures and strips are
+  // needed, and warned about when smaller than the screen shows them; sounds
+  // are wanted.
+  void NeedScreenFiles(std::span<const TScreenFile> files, const TWhere& where);
   // A list file named relative to the program directory (checked once).
   void CheckList(const QString& name, TListKind kind, const TWhere& where);
   const QString& ProgramDir() const { return programDir_; }

@@ -10,10 +10,11 @@
 #include "app/Globals.h"
 #include "exercises/CrosswordFile.h"
 #include "exercises/ExerciseFiles.h"
-#include "exercises/LilyPondFiles.h"
+#include "exercises/FrmCw2Files.h"
+#include "exercises/FrmCw3Files.h"
+#include "exercises/FrmLilieFiles.h"
 #include "exercises/WordPairFile.h"
 #include "lib/Check.h"
-#include "lib/CrosswordPictures.h"
 #include "lib/Installation.h"
 #include "menu/NoteFile.h"
 #include "platform/Errors.h"
@@ -66,8 +67,8 @@ void CheckWordExercise(TInstallationCheck& check, const QString& path, const TLi
 // The pictures, strips and sounds of the word search screen.
 void CheckWordSearchScreen(TInstallationCheck& check, const TWordSearch& s, const TWhere& where) {
   QSize size;
-  const QString grid = check.ProgramDir() + QStringLiteral("\\gfx\\P_Krzy_S.bmp");
-  if (check.NeedPicture(grid, where, QStringLiteral("word search grid picture"), &size)) {
+  const QString grid = Cw2Files::Grid.In(check.ProgramDir(), check.DataRoot());
+  if (check.NeedPicture(grid, where, QString::fromUtf8(Cw2Files::Grid.What), &size)) {
     const int width = 10 + 25 * s.Columns, height = 10 + 25 * s.Rows;
     if (size.width() < width || size.height() < height)
       check.Warning(
@@ -81,30 +82,8 @@ void CheckWordSearchScreen(TInstallationCheck& check, const TWordSearch& s, cons
               .arg(size.width())
               .arg(size.height()));
   }
-  check.NeedPicture(check.ProgramDir() + QStringLiteral("\\gfx\\P_Krzyrz.bmp"), where,
-                    QStringLiteral("word search background"));
-  const struct {
-    const char* file;
-    int width, height, frames;
-  } strips[] = {{"Apacz", 60, 96, 10}, {"Zloto2", 223, 295, 6}, {"Ryba", 196, 100, 4}};
-  for (const auto& strip : strips) {
-    const QString path =
-        check.DataRoot() + QStringLiteral("\\gfx\\Anim\\%1.bmp").arg(QLatin1String(strip.file));
-    if (check.NeedPicture(path, where, QStringLiteral("word search strip"), &size) &&
-        (size.width() < strip.width * strip.frames || size.height() < strip.height))
-      check.Warning(
-          where,
-          QStringLiteral("strip %1 is %2 x %3, its %4 frames need %5 x %6: the rest shows black")
-              .arg(TInstallationCheck::Shown(path))
-              .arg(size.width())
-              .arg(size.height())
-              .arg(strip.frames)
-              .arg(strip.width * strip.frames)
-              .arg(strip.height));
-  }
-  for (const char* name : {"1009", "1010", "1011", "apacz", "plusk2", "Pk1", "o5"})
-    check.WantSound(check.DataRoot() + QStringLiteral("\\music\\%1.wav").arg(QLatin1String(name)),
-                    where, QStringLiteral("word search sound"));
+  check.NeedScreenFiles(Cw2Files::Pictures, where);
+  check.NeedScreenFiles(Cw2Files::Sounds, where);
 }
 
 // The cells the screen marks for a word, from whichever end is clicked first.
@@ -209,35 +188,8 @@ void CheckCrossword(TInstallationCheck& check, const QString& path, const TListF
     if (problem.Unplayable) check.Error(where, message + QStringLiteral(" (the exercise can never be completed)"));
     else check.Warning(where, message);
   }
-  const QString p = check.ProgramDir(), d = check.DataRoot();
-  const QString screen = QStringLiteral("crossword screen (%1)");
-  check.NeedPicture(p + QStringLiteral("\\gfx\\wyciag.bmp"), where, screen.arg("landscape"));
-  check.NeedPicture(p + QStringLiteral("\\Gfx\\Panel_kr.bmp"), where, screen.arg("clue panel"));
-  check.NeedPicture(p + QStringLiteral("\\gfx\\kr_kzyz.bmp"), where, screen.arg("empty line"));
-  struct Strip {
-    QString Path;
-    int Frames, Width;
-    const char* What;
-  };
-  const Strip strips[] = {{p + QStringLiteral("\\gfx\\wyciag_l.bmp"), LiftFrames, LiftWidth, "ski-lift strip"},
-                          {d + QStringLiteral("\\gfx\\Anim\\Yeti2.bmp"), YetiFrames, YetiWidth, "Yeti strip"},
-                          {d + QStringLiteral("\\gfx\\Anim\\nar_256.bmp"), SkierFrames, SkierWidth, "skier strip"}};
-  for (const Strip& s : strips) {
-    QSize size;
-    if (check.NeedPicture(s.Path, where, screen.arg(s.What), &size) && size.width() < s.Frames * s.Width)
-      check.Warning(where, QStringLiteral("%1 is %2 pixels wide; %3 frames of %4 need %5")
-                               .arg(TInstallationCheck::Shown(s.Path))
-                               .arg(size.width())
-                               .arg(s.Frames)
-                               .arg(s.Width)
-                               .arg(s.Frames * s.Width));
-  }
-  const char* sounds[][2] = {{"\\Music\\Drzwi.wav", "a word solved"},
-                             {"\\music\\Yeti.wav", "the Yeti"},
-                             {"\\Music\\narty.wav", "the skier"},
-                             {"\\music\\1007.wav", "crossword complete"}};
-  for (const auto& s : sounds) check.WantSound(d + QLatin1String(s[0]), where, screen.arg(s[1]));
-  check.WantSound(p + QStringLiteral("\\gfx\\Wyciag\\Wiatr.wav"), where, screen.arg("wind"));
+  check.NeedScreenFiles(Cw3Files::Pictures, where);
+  check.NeedScreenFiles(Cw3Files::Sounds, where);
 }
 
 void CheckDialogue(TInstallationCheck& check, const QString& path, const TListFileEntry&, const TWhere& where) {
@@ -259,19 +211,8 @@ void CheckWordPairs(TInstallationCheck& check, const QString& path, const TListF
       pairs.PairsLeftOut > 0)
     check.Warning({TInstallationCheck::Shown(path), pairs.FirstLeftOutLine},
                   QStringLiteral("%1 pairs past the first %2 are left out").arg(pairs.PairsLeftOut).arg(MaxWordPairs));
-  check.NeedPicture(check.ProgramDir() + LilyPondPicture, where, QStringLiteral("pond of the lily-pad exercise"));
-  for (const TLilyStrip& s : LilyStrips) {
-    QSize size;
-    const QString what = QStringLiteral("%1 strip of the lily-pad exercise").arg(QLatin1String(s.What));
-    if (!check.NeedPicture(check.DataRoot() + s.Path, where, what, &size)) continue;
-    if (size.width() < s.Frames * s.Width || size.height() < s.Height)
-      check.Warning(where, QStringLiteral("%1 is %2 x %3, its %4 frames of %5 x %6 need %7 x %6")
-                               .arg(what).arg(size.width()).arg(size.height()).arg(s.Frames).arg(s.Width)
-                               .arg(s.Height).arg(s.Frames * s.Width));
-  }
-  for (const TLilySound& s : LilySounds)
-    check.WantSound(check.DataRoot() + s.Path, where,
-                    QStringLiteral("%1 sound of the lily-pad exercise").arg(QLatin1String(s.What)));
+  check.NeedScreenFiles(LilieFiles::Pictures, where);
+  check.NeedScreenFiles(LilieFiles::Sounds, where);
 }
 
 }  // namespace

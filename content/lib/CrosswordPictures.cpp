@@ -3,33 +3,31 @@
 #include <QPainter>
 
 #include "controls/ScreenArt.h"
+#include "exercises/FrmCw3Files.h"
 #include "lib/Writers.h"
 
 namespace {
 
 // `frames` frames side by side, each a shade lighter, so a frame shows which it is.
-QImage PlainStrip(int frames, int width, int height, QColor colour) {
-  QImage img(frames * width, height, QImage::Format_RGB32);
+void WritePlainStrip(const TInstallation& inst, const TScreenFile& s, QColor colour) {
+  QImage img(s.NeededWidth(), s.Height, QImage::Format_RGB32);
   QPainter p(&img);
-  for (int f = 0; f < frames; ++f) {
-    p.fillRect(f * width, 0, width, height, colour.lighter(100 + 8 * f));
+  for (int f = 0; f < s.Frames; ++f) {
+    p.fillRect(f * s.Width, 0, s.Width, s.Height, colour.lighter(100 + 8 * f));
     p.setPen(Qt::black);
-    p.drawRect(f * width, 0, width - 1, height - 1);
+    p.drawRect(f * s.Width, 0, s.Width - 1, s.Height - 1);
   }
-  return img;
+  p.end();
+  WriteBmp(inst.PathOf(s), img);
 }
 
 }  // namespace
 
 void WriteCrosswordScreenPictures(const TInstallation& inst) {
-  const QString p = inst.ProgramDir(), cd = inst.DataRoot();
-  WriteSolidBmp(p + "/gfx/wyciag.bmp", 570, 436, QColor(235, 242, 250));
-  WriteBmp(p + "/gfx/wyciag_l.bmp",
-           PlainStrip(LiftFrames, LiftWidth, LiftHeight, QColor(120, 140, 170)));
-  WriteSolidBmp(p + "/gfx/Panel_kr.bmp", 140, 165, QColor(250, 240, 200));
-  WriteBmp(p + "/gfx/kr_kzyz.bmp", CrosswordEmptyLine());
-  WriteBmp(cd + "/gfx/Anim/Yeti2.bmp",
-           PlainStrip(YetiFrames, YetiWidth, YetiHeight, QColor(200, 200, 220)));
-  WriteBmp(cd + "/gfx/Anim/nar_256.bmp",
-           PlainStrip(SkierFrames, SkierWidth, SkierHeight, QColor(220, 80, 80)));
+  WriteSolidBmp(inst.PathOf(Cw3Files::Landscape), 570, 436, QColor(235, 242, 250));
+  WritePlainStrip(inst, Cw3Files::Lift, QColor(120, 140, 170));
+  WriteSolidBmp(inst.PathOf(Cw3Files::Panel), 140, 165, QColor(250, 240, 200));
+  WriteBmp(inst.PathOf(Cw3Files::EmptyLine), CrosswordEmptyLine());
+  WritePlainStrip(inst, Cw3Files::Yeti, QColor(200, 200, 220));
+  WritePlainStrip(inst, Cw3Files::Skier, QColor(220, 80, 80));
 }

@@ -79,6 +79,10 @@ void CopyTree(const QString& from, const QString& to) {
 
 }  // namespace
 
+QString TInstallation::PathOf(const TScreenFile& f) const {
+  return NormalizeSeparators(f.In(ProgramDir(), DataRoot()));
+}
+
 TInstallation WriteBaseInstallation(const QString& root) {
   // Tests make one installation each: the files are drawn and encoded once
   // per process and copied afterwards.

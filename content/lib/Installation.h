@@ -4,10 +4,14 @@
 
 #include <QString>
 
+#include "controls/ScreenFiles.h"
+
 struct TInstallation {
   QString Root;
   QString ProgramDir() const { return Root + QStringLiteral("/program"); }
   QString DataRoot() const { return Root + QStringLiteral("/cd"); }
+  // Where a screen's file lies in this installation.
+  QString PathOf(const TScreenFile& f) const;
 };
 
 TInstallation WriteBaseInstallation(const QString& root);

@@ -7,6 +7,7 @@
 #include "app/Sound.h"
 #include "controls/Animate.h"
 #include "controls/BmpTransparent.h"
+#include "exercises/FrmCw2Files.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Picture.h"
 #include "platform/Strings.h"
@@ -111,7 +112,7 @@ void TCw2Form::FormShow() {
 }
 
 void TCw2Form::FormActivate() {
-  Image1_2->LoadFromFile(ProgramDir + QStringLiteral("\\gfx\\P_Krzyrz.bmp"));
+  Image1_2->LoadFromFile(Cw2Files::Background.In(ProgramDir, DataRoot));
 }
 
 void TCw2Form::FormClose() {
@@ -132,10 +133,10 @@ void TCw2Form::FormKeyDown(int& key, TShiftState shift) {
 TCw2Form::TWordSearchFiles TCw2Form::ReadWordSearchFiles(const QString& path) {
   TWordSearchFiles files;
   files.Search = LoadWordSearchFile(path);
-  files.Grid = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\P_Krzy_S.bmp"));
-  files.Peeker = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Apacz.bmp"));
-  files.Figure = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Zloto2.bmp"));
-  files.Fish = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Ryba.bmp"));
+  files.Grid = LoadPicture(Cw2Files::Grid.In(ProgramDir, DataRoot));
+  files.Peeker = LoadPicture(Cw2Files::Peeker.In(ProgramDir, DataRoot));
+  files.Figure = LoadPicture(Cw2Files::Figure.In(ProgramDir, DataRoot));
+  files.Fish = LoadPicture(Cw2Files::Fish.In(ProgramDir, DataRoot));
   return files;
 }
 
@@ -235,7 +236,7 @@ void TCw2Form::ClickCell() {
       HoverCell.Row > WordSearch.Rows - 1)
     return;
   Animated1->SetFrame(FrameClick);
-  PlayWave(MusicWave("1010"));
+  PlayWave(Cw2Files::FirstLetter.In(ProgramDir, DataRoot));
   PairDone = false;
   if (FirstCell.Number == HoverCell.Number) return;
   DrawLetter(HoverCell.Number, clRed);
@@ -248,7 +249,7 @@ void TCw2Form::ClickCell() {
   Judging = true;
   if (WordSearch.Partner[static_cast<size_t>(first - 1)] != second) {
     Image1->Repaint();
-    PlayWave(MusicWave("1011"));
+    PlayWave(Cw2Files::WrongWord.In(ProgramDir, DataRoot));
     PairDone = true;
     FirstTry = false;
     Animated1->SetFrame(FrameWrong);
@@ -276,7 +277,7 @@ void TCw2Form::ClickCell() {
     }
     Image1->Repaint();
     Animated1->SetFrame(FrameRight);
-    PlayWave(MusicWave("1009"));
+    PlayWave(Cw2Files::WordFound.In(ProgramDir, DataRoot));
     PairDone = true;
     if (!Pause(JudgePause)) return;
     Animated1->SetFrame(FrameRest);
@@ -331,10 +332,10 @@ void TCw2Form::Timer1Timer() {
   if (Label2->Caption().endsWith(u'0') && PairDone) {
     if (Random(2) == 0) {
       Animated3->BringToFront();
-      PlayWave(MusicWave("apacz"));
+      PlayWave(Cw2Files::PeekerSound.In(ProgramDir, DataRoot));
       Animated3->SetPlay(true);
     } else {
-      PlayWave(MusicWave("plusk2"));
+      PlayWave(Cw2Files::FishSound.In(ProgramDir, DataRoot));
       Animated2->SetPlay(true);
     }
   }
@@ -347,7 +348,7 @@ void TCw2Form::TimeOut() {
   Timer2.SetEnabled(false);
   Image1->Hide();
   KwillButton1->Show();
-  PlayWave(MusicWave("Pk1"));
+  PlayWave(Cw2Files::TimeOut.In(ProgramDir, DataRoot));
 }
 
 void TCw2Form::Timer2Timer() {
@@ -361,7 +362,7 @@ void TCw2Form::Image2Click() {
     Timer1.SetEnabled(false);
     Timer2.SetEnabled(true);
   }
-  PlayWave(MusicWave("o5"));
+  PlayWave(Cw2Files::Help.In(ProgramDir, DataRoot));
 }
 
 void TCw2Form::ResumeClock() {

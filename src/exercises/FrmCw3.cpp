@@ -1,5 +1,7 @@
 #include "exercises/FrmCw3.h"
 
+#include "exercises/FrmCw3Files.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <algorithm>
@@ -92,17 +94,17 @@ TCw3Form::TCw3Form() {
   Panel_Img->move(492, 243);
 
   Animated1 = new TAnimated(this);
-  Animated1->SetBounds(330, 306, 165, 155);
+  Animated1->SetBounds(330, 306, Cw3Files::Lift.Width, Cw3Files::Lift.Height);
   Animated1->SetFrameCount(10);
   Animated1->SetLoop(false);
   Animated2 = new TAnimated(this);
-  Animated2->SetBounds(458, 128, 60, 109);
+  Animated2->SetBounds(458, 128, Cw3Files::Skier.Width, Cw3Files::Skier.Height);
   Animated2->SetInterval(90);
   Animated2->SetFrameCount(6);
   Animated2->OnChangeFrame = [this] { Animated2ChangeFrame(); };
   Animated2->Hide();
   Animated3 = new TAnimated(this);
-  Animated3->SetBounds(10, 376, 64, 94);
+  Animated3->SetBounds(10, 376, Cw3Files::Yeti.Width, Cw3Files::Yeti.Height);
   Animated3->SetInterval(170);
   Animated3->SetFrameCount(10);
   Animated3->OnChangeFrame = [this] { Animated3ChangeFrame(); };
@@ -241,12 +243,12 @@ bool TCw3Form::PlainSolutionColumn() const {
 TCw3Form::TCrosswordFiles TCw3Form::ReadCrosswordFiles(const QString& path) {
   TCrosswordFiles files;
   files.Crossword = LoadCrosswordFile(path);
-  files.Lift = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\wyciag_l.bmp"));
-  files.Yeti = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\Yeti2.bmp"));
-  files.Panel = LoadPicture(ProgramDir + QStringLiteral("\\Gfx\\Panel_kr.bmp"));
-  files.Landscape = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\wyciag.bmp"));
-  files.Skier = LoadPicture(DataRoot + QStringLiteral("\\gfx\\Anim\\nar_256.bmp"));
-  files.EmptyLine = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\kr_kzyz.bmp"));
+  files.Lift = LoadPicture(Cw3Files::Lift.In(ProgramDir, DataRoot));
+  files.Yeti = LoadPicture(Cw3Files::Yeti.In(ProgramDir, DataRoot));
+  files.Panel = LoadPicture(Cw3Files::Panel.In(ProgramDir, DataRoot));
+  files.Landscape = LoadPicture(Cw3Files::Landscape.In(ProgramDir, DataRoot));
+  files.Skier = LoadPicture(Cw3Files::Skier.In(ProgramDir, DataRoot));
+  files.EmptyLine = LoadPicture(Cw3Files::EmptyLine.In(ProgramDir, DataRoot));
   return files;
 }
 
@@ -269,9 +271,9 @@ void TCw3Form::LoadCrossword(TCrosswordFiles files) {
   FirstTry = true;
 
   Animated1->SetBitMap(files.Lift);
-  Animated1->SetBounds(330, 306, 165, 155);
+  Animated1->SetBounds(330, 306, Cw3Files::Lift.Width, Cw3Files::Lift.Height);
   Animated3->SetBitMap(files.Yeti);
-  Animated3->SetBounds(10, 376, 64, 94);
+  Animated3->SetBounds(10, 376, Cw3Files::Yeti.Width, Cw3Files::Yeti.Height);
   if (PodkladFrm && PodkladFrm->Image1) Image1_2->SetPicture(PodkladFrm->Image1->Picture());
   Panel_Img->SetPicture(files.Panel);
 
@@ -295,7 +297,7 @@ void TCw3Form::LoadCrossword(TCrosswordFiles files) {
   Image1->SetPicture(files.Landscape);
   Image2->Hide();
   Animated2->SetBitMap(files.Skier);
-  Animated2->SetBounds(458, 128, 60, 109);
+  Animated2->SetBounds(458, 128, Cw3Files::Skier.Width, Cw3Files::Skier.Height);
 
   for (TImage* line : lines_) {
     line->SetCursor(TCursor::crHandPoint);
@@ -457,7 +459,7 @@ void TCw3Form::Edit_KrzKeyPress(QChar& key) {
 }
 
 void TCw3Form::RightWord() {
-  PlayWave(DataRoot + QStringLiteral("\\Music\\Drzwi.wav"));
+  PlayWave(Cw3Files::WordSolved.In(ProgramDir, DataRoot));
   WordSolved[CurrentLine->Tag - 1] = true;
   SolvedCount += 1;
   CurrentLine->SetCursor(TCursor::crArrow);
@@ -491,7 +493,7 @@ void TCw3Form::WrongWord() {
     Animated3->Show();
     Animated3->SetFrame(0);
     Animated3->SetPlay(true);
-    PlayWave(DataRoot + QStringLiteral("\\music\\Yeti.wav"));
+    PlayWave(Cw3Files::YetiSound.In(ProgramDir, DataRoot));
     YetiShown = true;
   }
   FirstTry = false;
@@ -521,7 +523,7 @@ void TCw3Form::Complete() {
   Image2->Show();
   Timer1.SetEnabled(true);
   Button2->Hide();
-  PlayWave(DataRoot + QStringLiteral("\\music\\1007.wav"));
+  PlayWave(Cw3Files::Complete.In(ProgramDir, DataRoot));
   KwillButton1->Show();
   Repaint();
   LineOpen = false;
@@ -592,7 +594,7 @@ void TCw3Form::Timer2Timer() {
   if (SceneBusy) return;
   HelicopterHold = true;
   SceneBusy = true;
-  PlayWave(DataRoot + QStringLiteral("\\Music\\narty.wav"));
+  PlayWave(Cw3Files::SkierSound.In(ProgramDir, DataRoot));
   Animated2->Show();
   Animated2->SetFrame(0);
   Animated2->SetPlay(true);

@@ -9,6 +9,7 @@
 #include "controls/Animate.h"
 #include "controls/BmpTransparent.h"
 #include "controls/KwillOnMouse.h"
+#include "exercises/FrmCw7Files.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Picture.h"
 #include "platform/Strings.h"
@@ -22,29 +23,29 @@ TCw7Form* Cw7Form = nullptr;
 namespace {
 
 constexpr int kBalloonLeft = 30, kBalloonRight = 250, kBalloonTop = 50;
-constexpr int LastFrame(const TPondFile& f) {
+constexpr int LastFrame(const TScreenFile& f) {
   return f.Frames - 1;
 }
 
-QString PondPath(const TPondFile& f) {
-  return (f.UnderProgram ? ProgramDir : DataRoot) + QString::fromLatin1(f.Path);
+QString PondPath(const TScreenFile& f) {
+  return f.In(ProgramDir, DataRoot);
 }
 
-void PlayPondSound(const TPondFile& f) {
+void PlayPondSound(const TScreenFile& f) {
   PlayWave(PondPath(f));
 }
 
 // Puts `strip` into the sprite with the frame size given, as loading a
 // bitmap straight into the strip does.
-void PutStrip(TAnimated* sprite, const QImage& strip, const TPondFile& f) {
+void PutStrip(TAnimated* sprite, const QImage& strip, const TScreenFile& f) {
   sprite->SetBitMap(strip);
-  sprite->resize(f.FrameWidth, f.FrameHeight);
+  sprite->resize(f.Width, f.Height);
 }
 
 }  // namespace
 
 TCw7Form::TCw7Form() {
-  using namespace PondFiles;
+  using namespace Cw7Files;
   SetColor(clBlack);
   SetShowHint(true);
   KeyPreview = true;
@@ -55,7 +56,7 @@ TCw7Form::TCw7Form() {
   Image1->SetBounds(8, 37, 570, 436);
 
   Animated1 = new TAnimated(this);
-  Animated1->SetBounds(104, 313, Fish.FrameWidth, Fish.FrameHeight);
+  Animated1->SetBounds(104, 313, Fish.Width, Fish.Height);
   Animated1->SetInterval(230);
   Animated1->SetFrameCount(Fish.Frames);
   Animated1->SetLoop(false);
@@ -71,21 +72,21 @@ TCw7Form::TCw7Form() {
   Animated2->OnChangeFrame = [this] { Animated2ChangeFrame(); };
 
   Animated3 = new TAnimated(this);
-  Animated3->SetBounds(37, 376, Periscope.FrameWidth, Periscope.FrameHeight);
+  Animated3->SetBounds(37, 376, Periscope.Width, Periscope.Height);
   Animated3->SetInterval(140);
   Animated3->SetFrameCount(Periscope.Frames);
   Animated3->SetLoop(false);
   Animated3->OnChangeFrame = [this] { Animated3ChangeFrame(); };
 
   Animated4 = new TAnimated(this);
-  Animated4->SetBounds(168, 229, Run.FrameWidth, Run.FrameHeight);
+  Animated4->SetBounds(168, 229, Run.Width, Run.Height);
   Animated4->SetInterval(100);
   Animated4->SetFrameCount(Run.Frames);
   Animated4->SetLoop(false);
   Animated4->OnChangeFrame = [this] { Animated4ChangeFrame(); };
 
   Animated5 = new TAnimated(this);
-  Animated5->SetBounds(326, 316, Crying.FrameWidth, Crying.FrameHeight);
+  Animated5->SetBounds(326, 316, Crying.Width, Crying.Height);
   Animated5->SetFrameCount(Crying.Frames);
   Animated5->SetLoop(false);
   Animated5->OnChangeFrame = [this] { Animated5ChangeFrame(); };
@@ -163,7 +164,7 @@ void TCw7Form::FormKeyDown(int& key, TShiftState shift) {
 
 namespace {
 TCw7Form::TPictures LoadPondPictures() {
-  using namespace PondFiles;
+  using namespace Cw7Files;
   TCw7Form::TPictures p;
   p.Pond = LoadPicture(PondPath(Pond));
   p.Panel = LoadPicture(PondPath(Panel));
@@ -195,8 +196,8 @@ void TCw7Form::LoadListeningChoice(TListeningChoiceFiles files) {
   if (PodkladFrm && PodkladFrm->Image1) Image1_2->SetPicture(PodkladFrm->Image1->Picture());
   Animated2->Hide();
 
-  PutStrip(Animated1, pictures_.Fish, PondFiles::Fish);
-  PutStrip(Animated3, pictures_.Periscope, PondFiles::Periscope);
+  PutStrip(Animated1, pictures_.Fish, Cw7Files::Fish);
+  PutStrip(Animated3, pictures_.Periscope, Cw7Files::Periscope);
   img_balon->SetPicture(pictures_.Balloon);
   img_balon->move(kBalloonLeft, kBalloonTop);
   Timer2.SetInterval(100);
@@ -222,34 +223,34 @@ void TCw7Form::LoadListeningChoice(TListeningChoiceFiles files) {
 
 void TCw7Form::StartCrying() {
   Animated5->SetInterval(300);
-  Animated5->SetFrameCount(PondFiles::Crying.Frames);
+  Animated5->SetFrameCount(Cw7Files::Crying.Frames);
   Animated5->SetLoop(false);
   Animated5->SetFrame(0);
-  PutStrip(Animated5, pictures_.Crying, PondFiles::Crying);
+  PutStrip(Animated5, pictures_.Crying, Cw7Files::Crying);
   Animated5->Show();
   Animated5->SetPlay(true);
 }
 
 void TCw7Form::ShowBarkingDog() {
   Panel1->Hide();
-  PutStrip(Animated2, pictures_.Bark, PondFiles::Bark);
+  PutStrip(Animated2, pictures_.Bark, Cw7Files::Bark);
   Animated2->move(346, 174);
-  Animated2->SetFrameCount(PondFiles::Bark.Frames);
+  Animated2->SetFrameCount(Cw7Files::Bark.Frames);
   Animated2->SetFrame(0);
   Animated2->Show();
   Animated2->SetPlay(true);
-  PlayPondSound(PondFiles::Mama);
+  PlayPondSound(Cw7Files::Mama);
 }
 
 void TCw7Form::ShowDogAtHome() {
   Panel1->Hide();
-  PutStrip(Animated2, pictures_.Home, PondFiles::Home);
+  PutStrip(Animated2, pictures_.Home, Cw7Files::Home);
   Animated2->move(325, 174);
-  Animated2->SetFrameCount(PondFiles::Home.Frames);
+  Animated2->SetFrameCount(Cw7Files::Home.Frames);
   Animated2->SetFrame(0);
   Animated2->Show();
   Animated2->SetPlay(true);
-  PlayPondSound(PondFiles::Mama);
+  PlayPondSound(Cw7Files::Mama);
 }
 
 void TCw7Form::ShowAnswers() {
@@ -330,12 +331,12 @@ void TCw7Form::Finish() {
   Animated3->SetPlay(false);
   Timer1.SetEnabled(false);
   Animated5->Hide();
-  PutStrip(Animated4, pictures_.Run, PondFiles::Run);
-  Animated4->SetFrameCount(PondFiles::Run.Frames);
+  PutStrip(Animated4, pictures_.Run, Cw7Files::Run);
+  Animated4->SetFrameCount(Cw7Files::Run.Frames);
   Animated4->SetFrame(0);
   Animated4->Show();
   Animated4->SetPlay(true);
-  PlayPondSound(PondFiles::RunHome);
+  PlayPondSound(Cw7Files::RunHome);
   button6->Hide();
   Button2->Show();
 }
@@ -345,13 +346,13 @@ void TCw7Form::Button6Click() {
 }
 
 void TCw7Form::BmpTransparent1Click() {
-  PlayPondSound(PondFiles::Instruction);
+  PlayPondSound(Cw7Files::Instruction);
 }
 
 // ---------------------------------------------------------------- sprites
 
 void TCw7Form::Animated1ChangeFrame() {
-  if (Animated1->Frame() != LastFrame(PondFiles::Fish)) return;
+  if (Animated1->Frame() != LastFrame(Cw7Files::Fish)) return;
   Randomize();
   Animated1->Hide();
   Animated1->SetPlay(false);
@@ -360,14 +361,14 @@ void TCw7Form::Animated1ChangeFrame() {
 }
 
 void TCw7Form::Animated2ChangeFrame() {
-  if (Animated2->Frame() != LastFrame(PondFiles::Bark)) return;
+  if (Animated2->Frame() != LastFrame(Cw7Files::Bark)) return;
   Panel1->Show();
   SayWord();
   Timer1.SetEnabled(true);
 }
 
 void TCw7Form::Animated3ChangeFrame() {
-  if (Animated3->Frame() != LastFrame(PondFiles::Periscope)) return;
+  if (Animated3->Frame() != LastFrame(Cw7Files::Periscope)) return;
   Randomize();
   Animated3->Hide();
   Animated3->SetPlay(false);
@@ -376,16 +377,16 @@ void TCw7Form::Animated3ChangeFrame() {
 }
 
 void TCw7Form::Animated4ChangeFrame() {
-  if (Animated4->Frame() != LastFrame(PondFiles::Run)) return;
+  if (Animated4->Frame() != LastFrame(Cw7Files::Run)) return;
   Animated4->SetPlay(false);
   Animated4->Hide();
   ShowDogAtHome();
 }
 
 void TCw7Form::Animated5ChangeFrame() {
-  if (Animated5->Frame() != LastFrame(PondFiles::Crying)) return;
+  if (Animated5->Frame() != LastFrame(Cw7Files::Crying)) return;
   Animated5->SetPlay(false);
-  PutStrip(Animated5, pictures_.Still, PondFiles::Still);
+  PutStrip(Animated5, pictures_.Still, Cw7Files::Still);
   Animated5->SetFrame(0);
 }
 
@@ -399,15 +400,15 @@ void TCw7Form::Timer1Timer() {
     Animated1->SetFrame(0);
     Animated1->Show();
     Animated1->SetPlay(true);
-    PlayPondSound(PondFiles::Splash);
+    PlayPondSound(Cw7Files::Splash);
   } else if (Random(10) + 1 > 5) {
     if (!quiet) return;
     Animated3->SetFrame(0);
     Animated3->Show();
     Animated3->SetPlay(true);
-    PlayPondSound(PondFiles::Bubbles);
+    PlayPondSound(Cw7Files::Bubbles);
   } else if (quiet) {
-    PlayPondSound(PondFiles::PondSound);
+    PlayPondSound(Cw7Files::PondSound);
   }
 }
 

@@ -9,7 +9,7 @@
 #include "controls/Animate.h"
 #include "controls/BmpTransparent.h"
 #include "controls/ScreenArt.h"
-#include "exercises/LilyPondFiles.h"
+#include "exercises/FrmLilieFiles.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Picture.h"
 #include "world/ExerciseList.h"
@@ -66,9 +66,9 @@ TLilieForm::TLilieForm() {
 
   // The animals sit under the pads: a pad near the frog keeps its whole shape.
   Animated1 = new TAnimated(this);
-  Animated1->SetBounds(62, 346, StorkStrip.Width, StorkStrip.Height);
+  Animated1->SetBounds(62, 346, LilieFiles::Stork.Width, LilieFiles::Stork.Height);
   Animated2 = new TAnimated(this);
-  Animated2->SetBounds(448, 375, FrogStrip.Width, FrogStrip.Height);
+  Animated2->SetBounds(448, 375, LilieFiles::Frog.Width, LilieFiles::Frog.Height);
 
   TImage** named[LilyPads] = {&Image2,  &Image7, &Image4,  &Image5, &Image9,  &Image11,
                               &Image15, &Image6, &Image14, &Image8, &Image16, &Image10};
@@ -141,10 +141,10 @@ void TLilieForm::FormKeyDown(int& key, TShiftState shift) {
 TLilieForm::TLilyPadFiles TLilieForm::ReadLilyPadFiles(const QString& path) {
   TLilyPadFiles files;
   files.Pairs = LoadWordPairFile(path);
-  files.Pond = LoadPicture(ProgramDir + LilyPondPicture);
-  files.Stork = LoadPicture(DataRoot + StorkStrip.Path);
-  files.Frog = LoadPicture(DataRoot + FrogStrip.Path);
-  files.Eyes = LoadPicture(DataRoot + EyesStrip.Path);
+  files.Pond = LoadPicture(LilieFiles::Pond.In(ProgramDir, DataRoot));
+  files.Stork = LoadPicture(LilieFiles::Stork.In(ProgramDir, DataRoot));
+  files.Frog = LoadPicture(LilieFiles::Frog.In(ProgramDir, DataRoot));
+  files.Eyes = LoadPicture(LilieFiles::Eyes.In(ProgramDir, DataRoot));
   return files;
 }
 
@@ -206,11 +206,12 @@ void TLilieForm::LoadLilyPads(TLilyPadFiles files) {
   }
 
   Animated1->SetBitMap(stork_);
-  Animated1->SetFrameCount(StorkStrip.Frames);
+  Animated1->SetFrameCount(LilieFiles::Stork.Frames);
   Animated1->SetFrame(0);
   Animated1->SetInterval(kAnimalFrameMs);
   Animated1->SetLoop(false);
-  Animated1->SetBounds(Animated1->Left(), Animated1->Top(), StorkStrip.Width, StorkStrip.Height);
+  Animated1->SetBounds(Animated1->Left(), Animated1->Top(), LilieFiles::Stork.Width,
+                       LilieFiles::Stork.Height);
   // The reeds show their still first frame until the first animal comes (an
   // empty sprite would be a white box).
   Animated2->SetPlay(false);
@@ -257,7 +258,7 @@ void TLilieForm::Image2Click(TImage* pad) {
   Label2->Hide();
 
   if (PairOf(FirstPad->Tag) == PairOf(SecondPad->Tag)) {
-    PlayWave(DataRoot + MatchSound.Path);
+    PlayWave(LilieFiles::Match.In(ProgramDir, DataRoot));
     for (TImage* matched : {FirstPad, SecondPad}) {
       matched->SetCursor(TCursor::crArrow);
       matched->Tag = 0;
@@ -278,7 +279,7 @@ void TLilieForm::Image2Click(TImage* pad) {
     return;
   }
 
-  PlayWave(DataRoot + NoMatchSound.Path);
+  PlayWave(LilieFiles::NoMatch.In(ProgramDir, DataRoot));
   SleepMs(kMissPause);
   for (TImage* p : {FirstPad, SecondPad}) {
     p->SetPicture(Mem_1->Picture());
@@ -297,11 +298,12 @@ void TLilieForm::Image2Click(TImage* pad) {
 
 void TLilieForm::SetReedsAnimal(bool frog) {
   Animated2->SetBitMap(frog ? frog_ : eyes_);
-  Animated2->SetFrameCount(FrogStrip.Frames);
+  Animated2->SetFrameCount(LilieFiles::Frog.Frames);
   Animated2->SetFrame(0);
   Animated2->SetInterval(kAnimalFrameMs);
   Animated2->SetLoop(false);
-  Animated2->SetBounds(Animated2->Left(), Animated2->Top(), FrogStrip.Width, FrogStrip.Height);
+  Animated2->SetBounds(Animated2->Left(), Animated2->Top(), LilieFiles::Frog.Width,
+                       LilieFiles::Frog.Height);
 }
 
 void TLilieForm::Timer1Timer() {
@@ -309,7 +311,7 @@ void TLilieForm::Timer1Timer() {
   const int r = Random(11) + 1;
   const bool frog = r > 5;
   SetReedsAnimal(frog);
-  if (frog) PlayWave(DataRoot + FrogSound.Path);
+  if (frog) PlayWave(LilieFiles::FrogSound.In(ProgramDir, DataRoot));
   Animated2->SetPlay(true);
   Timer1.SetInterval(NextAnimalInterval());
 }
@@ -317,7 +319,7 @@ void TLilieForm::Timer1Timer() {
 void TLilieForm::Timer2Timer() {
   Randomize();
   Animated1->SetPlay(true);
-  PlayWave(DataRoot + StorkSound.Path);
+  PlayWave(LilieFiles::StorkSound.In(ProgramDir, DataRoot));
   Timer2.SetInterval(NextAnimalInterval());
 }
 

@@ -44,38 +44,3 @@ QByteArray WriteListeningChoice(const TListeningChoice& choice);
 void SaveListeningChoiceFile(const QString& path, const TListeningChoice& choice);
 // Reads the file at `path` through the resolver.
 TListeningChoice LoadListeningChoiceFile(const QString& path);
-
-// ---- The files the listening choice screen opens by name ----
-
-struct TPondFile {
-  bool UnderProgram;  // ProgramDir, else DataRoot
-  const char* Path;
-  const char* What;
-  int Frames = 0;  // strips: frames of FrameWidth x FrameHeight
-  int FrameWidth = 0;
-  int FrameHeight = 0;
-};
-
-namespace PondFiles {
-inline constexpr TPondFile Pond{true, "\\gfx\\Pieski.bmp", "the pond"};
-inline constexpr TPondFile Panel{true, "\\gfx\\Panel_pi.bmp", "the answer panel"};
-inline constexpr TPondFile Balloon{true, "\\gfx\\Balon.bmp", "the balloon"};
-inline constexpr TPondFile Fish{false, "\\gfx\\anim\\Rybka.bmp", "the fish", 5, 219, 120};
-inline constexpr TPondFile Periscope{false, "\\gfx\\anim\\Peryskop.bmp", "the periscope", 20, 60,
-                                     70};
-inline constexpr TPondFile Crying{false, "\\gfx\\anim\\Placz.bmp", "the crying puppy", 6, 127, 117};
-inline constexpr TPondFile Still{false, "\\gfx\\anim\\Pies0.bmp", "the puppy at rest", 1, 127, 117};
-inline constexpr TPondFile Bark{false, "\\gfx\\anim\\Szczek.bmp", "the barking dog", 7, 157, 122};
-inline constexpr TPondFile Run{false, "\\gfx\\anim\\Run2.bmp", "the running puppy", 20, 350, 127};
-inline constexpr TPondFile Home{false, "\\gfx\\anim\\Pies_end.bmp", "the dog at home", 4, 174, 118};
-inline constexpr TPondFile Pictures[] = {Pond,   Panel, Balloon, Fish, Periscope,
-                                         Crying, Still, Bark,    Run,  Home};
-
-inline constexpr TPondFile Mama{false, "\\music\\mama.wav", "the barking and the dog at home"};
-inline constexpr TPondFile RunHome{false, "\\music\\1002.wav", "the puppy running home"};
-inline constexpr TPondFile Splash{false, "\\music\\plusk3.wav", "the fish"};
-inline constexpr TPondFile Bubbles{false, "\\music\\bulgot.wav", "the periscope"};
-inline constexpr TPondFile PondSound{false, "\\music\\1005.wav", "the pond"};
-inline constexpr TPondFile Instruction{false, "\\music\\o8.wav", "the spoken instruction"};
-inline constexpr TPondFile Sounds[] = {Mama, RunHome, Splash, Bubbles, PondSound, Instruction};
-}  // namespace PondFiles

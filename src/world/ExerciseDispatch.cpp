@@ -8,6 +8,7 @@
 #include "exercises/FrmCw1.h"
 #include "exercises/FrmCw2.h"
 #include "exercises/FrmCw3.h"
+#include "exercises/FrmCw3Files.h"
 #include "exercises/FrmCw5.h"
 #include "exercises/FrmCw6.h"
 #include "exercises/FrmCw7.h"
@@ -121,7 +122,7 @@ void StartCrossword(TEntryFiles& read) {
   Cw3Form->Button2->Show();
   Cw3Form->Line_1Click(Cw3Form->Line_1);
   Cw3Form->Edit_Krz->Show();
-  PlayWave(ProgramDir + QStringLiteral("\\gfx\\Wyciag\\Wiatr.wav"));
+  PlayWave(Cw3Files::Wind.In(ProgramDir, DataRoot));
 }
 
 void StartWordSearch(TEntryFiles& read) {

@@ -225,4 +225,45 @@ TEST(Check, WarnsOfAPlaceNoWayLeadsTo) {
   EXPECT_TRUE(it->Message.contains("Start.lok"));
 }
 
+// What a screen declares it opens: a picture or strip smaller than the screen
+// shows it warns with both sizes, a missing picture is an error, a missing
+// sound a warning; each at the line that led there.
+TEST(Check, ScreenFilesAreNeededAtTheirSizes) {
+  TempInstallation inst;
+  using F = TScreenFile;
+  const F files[] = {
+      {F::Program, F::Strip, "\\gfx\\low.bmp", "low strip", 4, 10, 8},
+      {F::Data, F::Strip, "\\gfx\\narrow.bmp", "narrow strip", 4, 10, 8},
+      {F::Data, F::Strip, "\\gfx\\whole.bmp", "whole strip", 4, 10, 8},
+      {F::Program, F::Picture, "\\gfx\\small.bmp", "small picture", 0, 30, 20},
+      {F::Program, F::Picture, "\\gfx\\gone.bmp", "gone picture"},
+      {F::Data, F::Sound, "\\music\\gone.wav", "gone sound"},
+  };
+  WriteSolidBmp(inst.ProgramDir() + "/gfx/low.bmp", 40, 7, Qt::red);
+  WriteSolidBmp(inst.DataRoot() + "/gfx/narrow.bmp", 39, 8, Qt::red);
+  WriteSolidBmp(inst.DataRoot() + "/gfx/whole.bmp", 40, 8, Qt::red);
+  WriteSolidBmp(inst.ProgramDir() + "/gfx/small.bmp", 30, 19, Qt::red);
+  ClearPathCache();
+  TInstallationCheck check(inst.ProgramDir(), inst.DataRoot());
+  check.NeedScreenFiles(files, {QStringLiteral("lista.txt"), 3});
+  QStringList texts;
+  for (const TProblem& p : check.Problems()) texts << p.Text();
+  const QString low = ResolvePath(inst.ProgramDir() + "/gfx/low.bmp"),
+                narrow = ResolvePath(inst.DataRoot() + "/gfx/narrow.bmp"),
+                small = ResolvePath(inst.ProgramDir() + "/gfx/small.bmp");
+  EXPECT_EQ(texts,
+            QStringList({
+                "lista.txt:3: warning: low strip " + low +
+                    " is 40 x 7, its 4 frames of 10 x 8 need 40 x 8: the rest shows black",
+                "lista.txt:3: warning: narrow strip " + narrow +
+                    " is 39 x 8, its 4 frames of 10 x 8 need 40 x 8: the rest shows black",
+                "lista.txt:3: warning: small picture " + small +
+                    " is 30 x 19, the screen shows it at 30 x 20: the rest shows black",
+                "lista.txt:3: gone picture not found: " + inst.ProgramDir() + "/gfx/gone.bmp",
+                "lista.txt:3: warning: gone sound not found (the game plays nothing): " +
+                    inst.DataRoot() + "/music/gone.wav",
+            }))
+      << texts.join('\n').toStdString();
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 #include "controls/Animate.h"
 #include "controls/KwillOnMouse.h"
 #include "exercises/FrmCw7.h"
+#include "exercises/FrmCw7Files.h"
 #include "lib/Writers.h"
 #include "platform/Errors.h"
 #include "platform/MediaPlayer.h"
@@ -97,7 +98,7 @@ TEST_F(Cw7Game, TheFirstQuestionAskedIsALaterOne) {
   Steps(puppy, 5);
   EXPECT_FALSE(puppy->Play());
   EXPECT_EQ(puppy->Frame(), 0);
-  EXPECT_EQ(puppy->BitMap().width(), PondFiles::Still.FrameWidth);
+  EXPECT_EQ(puppy->BitMap().width(), Cw7Files::Still.Width);
   EXPECT_EQ(puppy->geometry(), QRect(326, 316, 127, 117));
   EXPECT_TRUE(messages.Messages.empty()) << messages.Texts().join('|').toStdString();
 }

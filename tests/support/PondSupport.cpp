@@ -1,21 +1,22 @@
 #include "support/PondSupport.h"
 
+#include "exercises/FrmCw7Files.h"
 #include "lib/MediaWriters.h"
 #include "lib/Writers.h"
+#include "platform/Paths.h"
 
 void WritePondMedia(const QString& programDir, const QString& dataRoot, int soundMs) {
-  for (const TPondFile& f : PondFiles::Pictures) {
-    const QString path =
-        (f.UnderProgram ? programDir : dataRoot) + QString::fromLatin1(f.Path).replace(u'\\', u'/');
+  for (const TScreenFile& f : Cw7Files::Pictures) {
+    const QString path = NormalizeSeparators(f.In(programDir, dataRoot));
     MakeParentDirs(path);
-    if (f.Frames > 0)
-      WriteSolidBmp(path, f.Frames * f.FrameWidth, 8, QColor(90, 140, 200));
+    if (f.Kind == TScreenFile::Strip)
+      WriteSolidBmp(path, f.NeededWidth(), 8, QColor(90, 140, 200));
     else
       WriteSolidBmp(path, 40, 30, QColor(60, 120, 180));
   }
   int hz = 300;
-  for (const TPondFile& f : PondFiles::Sounds) {
-    const QString path = dataRoot + QString::fromLatin1(f.Path).replace(u'\\', u'/');
+  for (const TScreenFile& f : Cw7Files::Sounds) {
+    const QString path = NormalizeSeparators(f.In(programDir, dataRoot));
     MakeParentDirs(path);
     WriteWave(path, MakeTone(soundMs, hz += 40));
   }

@@ -3,19 +3,20 @@
 #include <QColor>
 #include <QString>
 
+#include "exercises/FrmCw2Files.h"
 #include "lib/MediaWriters.h"
 #include "lib/Writers.h"
 #include "platform/Paths.h"
 
 void WriteWordSearchScreenFiles(const TInstallation& inst) {
-  const QString program = inst.ProgramDir(), cd = inst.DataRoot();
-  WriteSolidBmp(program + "/gfx/P_Krzyrz.bmp", 640, 480, QColor(170, 220, 250));
-  WriteSolidBmp(program + "/gfx/P_Krzy_S.bmp", 270, 270, Qt::white);
-  WriteSolidBmp(cd + "/gfx/Anim/Apacz.bmp", 60 * 10, 96, QColor(120, 200, 120));
-  WriteSolidBmp(cd + "/gfx/Anim/Zloto2.bmp", 223 * 6, 295, QColor(250, 210, 90));
-  WriteSolidBmp(cd + "/gfx/Anim/Ryba.bmp", 196 * 4, 100, QColor(70, 160, 220));
-  for (const char* name : {"1009", "1010", "1011", "apacz", "plusk2", "Pk1", "o5"})
-    WriteWave(cd + "/music/" + name + ".wav", MakeTone(30, 600));
+  using namespace Cw2Files;
+  WriteSolidBmp(inst.PathOf(Background), 640, 480, QColor(170, 220, 250));
+  WriteSolidBmp(inst.PathOf(Grid), 270, 270, Qt::white);
+  const QColor colours[] = {QColor(120, 200, 120), QColor(250, 210, 90), QColor(70, 160, 220)};
+  const TScreenFile strips[] = {Peeker, Figure, Fish};
+  for (size_t i = 0; i < std::size(strips); ++i)
+    WriteSolidBmp(inst.PathOf(strips[i]), strips[i].NeededWidth(), strips[i].Height, colours[i]);
+  for (const TScreenFile& sound : Sounds) WriteWave(inst.PathOf(sound), MakeTone(30, 600));
   ClearPathCache();
 }
 
