@@ -24,6 +24,27 @@ QString UserDataDir() {
   return base.isEmpty() ? QString() : base + QStringLiteral("/tarvolin");
 }
 
+QString WritableFolder(const QString& preferred, const QString& file, const QString& userFolder) {
+  if (!ProgramDirShared) {
+    const QString real = ResolvePath(preferred);
+    QFileInfo info(real);
+    if (!info.exists() && QDir().mkpath(real)) {
+      NotePathWritten(QDir::cleanPath(real));
+      info.refresh();
+    }
+    if (info.isDir() && info.isWritable()) {
+      const QFileInfo existing(ResolvePath(preferred + u'/' + file));
+      if (!existing.exists() || existing.isWritable()) return preferred;
+    }
+  }
+  const QString base = UserDataDir();
+  if (base.isEmpty()) return preferred;
+  const QString user = base + u'/' + userFolder;
+  if (!QDir().mkpath(user)) return preferred;
+  NotePathWritten(QDir::cleanPath(user));
+  return user;
+}
+
 QString BundledDemoDir(const QString& executableDir) {
   return QDir::cleanPath(executableDir + QStringLiteral("/../share/tarvolin/demo/program"));
 }

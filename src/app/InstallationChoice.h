@@ -25,6 +25,12 @@ extern bool ProgramDirShared;
 // cannot take it (~/.local/share/tarvolin on Linux), shared by the game and
 // the content tool; empty when the system names none.
 QString UserDataDir();
+// The folder the game writes `file` into: `preferred` when the program
+// directory is not shared and `preferred` is (or can be made) a folder the
+// game may write in, with `file` there writable or absent; otherwise
+// `userFolder` ("" or ending in "/") under UserDataDir, created; `preferred`
+// when there is none (the write then says what failed).
+QString WritableFolder(const QString& preferred, const QString& file, const QString& userFolder);
 
 // Empty when `dir` holds an installation the game can start on (its settings
 // file and its first place, lokacje\Start.lok); otherwise why not, in Polish.

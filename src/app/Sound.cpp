@@ -25,3 +25,13 @@ QString MusicWave(const QString& name) {
 void StopWave() {
   if (MainForm && MainForm->MediaPlayer1) MainForm->MediaPlayer1->Close();
 }
+
+void StopAndClose(TMediaPlayer* player) {
+  if (!player) return;
+  if (player->Mode() == mpPlaying) player->Stop();
+  if (player->IsOpen()) player->Close();
+}
+
+void StopSharedPlayer() {
+  StopAndClose(MainForm ? MainForm->MediaPlayer1 : nullptr);
+}

@@ -16,5 +16,11 @@ QString MusicWave(const QString& name);
 // end notification reports the sound aborted.
 void StopWave();
 
+class TMediaPlayer;
+// Stops `player` if it plays, then closes it if it is open (null: nothing).
+void StopAndClose(TMediaPlayer* player);
+// The same for the shared player, as a screen does when it leaves.
+void StopSharedPlayer();
+
 // Sees the path of every wave PlayWave starts (the tests follow the screens' sounds with it).
 extern std::function<void(const QString& path)> OnWaveStarted;

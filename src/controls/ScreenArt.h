@@ -12,8 +12,6 @@ inline constexpr QRgb ScreenArtKey = qRgb(128, 128, 0);
 // mark, `size` pixels square.
 QImage HelpIcon(int size = 34);
 
-// Word search.
-
 // Crossword.
 
 // The helicopter that crosses the sky, 73 x 65, nose to the left.
@@ -28,8 +26,6 @@ QImage CrosswordSideBar();
 QImage CrosswordStrip();
 // A row of fifteen empty cells, 389 x 27, shown until a crossword loads.
 QImage CrosswordEmptyLine();
-
-// Listening choice.
 
 // Lily pads.
 
@@ -57,5 +53,3 @@ QImage DictionaryPage();
 // The search dialog's frame (gfx\szuk.bmp): 393 x 136, of which the dialog
 // shows the top-left 370 x 116, with boxes behind the two column marks.
 QImage DictionarySearchBox();
-
-// Alphabet.

@@ -86,3 +86,12 @@ TTransparentButton* NewButton(QWidget* parent, int left, int top, int bitmapNorm
   button->SetHint(hint);
   return button;
 }
+
+TLabel* ClickArea(QWidget* parent, int left, int top, int width, int height, const QString& hint) {
+  auto* label = new TLabel(parent);
+  label->SetTransparent(true);
+  label->SetAutoSize(false);
+  label->SetBounds(left, top, width, height);
+  label->SetHint(hint);
+  return label;
+}

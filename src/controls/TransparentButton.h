@@ -49,3 +49,6 @@ class TTransparentButton : public TControlWidget<QWidget> {
 // the mouse, at (left, top), showing entry `bitmapNormal`, with a hint.
 TTransparentButton* NewButton(QWidget* parent, int left, int top, int bitmapNormal,
                               const QString& hint);
+// A transparent click area over a button drawn on the screen's picture.
+TLabel* ClickArea(QWidget* parent, int left, int top, int width, int height,
+                  const QString& hint = {});

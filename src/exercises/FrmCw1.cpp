@@ -437,13 +437,6 @@ void TCw1Form::StopReadAloud() {
   lbl_Tlumacz->Hide();
 }
 
-void TCw1Form::StopPlayer() {
-  if (!MainForm || !MainForm->MediaPlayer1) return;
-  TMediaPlayer* player = MainForm->MediaPlayer1;
-  if (player->Mode() == mpPlaying) player->Stop();
-  if (player->IsOpen()) player->Close();
-}
-
 void TCw1Form::RevealWord(int j) {
   lbl_Opis[j - 1]->move(WordExercise.WordPositions[j - 1].X, WordExercise.WordPositions[j - 1].Y);
 }
@@ -953,7 +946,7 @@ void TCw1Form::Button3Click() {
 }
 
 void TCw1Form::LeaveForEntry() {
-  StopPlayer();
+  StopSharedPlayer();
   ReadAloud = false;
   button1->Hide();
 }

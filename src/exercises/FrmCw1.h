@@ -155,7 +155,6 @@ class TCw1Form : public TForm {
   void ListenAnswer(int item);
   void ListenRight(int item);
   void Wrong();
-  void StopPlayer();
   // What the arrows stop before another entry starts.
   void LeaveForEntry();
   void OpenNextRow();

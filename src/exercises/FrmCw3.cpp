@@ -1,7 +1,5 @@
 #include "exercises/FrmCw3.h"
 
-#include "exercises/FrmCw3Files.h"
-
 #include <QCoreApplication>
 #include <QEvent>
 #include <algorithm>
@@ -15,8 +13,8 @@
 #include "controls/Animate.h"
 #include "controls/BmpTransparent.h"
 #include "controls/ScreenArt.h"
+#include "exercises/FrmCw3Files.h"
 #include "platform/Fonts.h"
-#include "platform/MediaPlayer.h"
 #include "platform/Paths.h"
 #include "platform/Picture.h"
 #include "platform/SafeMath.h"
@@ -49,10 +47,6 @@ constexpr int kClueTops[CrosswordLines] = {245, 261, 277, 293, 309, 325, 341, 35
 QString CurrentEntryFile() {
   const TListEntry* entry = CurrentExercise();
   return entry ? entry->File : QString();
-}
-
-TMediaPlayer* SharedPlayer() {
-  return MainForm ? MainForm->MediaPlayer1 : nullptr;
 }
 
 // Swallows mouse and keyboard input while it lives: the blocking fly-off
@@ -645,10 +639,7 @@ void TCw3Form::Button1Click() {
   ReturnToPlace(this, [this] {
     AllTimersOff();
     Image2->move(328, 208);
-    if (TMediaPlayer* p = SharedPlayer()) {
-      if (p->Mode() == mpPlaying) p->Stop();
-      if (p->IsOpen()) p->Close();
-    }
+    StopSharedPlayer();
   });
 }
 

@@ -5,6 +5,7 @@
 #include "app/Sound.h"
 #include "controls/BmpTransparent.h"
 #include "controls/ScreenArt.h"
+#include "controls/TransparentButton.h"
 #include "platform/AudioDecoder.h"
 #include "platform/MediaPlayer.h"
 #include "world/FrmMain.h"
@@ -30,14 +31,6 @@ TLabel* TextLabel(QWidget* parent, int left, int top) {
   return label;
 }
 
-TLabel* ClickArea(QWidget* parent, int left, int top, int width, int height) {
-  auto* label = new TLabel(parent);
-  label->SetTransparent(true);
-  label->SetAutoSize(false);
-  label->SetBounds(left, top, width, height);
-  return label;
-}
-
 TLabel* Mark(QWidget* parent, int left, int top) {
   auto* label = new TLabel(parent);
   label->SetFont(TFont{QStringLiteral("Arial CE"), -19, clRed, fsBold});
@@ -57,13 +50,6 @@ TBmpTransparent* StatePicture(QWidget* parent, int left, int top, const QImage& 
   image->setAttribute(Qt::WA_TransparentForMouseEvents);
   image->Hide();
   return image;
-}
-
-void StopSharedPlayer() {
-  if (!MainForm || !MainForm->MediaPlayer1) return;
-  TMediaPlayer* shared = MainForm->MediaPlayer1;
-  if (shared->Mode() == mpPlaying) shared->Stop();
-  if (shared->IsOpen()) shared->Close();
 }
 
 }  // namespace
@@ -86,17 +72,13 @@ Tcw6form::Tcw6form() {
   Napis3 = TextLabel(this, 64, 392);
   Napis4 = TextLabel(this, 64, 424);
 
-  Button3 = ClickArea(this, 392, 108, 37, 33);
-  Button3->SetHint(QStringLiteral("Graj"));
+  Button3 = ClickArea(this, 392, 108, 37, 33, QStringLiteral("Graj"));
   Button3->OnClick = [this] { Button3Click(); };
-  Button5 = ClickArea(this, 437, 120, 36, 33);
-  Button5->SetHint(QStringLiteral("Pauza"));
+  Button5 = ClickArea(this, 437, 120, 36, 33, QStringLiteral("Pauza"));
   Button5->OnClick = [this] { Button5Click(); };
-  Button4 = ClickArea(this, 476, 132, 37, 33);
-  Button4->SetHint(QStringLiteral("Stop"));
+  Button4 = ClickArea(this, 476, 132, 37, 33, QStringLiteral("Stop"));
   Button4->OnClick = [this] { Button4Click(); };
-  Button1 = ClickArea(this, 556, 380, 73, 85);
-  Button1->SetHint(QStringLiteral("Powrót"));
+  Button1 = ClickArea(this, 556, 380, 73, 85, QStringLiteral("Powrót"));
   Button1->OnClick = [this] { Button1Click(); };
   Image2 = StatePicture(this, 392, 109, SongPlayingPicture());
   Image3 = StatePicture(this, 434, 119, SongPausedPicture());
@@ -330,8 +312,7 @@ void Tcw6form::_2Click() {
 }
 
 void Tcw6form::BmpTransparent1Click() {
-  if (Player1->Mode() == mpPlaying) Player1->Stop();
-  if (Player1->IsOpen()) Player1->Close();
+  StopAndClose(Player1);
   Image2->Hide();
   Image3->Hide();
   SetIdleButtons();
@@ -340,8 +321,7 @@ void Tcw6form::BmpTransparent1Click() {
 
 void Tcw6form::Button1Click() {
   if (SongStarted && !SongPaused) {
-    if (Player1->Mode() == mpPlaying) Player1->Stop();
-    if (Player1->IsOpen()) Player1->Close();
+    StopAndClose(Player1);
   }
   StopSharedPlayer();
   Close();

@@ -45,15 +45,6 @@ QString Description() {
   return MusicWave(PlayerSex == QLatin1String("Woman") ? "K1" : "M1");
 }
 
-TLabel* HotArea(QWidget* parent, int left, int top, int width, int height, const char* hint) {
-  auto* label = new TLabel(parent);
-  label->SetTransparent(true);
-  label->SetAutoSize(false);
-  label->SetBounds(left, top, width, height);
-  if (hint) label->SetHint(QString::fromUtf8(hint));
-  return label;
-}
-
 TPanel* VideoPanel(QWidget* parent, int left, int top, int width, int height) {
   auto* panel = new TPanel(parent);
   panel->SetColor(clBlack);
@@ -101,16 +92,16 @@ TMenuStart::TMenuStart() {
   TVideoClip::PrepareFor(clips);
 
   // Over the pictures, so a click anywhere on the big area starts the adventure.
-  lbl_Start = HotArea(this, 587, 8, 53, 41, "Start");
-  lbl_BIG = HotArea(this, 12, 20, 513, 429, nullptr);
-  lbl_City = HotArea(this, -100, 32, 73, 21, nullptr);
+  lbl_Start = ClickArea(this, 587, 8, 53, 41, QStringLiteral("Start"));
+  lbl_BIG = ClickArea(this, 12, 20, 513, 429);
+  lbl_City = ClickArea(this, -100, 32, 73, 21);
   lbl_City->Hide();
-  lbl_Alfabet = HotArea(this, 584, 52, 53, 41, "Alfabet");
-  lbl_TopTen = HotArea(this, 584, 92, 53, 37, "Najlepsi");
-  lbl_Songs = HotArea(this, 584, 132, 53, 53, "Piosenki");
-  lbl_Opis = HotArea(this, 584, 184, 53, 53, "Opis");
-  lbl_Dictionary = HotArea(this, 588, 236, 49, 49, "Słownik");
-  lbl_Exit = HotArea(this, 584, 435, 53, 41, "Koniec");
+  lbl_Alfabet = ClickArea(this, 584, 52, 53, 41, QStringLiteral("Alfabet"));
+  lbl_TopTen = ClickArea(this, 584, 92, 53, 37, QStringLiteral("Najlepsi"));
+  lbl_Songs = ClickArea(this, 584, 132, 53, 53, QStringLiteral("Piosenki"));
+  lbl_Opis = ClickArea(this, 584, 184, 53, 53, QStringLiteral("Opis"));
+  lbl_Dictionary = ClickArea(this, 588, 236, 49, 49, QStringLiteral("Słownik"));
+  lbl_Exit = ClickArea(this, 584, 435, 53, 41, QStringLiteral("Koniec"));
   for (TLabel* l : {lbl_Start, lbl_BIG, lbl_City}) l->OnClick = [this] { lbl_CityClick(); };
   lbl_Alfabet->OnClick = [this] { lbl_AlfabetClick(); };
   lbl_TopTen->OnClick = [this] { lbl_TopTenClick(); };
@@ -122,7 +113,7 @@ TMenuStart::TMenuStart() {
   TLabel** songs[] = {&S_Count, &S_Colour, &S_Head, &S_This, &S_IHear, &S_The, &S_IDID, &S_What};
   for (size_t i = 0; i < SongLabels.size(); ++i) {
     const TSongLabel& s = SongLabels[i];
-    TLabel* label = HotArea(this, 68, s.Top, s.Width, 25, nullptr);
+    TLabel* label = ClickArea(this, 68, s.Top, s.Width, 25);
     label->SetFont(TFont{QStringLiteral("MS Sans Serif"), -16, clBlack, fsBold});
     label->SetCaption(QString::fromUtf8(s.Caption));
     label->Hide();
@@ -136,7 +127,7 @@ TMenuStart::TMenuStart() {
   S_The->OnClick = [this] { S_TheClick(); };
   S_IDID->OnClick = [this] { S_IDIDClick(); };
   S_What->OnClick = [this] { S_WhatClick(); };
-  S_Powrot = HotArea(this, 556, 380, 73, 89, nullptr);
+  S_Powrot = ClickArea(this, 556, 380, 73, 89);
   S_Powrot->Hide();
   S_Powrot->OnClick = [this] { S_PowrotClick(); };
 

@@ -93,20 +93,6 @@ QByteArray WithinCap(T content, Format format, const QString& path) {
   return bytes;
 }
 
-// Creates `dir` if needed; true when files can be written in it.
-bool UsableForWriting(const QString& dir) {
-  const QString real = ResolvePath(dir);
-  QFileInfo info(real);
-  if (!info.exists()) {
-    if (!QDir().mkpath(real)) return false;
-    NotePathWritten(QDir::cleanPath(real));
-    info.refresh();
-  }
-  if (!info.isDir() || !info.isWritable()) return false;
-  const QFileInfo list(ResolvePath(dir + u'/' + kListName));
-  return !list.exists() || list.isWritable();
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- formats
@@ -354,13 +340,7 @@ TPlayerFile MergePlayerFile(const TPlayerFile& base, const TPlayerFile& session,
 // ---------------------------------------------------------------- places
 
 QString ChooseLoginDir(const QString& preferred) {
-  if (!ProgramDirShared && UsableForWriting(preferred)) return preferred;
-  const QString base = UserDataDir();
-  if (base.isEmpty()) return preferred;  // nowhere better; the writes will say what failed
-  const QString user = base + QStringLiteral("/login/");
-  if (!QDir().mkpath(user)) return preferred;
-  NotePathWritten(QDir::cleanPath(user));
-  return user;
+  return WritableFolder(preferred, kListName, QStringLiteral("login/"));
 }
 
 QString PlayerListPath() { return LoginDir + kListName; }

@@ -83,11 +83,8 @@ void TFindForm::FindWord(int start) {
     if (!LowerCase(text).contains(wanted)) continue;
     d->FoundEntry = i;
     if (Visible()) Close();
-    d->PageTop = i;
-    d->PageStart = i;
-    d->ShowPage(i);
+    d->TurnToPage(i);
     d->SelectEntry(i);
-    d->SetPageButtons();
     d->szuk_dalej->Show();
     return;
   }

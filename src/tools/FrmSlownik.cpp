@@ -1,11 +1,11 @@
 #include "tools/FrmSlownik.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <algorithm>
 
 #include "app/Globals.h"
 #include "app/InstallationChoice.h"
 #include "app/Shared.h"
+#include "app/Sound.h"
 #include "controls/TransparentButton.h"
 #include "menu/FrmAbout.h"
 #include "menu/FrmMenuStart.h"
@@ -35,20 +35,6 @@ TLabel* WordLabel(QWidget* parent, int k, int left, int width) {
   l->SetFont(TFont{QStringLiteral("Arial CE"), -18, clBlack, 0});
   l->SetTransparent(true);
   return l;
-}
-
-void StopAndClose(TMediaPlayer* player) {
-  if (!player) return;
-  if (player->Mode() == mpPlaying) player->Stop();
-  if (player->IsOpen()) player->Close();
-}
-
-// A directory the game may write into (created when missing).
-bool Writable(const QString& dir, const QString& file) {
-  const QFileInfo info(ResolvePath(dir));
-  if (!info.isDir() || !info.isWritable()) return false;
-  const QFileInfo existing(ResolvePath(dir + QStringLiteral("\\") + file));
-  return !existing.exists() || existing.isWritable();
 }
 
 }  // namespace
@@ -145,12 +131,8 @@ void TSlownikForm::SelectEntry(int n) {
 }
 
 QString TSlownikForm::RecordingPath() const {
-  if (!ProgramDirShared && Writable(ProgramDir, kTakeName))
-    return ProgramDir + QStringLiteral("\\") + kTakeName;
-  const QString user = UserDataDir();
-  if (user.isEmpty() || !QDir().mkpath(user)) return ProgramDir + QStringLiteral("\\") + kTakeName;
-  NotePathWritten(QDir::cleanPath(user));
-  return user + QStringLiteral("/") + kTakeName;
+  const QString folder = WritableFolder(ProgramDir, kTakeName, {});
+  return folder == ProgramDir ? ProgramDir + QStringLiteral("\\") + kTakeName : folder + kTakeName;
 }
 
 // ---------------------------------------------------------------- showing
@@ -197,23 +179,22 @@ void TSlownikForm::SetPageButtons() {
   tb_dn->SetVisible(PageTop + WordsPerPage <= EntryCount());
 }
 
-void TSlownikForm::tb_dnClick() {
-  PageTop += WordsPerPage;
-  FoundEntry = 0;
-  szuk_dalej->Hide();
-  PageStart = PageTop;
-  ShowPage(PageTop);
+void TSlownikForm::TurnToPage(int first) {
+  PageTop = PageStart = first;
+  ShowPage(first);
   SetPageButtons();
 }
 
-void TSlownikForm::tb_UPClick() {
-  PageTop -= WordsPerPage;
-  if (PageTop <= 0) PageTop = 1;
+void TSlownikForm::tb_dnClick() {
   FoundEntry = 0;
   szuk_dalej->Hide();
-  PageStart = PageTop;
-  ShowPage(PageTop);
-  SetPageButtons();
+  TurnToPage(PageTop + WordsPerPage);
+}
+
+void TSlownikForm::tb_UPClick() {
+  FoundEntry = 0;
+  szuk_dalej->Hide();
+  TurnToPage(std::max(1, PageTop - WordsPerPage));
 }
 
 void TSlownikForm::FormKeyDown(int& key, TShiftState shift) {
@@ -231,7 +212,7 @@ void TSlownikForm::FormKeyDown(int& key, TShiftState shift) {
 
 void TSlownikForm::StopPlayers() {
   ComparePending = false;
-  if (MainForm) StopAndClose(MainForm->MediaPlayer1);
+  StopSharedPlayer();
   StopAndClose(MediaPlayer1);
 }
 

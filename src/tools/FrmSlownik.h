@@ -78,6 +78,8 @@ class TSlownikForm : public TForm {
   // Shows the page arrows for PageTop: up above entry 1, down while an entry
   // follows the page.
   void SetPageButtons();
+  // Turns to the page that starts at entry `first`: its rows and arrows.
+  void TurnToPage(int first);
   // Where the take is written.
   QString RecordingPath() const;
 

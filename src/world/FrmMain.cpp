@@ -248,13 +248,8 @@ int TMainForm::ExerciseSpotAt(int x, int y, bool forCursor) const {
   return -1;
 }
 
-void TMainForm::SilencePlayer() {
-  if (MediaPlayer1->Mode() == mpPlaying) MediaPlayer1->Stop();
-  if (MediaPlayer1->IsOpen()) MediaPlayer1->Close();
-}
-
 void TMainForm::Image1MouseDown(TMouseButton, TShiftState, int x, int y) {
-  SilencePlayer();
+  StopAndClose(MediaPlayer1);
   if (InputBlocked) return;
   if (const int w = WalkSpotAt(x, y); w >= 0) {
     const TWalkSpot spot = WalkSpots[w];  // the load below rewrites the table
@@ -362,7 +357,7 @@ void TMainForm::StopPlaceForLeaving() {
 void TMainForm::LeaveForExercises(const QString& listFile) {
   if (!LoadExerciseList)
     throw EInvalidOperation(QStringLiteral("Ćwiczenia nie są jeszcze dostępne (lista %1).").arg(listFile));
-  SilencePlayer();
+  StopAndClose(MediaPlayer1);
   // The list and its first exercise are read and checked before the place
   // stops: a broken file leaves it running and shows only the error.
   const bool idleShow = Timer1.Enabled();
@@ -394,7 +389,7 @@ void TMainForm::Btn_Dialo1Click() {
   DialogueFromExercise = false;
   const bool idleShow = Timer1.Enabled();
   Timer1.SetEnabled(false);
-  SilencePlayer();
+  StopAndClose(MediaPlayer1);
   try {
     LoadDialogueList(ProgramDir + DialogueListFile);
   } catch (...) {

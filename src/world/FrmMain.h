@@ -110,7 +110,6 @@ class TMainForm : public TForm {
   int ExerciseSpotAt(int x, int y, bool forCursor) const;
 
  private:
-  void SilencePlayer();
   void StopPlaceForLeaving();
   void LeaveForExercises(const QString& listFile);
   QString FxPath(const QString& sound) const;
