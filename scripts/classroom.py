@@ -34,21 +34,6 @@ from perf import LOGIN, MENU_START, NEXT_EXERCISE, PLACE_DIALOGUES, RunFailed, T
 # Thirty games starting at once on two cores take longer than one.
 perf.TIMEOUT = 180.0
 
-class ScreenTrace(Trace):
-    """The game's trace, whose screen names may hold a blank (a message box's)."""
-
-    def poll(self):
-        with open(self.path, "rb") as f:
-            f.seek(self.read_to)
-            data = f.read()
-        end = data.rfind(b"\n") + 1
-        self.read_to += end
-        for line in data[:end].decode().splitlines():
-            t, what, rest = line.split(" ", 2)
-            name, cpu = rest.rsplit(" ", 1)
-            self.lines.append((int(t), what, name, int(cpu)))
-
-
 NEW_PLAYER = (LOGIN[0] + 194 + 20, LOGIN[1] + 48 + 16)
 NEW_LOGIN_EDIT = ((640 - 393) // 2 + 16 + 100, (480 - 136) // 2 + 40 + 10)
 # The town's gap dialogue (\town\luki.fc9): one answer per exchange.
@@ -96,7 +81,7 @@ class Game:
         self.screen = screen
         folder = os.path.join(work, f"game{index + 1:02d}")
         os.makedirs(folder)
-        self.trace = ScreenTrace(os.path.join(folder, "trace"))
+        self.trace = Trace(os.path.join(folder, "trace"))
         open(self.trace.path, "w").close()
         self.stderr_path = os.path.join(folder, "stderr")
         env = dict(screen.env, TARVOLIN_TRACE=self.trace.path, SDL_AUDIODRIVER="dummy",

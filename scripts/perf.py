@@ -46,7 +46,9 @@ class Trace:
         end = data.rfind(b"\n") + 1
         self.read_to += end
         for line in data[:end].decode().splitlines():
-            t, what, name, cpu = line.split(" ")
+            # A screen's name may hold a blank (a message box's).
+            t, what, rest = line.split(" ", 2)
+            name, cpu = rest.rsplit(" ", 1)
             self.lines.append((int(t), what, name, int(cpu)))
 
     def mark(self):
