@@ -18,7 +18,7 @@
 // directory cannot be created or written (a system-wide installation, a
 // read-only medium, a share read-only for pupils), LoadPlayerList switches
 // LoginDir to "login/" under the user's data directory
-// (QStandardPaths::AppDataLocation, on Linux ~/.local/share/tarvolin/login/)
+// (UserDataDir(), on Linux ~/.local/share/tarvolin/login/)
 // for the rest of the run. An installation's login folder that exists but
 // cannot be written stays readable (ReadOnlyLoginDir): its players are listed
 // with the user's own, a player's file is read from LoginDir when it is there
