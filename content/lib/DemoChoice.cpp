@@ -15,7 +15,7 @@ void CompileListeningChoice(TDemoContext& ctx, const TSourceNode& n) {
     if (c.Command != QLatin1String("question"))
       c.Fail(QStringLiteral(
           "a listening choice holds 'question \"english\" RIGHT \"a\" \"b\" \"c\"' lines"));
-    c.Allow({});
+    c.Allow({"recording"});
     if (c.Count() != 5)
       c.Fail(QStringLiteral(
           "a question is an English word, the right answer's number and three answers"));

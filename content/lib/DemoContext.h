@@ -25,7 +25,8 @@ struct TDemoContext {
   void SavePicture(const TSourceNode& n, const QString& sourcePath, const QImage& img);
   // The number of the numbered word sound (words\D_ff.cdr\nnnnn.wav) that
   // says `english`; the same text gets the same number. A `polish`
-  // translation puts the word in the dictionary.
+  // translation puts the word in the dictionary. `where`'s recording=FILE
+  // (from the source file's folder) is the word's sound instead of speech.
   int WordSound(const TSourceNode& where, const QString& english, const QString& polish = {});
   // The number of the dialogue line sound (music\dialogi\N.wav) saying `english` in `voice`.
   int LineSound(const TSourceNode& where, const QString& english, const QString& voice, int pitch);
@@ -39,6 +40,7 @@ struct TDemoContext {
 
  private:
   QHash<QString, int> wordSounds_, lineSounds_;
+  QHash<QString, QString> wordRecordings_;  // by the English word
   int lastWord_ = 0, lastLine_ = 0;
 };
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "lib/LessonMedia.h"
 #include "lib/Scenery.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -357,6 +358,19 @@ QPolygonF Points(const TSourceNode& c, int from) {
   return poly;
 }
 
+// photo FILE X Y W H [fit=crop|letterbox|scale] [fill=C]
+void DrawPhoto(QPainter& p, const TSourceNode& c) {
+  c.Allow({"fit", "fill"});
+  const QRect r(c.Int(1, "x"), c.Int(2, "y"), c.Int(3, "a width"), c.Int(4, "a height"));
+  const auto fit = ParsePhotoFit(c.Text(QStringLiteral("fit"), QStringLiteral("crop")));
+  if (!fit) c.Fail(QStringLiteral("fit must be crop, letterbox or scale"));
+  QString error;
+  const auto photo = FitPhoto(c.InputFile(c.Arg(0, "a photo")), r.size(), *fit, &error,
+                              c.NamedColor(QStringLiteral("fill"), Qt::white));
+  if (!photo) c.Fail(error);
+  p.drawImage(r.topLeft(), *photo);
+}
+
 void DrawCommand(QPainter& p, const TSourceNode& c, TMoment at, const TPictureCache& cache,
                  QSize size) {
   const double t = static_cast<double>(at.Frame) / at.Frames;
@@ -465,6 +479,8 @@ void DrawCommand(QPainter& p, const TSourceNode& c, TMoment at, const TPictureCa
       p.drawImage(QPointF(0, 0), *picture, QRectF(c.Int(1, "x"), c.Int(2, "y"), size.width(), size.height()));
     else
       p.drawImage(QPointF(c.Int(1, "x"), c.Int(2, "y")), *picture);
+  } else if (cmd == QLatin1String("photo")) {
+    DrawPhoto(p, c);
   } else if (!DrawScenery(p, c, at, size)) {
     c.Fail(QStringLiteral("unknown drawing command '%1'").arg(cmd));
   }

@@ -60,18 +60,40 @@ TSourceNode SayEnglish(const TSourceNode& where, const QString& english) {
 }
 }  // namespace
 
-// Numbers taken by sounds that other parts of the demo wrote are skipped.
+// Numbers taken by sounds that other parts of the demo wrote are skipped. A
+// `recording=` on the line gives the word the teacher's own voice, also when
+// the word was spoken before without one.
 int TDemoContext::WordSound(const TSourceNode& where, const QString& english, const QString& polish) {
+  const QString recording = where.Text(QStringLiteral("recording"));
   int number = 0;
+  auto say = [&](const QString& path) {
+    if (recording.isEmpty()) {
+      const TSourceNode en = SayEnglish(where, english);
+      Sounds.Add(RealPath(en, path), en, 0);
+      return;
+    }
+    TSourceNode rec = SayEnglish(where, english);
+    rec.Args = {QStringLiteral("recording"), recording};
+    Sounds.Add(RealPath(rec, path), rec, 0);
+  };
   if (auto it = wordSounds_.find(english); it != wordSounds_.end()) {
     number = *it;
+    QString& before = wordRecordings_[english];
+    if (!recording.isEmpty() && !before.isEmpty() && where.InputFile(recording) != before)
+      where.Fail(
+          QStringLiteral("'%1' already has the recording %2").arg(english, ShownPath(before)));
+    if (!recording.isEmpty() && before.isEmpty()) {
+      before = where.InputFile(recording);
+      say(QStringLiteral("cd") +
+          WordSoundPath(Inst.DataRoot(), number).mid(Inst.DataRoot().size()));
+    }
   } else {
     QString path;
     do path = WordSoundPath(Inst.DataRoot(), ++lastWord_);
     while (FileExists(path));
     wordSounds_.insert(english, lastWord_);
-    const TSourceNode say = SayEnglish(where, english);
-    Sounds.Add(RealPath(say, QStringLiteral("cd") + path.mid(Inst.DataRoot().size())), say, 0);
+    if (!recording.isEmpty()) wordRecordings_[english] = where.InputFile(recording);
+    say(QStringLiteral("cd") + path.mid(Inst.DataRoot().size()));
     number = lastWord_;
   }
   if (!polish.isEmpty() && std::none_of(Words.begin(), Words.end(), [&](const TWordEntry& w) { return w.English == english; }))
@@ -95,7 +117,7 @@ int TDemoContext::LineSound(const TSourceNode& where, const QString& english, co
 
 // word-exercise PATH picture=NAME [columns=N]
 //   background            drawing lines under the items (545 x 430)
-//   item EMOJI "english" "polish" [unused=1] [at=X,Y] [size=N]
+//   item EMOJI "english" "polish" [unused=1] [at=X,Y] [size=N] [photo=FILE [fit=]] [recording=FILE]
 void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
   n.Allow({"picture", "columns"});
   const QString pictureName = n.Text(QStringLiteral("picture"));
@@ -128,7 +150,7 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
   std::vector<TSourceNode> emoji;
   for (int i = 0; i < count; ++i) {
     const TSourceNode& it = *items[static_cast<size_t>(i)];
-    it.Allow({"unused", "at", "size"});
+    it.Allow({"unused", "at", "size", "photo", "fit", "recording"});
     const QString english = it.Arg(1, "the English word"), polish = it.Arg(2, "the Polish word");
     const double size = it.NamedInt(QStringLiteral("size"), static_cast<int>(std::min({cellW * 0.72, cellH * 0.55, 120.0})));
     QPointF centre(cellW * (i % columns + 0.5), cellH * (i / columns) + cellH * 0.42 + 5);
@@ -150,10 +172,21 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
     e.ItemUsed[k] = it.NamedInt(QStringLiteral("unused"), 0) ? 0 : 1;
     e.SoundNumbers[k] = ctx.WordSound(it, english, polish);
     TSourceNode draw = it;
-    draw.Command = QStringLiteral("emoji");
-    draw.Args = {QString::number(qRound(centre.x())), QString::number(qRound(centre.y())),
-                 QString::number(qRound(size)), it.Arg(0, "an emoji")};
     draw.Named.clear();
+    if (it.Has(QStringLiteral("photo"))) {
+      // A photo fills the item's whole hot spot.
+      const THotSpot& r = e.HotSpots[k];
+      draw.Command = QStringLiteral("photo");
+      draw.Args = {it.Text(QStringLiteral("photo")), QString::number(r.Left),
+                   QString::number(r.Top), QString::number(r.Right - r.Left + 1),
+                   QString::number(r.Bottom - r.Top + 1)};
+      if (it.Has(QStringLiteral("fit")))
+        draw.Named[QStringLiteral("fit")] = it.Text(QStringLiteral("fit"));
+    } else {
+      draw.Command = QStringLiteral("emoji");
+      draw.Args = {QString::number(qRound(centre.x())), QString::number(qRound(centre.y())),
+                   QString::number(qRound(size)), it.Arg(0, "an emoji")};
+    }
     emoji.push_back(draw);
   }
   DrawCommands(picture, emoji, {}, ctx.Pictures);

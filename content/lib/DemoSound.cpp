@@ -13,15 +13,18 @@
 #include <memory>
 #include <numbers>
 
+#include "lib/LessonMedia.h"
 #include "lib/MediaWriters.h"
 #include "lib/SoundEffects.h"
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 
 namespace {
 
+// Looked up each time: a PATH without it (a test, a machine where it was
+// just removed) is noticed.
 QString EspeakPath() {
-  static const QString path = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
-  return path;
+  return QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
 }
 
 void Append(TSoundData& to, const std::vector<double>& samples, double gain = 0.6) {
@@ -111,21 +114,6 @@ TSoundData WordTones(const QString& text, bool english) {
   return s;
 }
 
-// Gentle fades and a common level, so every line sounds alike.
-void Finish(TSoundData& s) {
-  if (s.Samples.empty()) return;
-  int peak = 1;
-  for (std::int16_t v : s.Samples) peak = std::max(peak, std::abs(static_cast<int>(v)));
-  const double gain = std::min(3.0, 0.8 * 32767 / peak);
-  const size_t fade = std::min<size_t>(s.Samples.size() / 2, DemoSampleRate / 200);
-  for (size_t i = 0; i < s.Samples.size(); ++i) {
-    double v = s.Samples[i] * gain;
-    if (i < fade) v *= static_cast<double>(i) / fade;
-    if (s.Samples.size() - i <= fade) v *= static_cast<double>(s.Samples.size() - i - 1) / fade;
-    s.Samples[i] = static_cast<std::int16_t>(std::clamp(std::lround(v), -32767L, 32767L));
-  }
-}
-
 bool IsSpeech(const QString& kind) { return kind == QLatin1String("pl") || kind == QLatin1String("en"); }
 
 // The words sung on a tune's notes, one a note ("-" for none), checked against the notes.
@@ -148,18 +136,11 @@ int SungPitch(double hz) {
 // A word's sound from its first audible sample, at the tune's rate.
 std::vector<double> Voiced(const TSoundData& word) {
   if (word.Rate <= 0) return {};
-  const int channels = std::max(1, word.Channels);
-  const size_t frames = word.Samples.size() / static_cast<size_t>(channels);
-  size_t first = 0;
-  while (first < frames && std::abs(word.Samples[first * channels]) < 600) ++first;
+  const TSoundData mono = MonoAt(word, DemoSampleRate);
   std::vector<double> out;
-  const double step = static_cast<double>(word.Rate) / DemoSampleRate;
-  for (double at = static_cast<double>(first); at + 1 < static_cast<double>(frames); at += step) {
-    const size_t i = static_cast<size_t>(at);
-    const double k = at - static_cast<double>(i);
-    out.push_back(((1 - k) * word.Samples[i * channels] + k * word.Samples[(i + 1) * channels]) /
-                  32767.0);
-  }
+  size_t first = 0;
+  while (first < mono.Samples.size() && std::abs(mono.Samples[first]) < 600) ++first;
+  for (size_t i = first; i < mono.Samples.size(); ++i) out.push_back(mono.Samples[i] / 32767.0);
   return out;
 }
 
@@ -229,7 +210,7 @@ TSoundData SpeechResult(QProcess& proc, const QString& wave, const TSourceNode& 
   if (proc.exitStatus() != QProcess::NormalExit || proc.exitCode() != 0)
     n.Fail(QStringLiteral("espeak-ng failed: %1").arg(QString::fromLocal8Bit(proc.readAllStandardError())));
   TSoundData s = DecodeSoundFile(wave);
-  Finish(s);
+  LevelSpeech(s);
   return s;
 }
 
@@ -238,6 +219,70 @@ int ParallelSpeech() { return std::max(2, QThread::idealThreadCount() * 2); }
 }  // namespace
 
 bool SpeechAvailable() { return !EspeakPath().isEmpty(); }
+
+void LevelSpeech(TSoundData& s) {
+  if (s.Samples.empty()) return;
+  int peak = 1;
+  for (std::int16_t v : s.Samples) peak = std::max(peak, std::abs(static_cast<int>(v)));
+  const double gain = std::min(3.0, 0.8 * 32767 / peak);
+  const size_t fade = std::min<size_t>(s.Samples.size() / 2, DemoSampleRate / 200);
+  for (size_t i = 0; i < s.Samples.size(); ++i) {
+    double v = s.Samples[i] * gain;
+    if (i < fade) v *= static_cast<double>(i) / fade;
+    if (s.Samples.size() - i <= fade) v *= static_cast<double>(s.Samples.size() - i - 1) / fade;
+    s.Samples[i] = static_cast<std::int16_t>(std::clamp(std::lround(v), -32767L, 32767L));
+  }
+}
+
+namespace {
+// A second-order low-pass (RBJ's biquad) run over `x` in place.
+void LowPass(std::vector<double>& x, double cutoff, double rate, double q) {
+  const double w = 2 * std::numbers::pi * cutoff / rate, alpha = std::sin(w) / (2 * q);
+  const double a0 = 1 + alpha, b1 = (1 - std::cos(w)) / a0, b0 = b1 / 2, b2 = b0;
+  const double a1 = -2 * std::cos(w) / a0, a2 = (1 - alpha) / a0;
+  double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+  for (double& v : x) {
+    const double y = b0 * v + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+    x2 = x1;
+    x1 = v;
+    y2 = y1;
+    y1 = y;
+    v = y;
+  }
+}
+}  // namespace
+
+TSoundData MonoAt(const TSoundData& s, int rate) {
+  TSoundData out = Empty();
+  out.Rate = rate;
+  out.BlockAlign = 2;
+  const int channels = std::max(1, s.Channels);
+  const size_t frames = s.Samples.size() / static_cast<size_t>(channels);
+  std::vector<double> mono(frames);
+  for (size_t f = 0; f < frames; ++f) {
+    double sum = 0;
+    for (int c = 0; c < channels; ++c) sum += s.Samples[f * channels + static_cast<size_t>(c)];
+    mono[f] = sum / channels;
+  }
+  if (s.Rate > rate) {
+    // A fourth-order Butterworth below the new half rate, so nothing folds back.
+    LowPass(mono, 0.45 * rate, s.Rate, 0.5412);
+    LowPass(mono, 0.45 * rate, s.Rate, 1.3066);
+  }
+  const double step = s.Rate > 0 ? static_cast<double>(s.Rate) / rate : 1;
+  const auto count =
+      s.Rate == rate ? frames : static_cast<size_t>(static_cast<double>(frames) / step);
+  out.Samples.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
+    const double at = static_cast<double>(i) * step;
+    const size_t k = static_cast<size_t>(at);
+    const double t = at - static_cast<double>(k);
+    const double v =
+        k + 1 < frames ? (1 - t) * mono[k] + t * mono[k + 1] : mono[std::min(k, frames - 1)];
+    out.Samples.push_back(static_cast<std::int16_t>(std::clamp(std::lround(v), -32768L, 32767L)));
+  }
+  return out;
+}
 
 std::vector<TTuneNote> ParseTune(const QString& notes, const TSourceNode& where) {
   std::vector<TTuneNote> out;
@@ -270,7 +315,8 @@ TSoundData SynthesiseWordTones(const QString& text, bool english) { return WordT
 TSoundBank::TSoundBank(bool speech) : speech_(speech && SpeechAvailable()) {}
 
 void TSoundBank::Add(const QString& path, const TSourceNode& node, int first) {
-  const QString kind = node.Arg(first, "a sound (pl, en, tone, tune, chirp, noise or effect)");
+  const QString kind =
+      node.Arg(first, "a sound (pl, en, tone, tune, chirp, noise, effect or recording)");
   if (IsSpeech(kind)) {
     node.Arg(first + 1, "the words to say");
   } else if (kind == QLatin1String("tone")) {
@@ -287,10 +333,20 @@ void TSoundBank::Add(const QString& path, const TSourceNode& node, int first) {
     if (!SoundEffectNames().contains(name))
       node.Fail(QStringLiteral("unknown effect '%1' (%2)")
                     .arg(name, SoundEffectNames().join(QStringLiteral(", "))));
+  } else if (kind == QLatin1String("recording")) {
+    const QString file = node.InputFile(node.Arg(first + 1, "a recording (WAV or MP3)"));
+    if (!FileExists(file)) node.Fail(QStringLiteral("Nie ma nagrania %1").arg(ShownPath(file)));
   } else {
     node.Fail(
-        QStringLiteral("unknown sound '%1' (pl, en, tone, tune, chirp, noise, effect)").arg(kind));
+        QStringLiteral("unknown sound '%1' (pl, en, tone, tune, chirp, noise, effect, recording)")
+            .arg(kind));
   }
+  // The same file described again: the later description wins.
+  for (TJob& job : jobs_)
+    if (job.Path == path) {
+      job = {path, node, first};
+      return;
+    }
   jobs_.push_back({path, node, first});
 }
 
@@ -328,6 +384,14 @@ void TSoundBank::WriteAll() {
       WriteWave(job.Path, SoundEffect(n.Args[job.First + 1]));
       continue;
     }
+    if (kind == QLatin1String("recording")) {
+      try {
+        WriteWave(job.Path, ReadRecording(n.InputFile(n.Args[job.First + 1])));
+      } catch (const EInOutError& e) {
+        n.Fail(e.Message);
+      }
+      continue;
+    }
     TSoundData s = Empty();
     if (IsSpeech(kind)) {
       s = WordTones(n.Args[job.First + 1], kind == QLatin1String("en"));
@@ -348,7 +412,7 @@ void TSoundBank::WriteAll() {
     } else if (kind == QLatin1String("noise")) {
       Append(s, Noise(n.Int(job.First + 1, "a length"), n.Args.value(job.First + 2) != QLatin1String("high")), 0.5);
     }
-    Finish(s);
+    LevelSpeech(s);
     WriteWave(job.Path, s);
   }
   for (TRunning& r : running) finish(r);
@@ -359,7 +423,7 @@ std::vector<TSoundData> TSoundBank::Speak(const QStringList& texts, bool english
   if (!speech_) {
     for (qsizetype i = 0; i < texts.size(); ++i) {
       out[static_cast<size_t>(i)] = WordTones(texts[i], english);
-      Finish(out[static_cast<size_t>(i)]);
+      LevelSpeech(out[static_cast<size_t>(i)]);
     }
     return out;
   }

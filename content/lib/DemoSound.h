@@ -24,6 +24,12 @@ constexpr int DemoSampleRate = 22050;
 
 bool SpeechAvailable();
 
+// Gentle fades and a common level, so every spoken line sounds alike.
+void LevelSpeech(TSoundData& s);
+// `s` mixed down to one channel at `rate` (low-passed first when the rate
+// drops, then interpolated).
+TSoundData MonoAt(const TSoundData& s, int rate);
+
 class TSoundBank {
  public:
   // With `speech` false every spoken line becomes tones (faster, and the same on every machine).

@@ -1,5 +1,7 @@
 #include "lib/DemoSource.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSize>
 
 #include "platform/Errors.h"
@@ -33,6 +35,11 @@ double TSourceNode::NamedReal(const QString& key, double fallback) const {
   const double v = Named[key].toDouble(&ok);
   if (!ok) Fail(QStringLiteral("%1 must be a number, not '%2'").arg(key, Named[key]));
   return v;
+}
+
+QString TSourceNode::InputFile(const QString& name) const {
+  if (QDir::isAbsolutePath(name) || File.isEmpty()) return name;
+  return QFileInfo(File).dir().filePath(name);
 }
 
 QColor ParseColor(const QString& text) {

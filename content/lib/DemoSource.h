@@ -41,6 +41,9 @@ struct TSourceNode {
   QColor ColorArg(int i, const char* what) const;
   // "WxH" at position i.
   QSize SizeArg(int i, const char* what) const;
+  // A file the source names as its input (a photo, a recording): an absolute
+  // path as it is, any other from the source file's folder.
+  QString InputFile(const QString& name) const;
   // Fails on a named argument not in `allowed`.
   void Allow(std::initializer_list<const char*> allowed) const;
 };

@@ -205,24 +205,40 @@ TEST_P(BadDemo, NamesTheSourceLine) {
 const TBadDemo kBadDemos[] = {
     {"UnknownCommand", "\nsculpture x\n", 2, "unknown command"},
     {"OutsideTheInstallation", "picture gfx\\a.bmp 10x10\n", 1, "program\\ or cd\\"},
-    {"CropOfNothing", "picture program\\a.bmp 10x10\n  crop program\\nic.bmp 0 0\n", 2, "neither drawn"},
+    {"CropOfNothing", "picture program\\a.bmp 10x10\n  crop program\\nic.bmp 0 0\n", 2,
+     "neither drawn"},
     {"TooManySprites",
      "location T.lok\n  picture t.bmp\n"
-     "  sprite 0 0 4x4 strip=\\a.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n"
-     "  sprite 0 0 4x4 strip=\\a.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n"
+     "  sprite 0 0 4x4 strip=\\a.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n  sprite 0 0 4x4 "
+     "strip=\\a.bmp\n"
+     "  sprite 0 0 4x4 strip=\\a.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n  sprite 0 0 4x4 "
+     "strip=\\a.bmp\n"
      "  sprite 0 0 4x4 strip=\\a.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n",
      1, "najwyżej 7"},
-    {"UnknownFigure", "location T.lok\n  picture t.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n    figure dragon\n", 4,
+    {"UnknownFigure",
+     "location T.lok\n  picture t.bmp\n  sprite 0 0 4x4 strip=\\a.bmp\n    figure dragon\n", 4,
      "unknown figure 'dragon'"},
-    {"PathStepUnknown", "picture program\\a.bmp 10x10\n  path #000000 M 0 0 Q 1 1 2 2\n", 2, "no path step"},
-    {"PlaceListLinesOutOfRange", "location T.lok\n  picture t.bmp\n  exercises \\l.txt lines=0\n", 3, "lines="},
+    {"PathStepUnknown", "picture program\\a.bmp 10x10\n  path #000000 M 0 0 Q 1 1 2 2\n", 2,
+     "no path step"},
+    {"PlaceListLinesOutOfRange", "location T.lok\n  picture t.bmp\n  exercises \\l.txt lines=0\n",
+     3, "lines="},
     {"UnknownEffect", "sound cd\\s.wav effect ryk\n", 1, "unknown effect 'ryk'"},
-    {"ListKeyThatStartsNothing", "exercise-list program\\l.txt\n  entry XXXX= \\a.fc2\n", 2, "starts nothing"},
+    {"ListKeyThatStartsNothing", "exercise-list program\\l.txt\n  entry XXXX= \\a.fc2\n", 2,
+     "starts nothing"},
     {"WordTooLongForItsField",
-     "word-exercise program\\a.fc2 picture=a.bmp\n  item X \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\" \"b\"\n", 1, "35"},
-    {"GapDialogueWithoutGap", "gap-dialogue program\\g.fc9\n  exchange first=\"a|b|c\" second=\"d|e|f\" answers=x\n", 1, "PYT"},
-    {"SongLineTooLong", "song 1\n  line \"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21\"\n", 2, "1 to 20 words"},
-    {"WordSearchTooSmall", "word-search program\\s.fc1 size=3x3 words=\"elephant\"\n", 1, "does not fit"},
+     "word-exercise program\\a.fc2 picture=a.bmp\n  item X "
+     "\"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\" \"b\"\n",
+     1, "35"},
+    {"GapDialogueWithoutGap",
+     "gap-dialogue program\\g.fc9\n  exchange first=\"a|b|c\" second=\"d|e|f\" answers=x\n", 1,
+     "PYT"},
+    {"SongLineTooLong",
+     "song 1\n  line \"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21\"\n", 2,
+     "1 to 20 words"},
+    {"WordSearchTooSmall", "word-search program\\s.fc1 size=3x3 words=\"elephant\"\n", 1,
+     "does not fit"},
+    {"PhotoMissing", "picture program\\a.bmp 10x10\n  photo nic.jpg 0 0 5 5\n", 2, "nic.jpg"},
+    {"RecordingMissing", "\nsound cd\\s.wav recording nic.mp3\n", 2, "Nie ma nagrania"},
     {"SungWordsAndNotesDisagree", "\n\nsound cd\\s.wav tune \"C5:100 D5:100\" words=\"a b c\"\n", 3,
      "3 words for 2 notes"},
 };
