@@ -117,7 +117,7 @@ int TDemoContext::LineSound(const TSourceNode& where, const QString& english, co
 
 // word-exercise PATH picture=NAME [columns=N]
 //   background            drawing lines under the items (545 x 430)
-//   item EMOJI "english" "polish" [unused=1] [at=X,Y] [size=N] [photo=FILE [fit=]] [recording=FILE]
+//   item EMOJI "english" "polish" [unused=1] [at=X,Y] [size=N] [recording=FILE]
 void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
   n.Allow({"picture", "columns"});
   const QString pictureName = n.Text(QStringLiteral("picture"));
@@ -150,7 +150,7 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
   std::vector<TSourceNode> emoji;
   for (int i = 0; i < count; ++i) {
     const TSourceNode& it = *items[static_cast<size_t>(i)];
-    it.Allow({"unused", "at", "size", "photo", "fit", "recording"});
+    it.Allow({"unused", "at", "size", "recording"});
     const QString english = it.Arg(1, "the English word"), polish = it.Arg(2, "the Polish word");
     const double size = it.NamedInt(QStringLiteral("size"), static_cast<int>(std::min({cellW * 0.72, cellH * 0.55, 120.0})));
     QPointF centre(cellW * (i % columns + 0.5), cellH * (i / columns) + cellH * 0.42 + 5);
@@ -172,21 +172,10 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
     e.ItemUsed[k] = it.NamedInt(QStringLiteral("unused"), 0) ? 0 : 1;
     e.SoundNumbers[k] = ctx.WordSound(it, english, polish);
     TSourceNode draw = it;
+    draw.Command = QStringLiteral("emoji");
+    draw.Args = {QString::number(qRound(centre.x())), QString::number(qRound(centre.y())),
+                 QString::number(qRound(size)), it.Arg(0, "an emoji")};
     draw.Named.clear();
-    if (it.Has(QStringLiteral("photo"))) {
-      // A photo fills the item's whole hot spot.
-      const THotSpot& r = e.HotSpots[k];
-      draw.Command = QStringLiteral("photo");
-      draw.Args = {it.Text(QStringLiteral("photo")), QString::number(r.Left),
-                   QString::number(r.Top), QString::number(r.Right - r.Left + 1),
-                   QString::number(r.Bottom - r.Top + 1)};
-      if (it.Has(QStringLiteral("fit")))
-        draw.Named[QStringLiteral("fit")] = it.Text(QStringLiteral("fit"));
-    } else {
-      draw.Command = QStringLiteral("emoji");
-      draw.Args = {QString::number(qRound(centre.x())), QString::number(qRound(centre.y())),
-                   QString::number(qRound(size)), it.Arg(0, "an emoji")};
-    }
     emoji.push_back(draw);
   }
   DrawCommands(picture, emoji, {}, ctx.Pictures);

@@ -295,7 +295,9 @@ TEST(LessonMedia, SourcesDrawPhotosAndTakeRecordingsForWordSounds) {
       inst.Install(),
       {DemoSourcesWith(src,
                        "word-exercise program\\cwicz\\t\\a.fc2 picture=t\\a.bmp\n"
-                       "  item - \"a kettle\" \"czajnik\" photo=kettle.png fit=scale\n"
+                       "  background\n"
+                       "    photo kettle.png 0 0 545 430 fit=scale\n"
+                       "  item \"X\" \"a kettle\" \"czajnik\"\n"
                        "  item \"X\" \"a cup\" \"kubek\"\n"
                        "word-list program\\Sb_all_NEW.txt\n"
                        "  word \"a kettle\" \"czajnik\" recording=kettle.wav\n"
@@ -306,11 +308,10 @@ TEST(LessonMedia, SourcesDrawPhotosAndTakeRecordingsForWordSounds) {
   ClearPathCache();
   const TWordExercise e =
       ReadWordExercise(ReadWholeFile(inst.ProgramDir() + "/cwicz/t/a.fc2"), "a.fc2");
-  // The photo fills the item's hot spot: the green corner at its top left.
+  // The photo stretched over the whole exercise picture.
   const QImage picture = LoadPicture(inst.DataRoot() + "/cwicz/t/a.bmp");
-  const THotSpot& h = e.HotSpots[0];
-  EXPECT_TRUE(Near(picture.pixelColor(h.Left + 2, h.Top + 2), kGreen));
-  EXPECT_TRUE(Near(picture.pixelColor(h.Right - 2, h.Bottom - 2), kBlue));
+  EXPECT_TRUE(Near(picture.pixelColor(5, 5), kGreen));
+  EXPECT_TRUE(Near(picture.pixelColor(540, 425), kBlue));
   // The word spoken first without a recording ends with the teacher's.
   const TSoundData said = DecodeSoundFile(WordSoundPath(inst.DataRoot(), e.SoundNumbers[0]));
   EXPECT_NEAR(said.LengthMs(), 50 + 900, 60) << "the silence before it cut";
