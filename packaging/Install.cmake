@@ -76,7 +76,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# SDL is opened at run time (after the first picture), so the shared-library
+# scan does not see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libsdl2-2.0-0")
 # SDL finds whatever sound the machine has (PipeWire, PulseAudio, ALSA) and
 # plays silently without any: no sound package is recommended. Qt's own texts
 # in the folder picker are Polish with Qt's translations.

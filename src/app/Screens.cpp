@@ -14,6 +14,7 @@
 #include "menu/FrmInformacja.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/Application.h"
+#include "platform/AudioEngine.h"
 #include "players/FrmDiamenty.h"
 #include "players/FrmLogin.h"
 #include "players/FrmNewLogin.h"
@@ -68,6 +69,9 @@ void CreateScreens() {
   if (Application()) Application()->BeforeEnd = SaveSignedInPlayer;
   Create(PodkladFrm);
   if (Application() && Application()->Terminated()) return;
+  // First after the first picture (or before a first run's new-player
+  // screen): the sound device, which the greeting waits for.
+  PodkladFrm->AfterFirstPaint([] { Audio::Startup(); });
   // The location screen holds the shared button pictures and sound player
   // that the sign-in screens use; the screens the sign-in does not need
   // follow its first paint (see CreateRemainingScreens).

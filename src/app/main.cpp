@@ -65,7 +65,10 @@ int main(int argc, char** argv) {
   app.Windowed = display.Window;
   SettleInstallation(StartOptions, settingsPath);
   if (app.Terminated()) return 0;
-  Audio::Startup();
+  // The sound device opens once the first picture is up (CreateScreens):
+  // opening it costs more than the sign-in's paint, and a greeting started
+  // meanwhile waits for it.
+  Audio::Expect();
   struct AudioGuard {
     ~AudioGuard() { Audio::Shutdown(); }
   } audioGuard;

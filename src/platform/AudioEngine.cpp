@@ -1,7 +1,5 @@
 #include "platform/AudioEngine.h"
 
-#include <SDL.h>
-
 #include <QObject>
 #include <QPointer>
 #include <algorithm>
@@ -14,6 +12,7 @@
 #include <thread>
 #include <unordered_map>
 
+#include "platform/SdlAudio.h"
 #include "platform/Trace.h"
 
 #ifdef __linux__
@@ -34,7 +33,16 @@ constexpr std::int64_t kUnknownEnd = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kAheadFrames = 4 * kDefaultRate;
 constexpr std::int64_t kBehindFrames = kDefaultRate;
 
-enum TDeviceState { kClosed, kOpening, kOpen, kFailed };
+// kPending: Expect() promised a Startup; voices wait for it as for kOpening.
+enum TDeviceState { kClosed, kPending, kOpening, kOpen, kFailed };
+bool Awaited(int state) {
+  return state == kPending || state == kOpening;
+}
+std::int64_t NowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
 }  // namespace
 
 // A sound in the device format, in chunks, so the audio thread reads it while
@@ -199,6 +207,8 @@ struct TMixer {
   void VoiceEnded(std::uint64_t id, std::uint64_t serial);
   void Opened();
   bool AnyRunning();
+  void WakeDecoders();
+  void RestartClocks();
   void Wake();
   void Rest();
   void WaitOpen();
@@ -228,9 +238,9 @@ bool OpenOutput(int bufferFrames) {
   want.callback = &TMixer::Callback;
   want.userdata = &m;
   SDL_AudioSpec have{};
-  const SDL_AudioDeviceID dev = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  const SDL_AudioDeviceID dev = Sdl::OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (dev == 0) return false;
-  const char* name = SDL_GetCurrentAudioDriver();
+  const char* name = Sdl::GetCurrentAudioDriver();
   MixLock lock(m.lock);
   m.device = dev;
   m.bufferFrames = have.samples;
@@ -260,10 +270,10 @@ void SilenceAlsa() {
 }
 
 bool InitAndOpen(int bufferFrames) {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (Sdl::InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   M().sdlAudio = true;
   if (OpenOutput(bufferFrames)) return true;
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  Sdl::QuitSubSystem(SDL_INIT_AUDIO);
   M().sdlAudio = false;
   return false;
 }
@@ -273,10 +283,14 @@ bool InitAndOpen(int bufferFrames) {
 void OpenDevice() {
   TMixer& m = M();
   SilenceAlsa();
-  bool opened = InitAndOpen(kDefaultBufferFrames);
-  if (!opened) {
-    const QString reason = QString::fromUtf8(SDL_GetError());
-    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+  QString missing;
+  bool opened = Sdl::Load(&missing) && InitAndOpen(kDefaultBufferFrames);
+  if (!missing.isEmpty()) {
+    std::fprintf(stderr, "tarvolin: no sound output at all (%s); sounds are skipped\n",
+                 qPrintable(missing));
+  } else if (!opened) {
+    const QString reason = QString::fromUtf8(Sdl::GetError());
+    Sdl::SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     opened = InitAndOpen(kDefaultBufferFrames);
     m.noDevice = true;
     if (opened)
@@ -284,25 +298,27 @@ void OpenDevice() {
                    qPrintable(reason));
     else
       std::fprintf(stderr, "tarvolin: no sound output at all (%s); sounds are skipped\n",
-                   SDL_GetError());
+                   Sdl::GetError());
   }
   bool play = false;
   {
     MixLock lock(m.lock);
     m.state = opened ? kOpen : kFailed;
     if (opened) play = m.AnyRunning();
+    m.RestartClocks();
+    m.WakeDecoders();
   }
   // A sound asked for while the device opened starts now, not when the GUI
   // thread next looks; the GUI thread parks the device if nothing plays.
   if (play) {
-    SDL_PauseAudioDevice(m.device, 0);
+    Sdl::PauseAudioDevice(m.device, 0);
     Trace::Sound(true);
   }
   QMetaObject::invokeMethod(
       m.Events(), [] { M().Opened(); }, Qt::QueuedConnection);
   // SDL keeps its error text per thread and frees it by itself only on
   // threads it started.
-  SDL_TLSCleanup();
+  if (missing.isEmpty()) Sdl::TLSCleanup();
 }
 }  // namespace
 
@@ -392,6 +408,25 @@ void TMixer::Opened() {
   for (const auto& [id, serial] : ended) VoiceEnded(id, serial);
 }
 
+// The device's state changed: decoders holding back look again. With `lock` held.
+void TMixer::WakeDecoders() {
+  for (TAudioVoice* v : voices) {
+    if (!v->data_) continue;
+    // Through the ring's lock, so a decoder about to wait cannot miss it.
+    { std::lock_guard ring(v->data_->ring); }
+    v->data_->wake.notify_all();
+  }
+}
+
+// Voices that waited for the device begin now: the silent output's clock
+// counts from here, not from when they were started. With `lock` held.
+void TMixer::RestartClocks() {
+  for (TAudioVoice* v : voices) {
+    v->startNs_.store(NowNs());
+    v->startCursor_.store(v->cursor_.load());
+  }
+}
+
 bool TMixer::AnyRunning() {
   return std::any_of(voices.begin(), voices.end(),
                      [](const TAudioVoice* v) { return v->running_.load(); });
@@ -406,11 +441,11 @@ void TMixer::Wake() {
       mixedFrames = 0;  // the silent output's clock starts again
     }
     parked = false;
-    SDL_PauseAudioDevice(device, 0);
-    SDL_UnlockAudioDevice(device);
+    Sdl::PauseAudioDevice(device, 0);
+    Sdl::UnlockAudioDevice(device);
     Trace::Sound(true);
   } else {
-    SDL_PauseAudioDevice(device, 0);
+    Sdl::PauseAudioDevice(device, 0);
   }
 }
 
@@ -421,13 +456,14 @@ void TMixer::Rest() {
     MixLock lock(this->lock);
     if (AnyRunning()) return;
   }
-  SDL_LockAudioDevice(device);
-  SDL_PauseAudioDevice(device, 1);
+  Sdl::LockAudioDevice(device);
+  Sdl::PauseAudioDevice(device, 1);
   parked = true;
   Trace::Sound(false);
 }
 
 void TMixer::WaitOpen() {
+  if (state == kPending) Audio::Startup();
   if (opener.joinable()) opener.join();
 }
 
@@ -435,31 +471,39 @@ namespace Audio {
 
 bool Startup() {
   TMixer& m = M();
-  if (m.state != kClosed) return m.state != kFailed;
+  if (m.state != kClosed && m.state != kPending) return m.state != kFailed;
   m.Events();
   m.state = kOpening;
   m.opener = std::thread(&OpenDevice);
   return true;
 }
 
+void Expect() {
+  TMixer& m = M();
+  if (m.state == kClosed) m.state = kPending;
+}
+
 void Shutdown() {
   TMixer& m = M();
-  m.WaitOpen();
+  if (m.opener.joinable()) m.opener.join();
   for (auto& fn : m.atShutdown) fn();
   m.atShutdown.clear();
   if (m.device) {
-    if (m.parked) SDL_UnlockAudioDevice(m.device);
+    if (m.parked) Sdl::UnlockAudioDevice(m.device);
     m.parked = false;
-    SDL_CloseAudioDevice(m.device);
+    Sdl::CloseAudioDevice(m.device);
   }
   {
     MixLock lock(m.lock);
     m.device = 0;
     m.state = kClosed;
+    m.silent = false;
+    m.noDevice = false;
     m.tap = nullptr;
+    m.WakeDecoders();
   }
   for (TAudioVoice* v : m.voices) v->Halt();
-  if (m.sdlAudio) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (m.sdlAudio) Sdl::QuitSubSystem(SDL_INIT_AUDIO);
   m.sdlAudio = false;
 }
 
@@ -505,11 +549,6 @@ void AtShutdown(std::function<void()> fn) {
 // ---------------------------------------------------------------- TAudioVoice
 
 namespace {
-std::int64_t NowNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
 
 // Turns a source's frames into stereo frames at the device rate, piece by
 // piece; the output is the same however the source is cut into pieces, and
@@ -581,7 +620,8 @@ class TDeviceConverter {
         const std::int16_t* p = history_.data() + (f - 1 - historyBase_) * channels_;
         if (channels_ == 1) {
           const std::int16_t v = cubic(p[0], p[1], p[2], p[3], t);
-          out_.insert(out_.end(), {v, v});
+          out_.push_back(v);
+          out_.push_back(v);
         } else {
           out_.push_back(cubic(p[0], p[2], p[4], p[6], t));
           out_.push_back(cubic(p[1], p[3], p[5], p[7], t));
@@ -632,9 +672,12 @@ void Decode(TVoiceData& data, TSoundReader& reader, TDeviceConverter& converter)
     std::int64_t restart = -1;
     {
       std::unique_lock lock(data.ring);
+      // Nothing beyond the first piece is decoded before there is a device to
+      // play it: start-up's greeting costs the first picture no more than that.
       data.wake.wait(lock, [&] {
         return data.cancel || data.restartAt >= 0 ||
-               (!passDone && (!data.bounded || data.written - data.reading < kAheadFrames));
+               (!passDone && !Awaited(M().state) &&
+                (!data.bounded || data.written - data.reading < kAheadFrames));
       });
       if (data.cancel) return;
       const std::int64_t keepFrom =
@@ -756,7 +799,10 @@ std::int64_t TAudioVoice::ClockEnd() const {
 std::int64_t TAudioVoice::LengthFrames() const {
   if (!data_) return 0;
   const std::int64_t end = data_->End();
-  return end == kUnknownEnd ? data_->WaitForEnd() : end;
+  if (end != kUnknownEnd) return end;
+  // Only decoding tells, and it waits for the device.
+  if (M().state == kPending) Audio::Startup();
+  return data_->WaitForEnd();
 }
 
 int TAudioVoice::LengthMs() const {
@@ -773,7 +819,7 @@ std::uint64_t TAudioVoice::Start() {
     startCursor_.store(cursor_.load());
     // A voice may start while the device opens: it plays once it is open.
     const int state = M().state;
-    play = (state == kOpen || state == kOpening) && cursor_.load() < EndFrames();
+    play = (state == kOpen || Awaited(state)) && cursor_.load() < EndFrames();
     if (!play) cursor_.store(EndFrames());
     running_.store(play);
   }

@@ -8,7 +8,8 @@
 // still arrive on time.
 //
 // The device opens on a thread of its own, so starting the program does not
-// wait for it; a voice started meanwhile plays as soon as it is open. With no
+// wait for it; a voice started meanwhile plays as soon as it is open, and a
+// streamed sound decodes no further than its first piece until then. With no
 // voice playing the device is paused and its thread sleeps.
 //
 // Threads: everything here is called on the GUI thread except the output tap,
@@ -34,6 +35,10 @@ namespace Audio {
 // not even the dummy driver opens, voices end at once. Returns false only
 // when an earlier start found no driver at all. Calling it again does nothing.
 bool Startup();
+// Promises a Startup later (once the first picture is up): voices started
+// meanwhile wait for the device as they do while it opens, and decoding
+// ahead waits with them. Asking about the device starts it at once.
+void Expect();
 // Closes the device; voices stay usable (silent, ending at once).
 void Shutdown();
 // These four wait until the device has opened.

@@ -231,8 +231,9 @@ TLabel::TLabel(QWidget* parent) : TControlWidget<QLabel>(parent) {
 }
 
 void TLabel::SetCaption(const QString& s) {
+  if (!autoSize_) Settle();  // a size owed from before keeps the caption it was owed for
   setText(s);
-  if (autoSize_) adjustSize();
+  Fit();
 }
 
 void TLabel::SetFont(const TFont& f) {
@@ -257,7 +258,7 @@ void TLabel::SetTransparent(bool v) {
 
 void TLabel::SetAutoSize(bool v) {
   autoSize_ = v;
-  if (v) adjustSize();
+  Fit();
 }
 
 void TLabel::SetAlignment(TAlignment a) {
@@ -267,7 +268,11 @@ void TLabel::SetAlignment(TAlignment a) {
   setAlignment(h | Qt::AlignTop);
 }
 
-void TLabel::SetWordWrap(bool v) { setWordWrap(v); }
+void TLabel::SetWordWrap(bool v) {
+  if (!autoSize_) Settle();
+  setWordWrap(v);
+  Fit();
+}
 
 void TLabel::SetEnabled(bool v) {
   TControl::SetEnabled(v);
@@ -275,13 +280,31 @@ void TLabel::SetEnabled(bool v) {
 }
 
 void TLabel::UpdateStyle() {
+  if (!autoSize_) Settle();
   setFont(ToQFont(font_));
   QPalette pal = palette();
   pal.setColor(QPalette::WindowText, ToQColor(enabled_ ? font_.Color : clGray));
   pal.setColor(QPalette::Window, ToQColor(color_));
   setPalette(pal);
   setAutoFillBackground(!transparent_);
-  if (autoSize_) adjustSize();
+  Fit();
+}
+
+void TLabel::Fit() {
+  if (!autoSize_) return;
+  unfitted_ = !isVisible();
+  if (!unfitted_) adjustSize();
+}
+
+void TLabel::Settle() const {
+  if (!unfitted_) return;
+  unfitted_ = false;
+  const_cast<TLabel*>(this)->adjustSize();
+}
+
+void TLabel::showEvent(QShowEvent* e) {
+  Settle();
+  QLabel::showEvent(e);
 }
 
 // ---------------------------------------------------------------- TPanel

@@ -52,15 +52,28 @@ class TControl {
 
   int Left() const { return self_->x(); }
   int Top() const { return self_->y(); }
-  int Width() const { return self_->width(); }
-  int Height() const { return self_->height(); }
+  int Width() const {
+    Settle();
+    return self_->width();
+  }
+  int Height() const {
+    Settle();
+    return self_->height();
+  }
   // Sizes and places come from data files too: they are clamped to what Qt's
   // rectangles can add up without overflowing.
   void SetLeft(int v) { self_->move(OffsetCoordinate(v), self_->y()); }
   void SetTop(int v) { self_->move(self_->x(), OffsetCoordinate(v)); }
-  void SetWidth(int v) { self_->resize(Extent(v), self_->height()); }
-  void SetHeight(int v) { self_->resize(self_->width(), Extent(v)); }
+  void SetWidth(int v) {
+    Settle();
+    self_->resize(Extent(v), self_->height());
+  }
+  void SetHeight(int v) {
+    Settle();
+    self_->resize(self_->width(), Extent(v));
+  }
   void SetBounds(int left, int top, int width, int height) {
+    SizeGiven();
     self_->setGeometry(OffsetCoordinate(left), OffsetCoordinate(top), Extent(width),
                        Extent(height));
   }
@@ -104,6 +117,11 @@ class TControl {
   static int Extent(int v) { return std::clamp(v, 0, CoordinateLimit); }
 
  protected:
+  // A control that works out its own size late (a label measuring its
+  // caption) does it now; one given its whole size need not.
+  virtual void Settle() const {}
+  virtual void SizeGiven() {}
+
   QWidget* self_;
   QString hint_;
   bool showHint_ = true;
@@ -226,11 +244,21 @@ class TLabel : public TControlWidget<QLabel> {
   void SetWordWrap(bool v);
   void SetEnabled(bool v) override;
 
+ protected:
+  void showEvent(QShowEvent* e) override;
+
  private:
   void UpdateStyle();
+  // Measuring a caption loads its font, the dearest step of starting up: a
+  // label that is not on screen is measured when it shows or its size is
+  // asked for, to the same size as at once.
+  void Fit();
+  void Settle() const override;
+  void SizeGiven() override { unfitted_ = false; }
   TFont font_;
   TColor color_ = clSilver;
   bool transparent_ = false, autoSize_ = true;
+  mutable bool unfitted_ = false;
 };
 
 class TPanel : public TControlWidget<QWidget> {

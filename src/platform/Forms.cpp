@@ -215,21 +215,21 @@ void TStageForm::CentreScreens() {
 void TStageForm::resizeEvent(QResizeEvent*) { CentreScreens(); }
 
 void TStageForm::AfterFirstPaint(std::function<void()> work) {
-  afterFirstPaint_ = std::move(work);
+  afterFirstPaint_.push_back(std::move(work));
   afterFirstPaintQueued_ = false;
 }
 
 void TStageForm::RunAfterFirstPaint() {
-  if (!afterFirstPaint_) return;
-  const std::function<void()> work = std::move(afterFirstPaint_);
-  afterFirstPaint_ = nullptr;
-  Guarded(work);
+  // Taken first: a piece may show a modal screen, which runs the rest.
+  const std::vector<std::function<void()>> work = std::move(afterFirstPaint_);
+  afterFirstPaint_.clear();
+  for (const std::function<void()>& piece : work) Guarded(piece);
 }
 
 void TStageForm::paintEvent(QPaintEvent* e) {
   TForm::paintEvent(e);
   // Queued, it runs once this paint (and the screens' over it) is on the display.
-  if (afterFirstPaint_ && !afterFirstPaintQueued_) {
+  if (!afterFirstPaint_.empty() && !afterFirstPaintQueued_) {
     afterFirstPaintQueued_ = true;
     QMetaObject::invokeMethod(
         this, [this] { RunAfterFirstPaint(); }, Qt::QueuedConnection);

@@ -100,6 +100,7 @@ class TStageForm : public TForm {
   // Work that need not hold up the first picture: it runs once, as soon as
   // the stage's first paint has been handled, or earlier when an input event
   // or a modal screen comes first, so nothing the player does precedes it.
+  // Pieces given run in the order given.
   void AfterFirstPaint(std::function<void()> work);
   // Runs that work now, if it has not run yet.
   void RunAfterFirstPaint();
@@ -115,7 +116,7 @@ class TStageForm : public TForm {
   TForm* active_ = nullptr;
   std::vector<TForm*> modalStack_;
   bool windowed_ = false;
-  std::function<void()> afterFirstPaint_;
+  std::vector<std::function<void()>> afterFirstPaint_;
   bool afterFirstPaintQueued_ = false;
 };
 

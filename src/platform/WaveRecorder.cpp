@@ -1,6 +1,5 @@
 #include "platform/WaveRecorder.h"
 
-#include <SDL.h>
 #include <sndfile.h>
 
 #include <cstring>
@@ -8,6 +7,7 @@
 #include "platform/AudioEngine.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "platform/SdlAudio.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -61,10 +61,10 @@ void TWaveRecorder::Callback(void* user, std::uint8_t* stream, int len) {
 QString TWaveRecorder::Open() {
   if (device_) return {};
   // Waits for the output, which sets SDL's audio up.
-  if (!Audio::Running() || !SDL_WasInit(SDL_INIT_AUDIO))
+  if (!Audio::Running() || !Sdl::WasInit(SDL_INIT_AUDIO))
     return QStringLiteral("Urządzenie nagrywające jest niedostępne (dźwięk nie działa)");
   // The dummy driver would record silence in place of a missing microphone.
-  if (Audio::NoSoundDevice() || SDL_GetNumAudioDevices(1) == 0)
+  if (Audio::NoSoundDevice() || Sdl::GetNumAudioDevices(1) == 0)
     return QStringLiteral("Komputer nie ma mikrofonu ani innego urządzenia nagrywającego.");
   SDL_AudioSpec want{};
   want.freq = 22050;
@@ -74,12 +74,12 @@ QString TWaveRecorder::Open() {
   want.callback = &TWaveRecorder::Callback;
   want.userdata = this;
   SDL_AudioSpec have{};
-  device_ = SDL_OpenAudioDevice(nullptr, 1, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+  device_ = Sdl::OpenAudioDevice(nullptr, 1, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
   if (!device_)
     return QStringLiteral("Nie można otworzyć urządzenia nagrywającego.") +
-           LibraryDetails("SDL", QString::fromUtf8(SDL_GetError()));
+           LibraryDetails("SDL", QString::fromUtf8(Sdl::GetError()));
   rate_ = have.freq;
-  SDL_PauseAudioDevice(device_, 0);
+  Sdl::PauseAudioDevice(device_, 0);
   return {};
 }
 
@@ -141,7 +141,7 @@ QString TWaveRecorder::Save(const QString& path) {
 
 QString TWaveRecorder::Close() {
   if (!device_) return {};
-  SDL_CloseAudioDevice(device_);
+  Sdl::CloseAudioDevice(device_);
   device_ = 0;
   std::lock_guard lock(mutex_);
   recording_ = false;

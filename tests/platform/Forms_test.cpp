@@ -247,3 +247,64 @@ TEST_F(FormsTest, DragGoesToTheControlUnderThePointerAndEndsAtTheSource) {
   EXPECT_FALSE(DragManager::Dragging());
   EXPECT_EQ(events, (std::vector<QString>{"end nowhere"}));
 }
+
+// A label on a screen nobody sees yet measures its caption only when it is
+// shown or asked for its size (measuring loads the font): it must end up
+// exactly as large as one measured at every change.
+TEST_F(FormsTest, LabelOnAHiddenScreenEndsUpAsLargeAsOneMeasuredAtOnce) {
+  const TFont bold{QStringLiteral("Arial CE"), 12, clBlack, fsBold};
+  struct Case {
+    const char* name;
+    std::function<void(TLabel&)> steps;
+  };
+  const Case cases[] = {
+      {"caption", [](TLabel& l) { l.SetCaption(QStringLiteral("Twoje imię:")); }},
+      {"caption, then font",
+       [&](TLabel& l) {
+         l.SetCaption(QStringLiteral("Jestem dziewczyną"));
+         l.SetFont(bold);
+       }},
+      {"autosize off after a caption, then another caption",
+       [](TLabel& l) {
+         l.SetCaption(QStringLiteral("długi napis"));
+         l.SetAutoSize(false);
+         l.SetCaption(QStringLiteral("x"));
+       }},
+      {"width given after a caption keeps the measured height",
+       [&](TLabel& l) {
+         l.SetFont(bold);
+         l.SetCaption(QStringLiteral("0"));
+         l.SetWidth(90);
+       }},
+      {"bounds given after a caption",
+       [](TLabel& l) {
+         l.SetCaption(QStringLiteral("Koniec"));
+         l.SetBounds(3, 4, 17, 17);
+       }},
+      {"word wrap within a width",
+       [](TLabel& l) {
+         l.SetAutoSize(false);
+         l.SetWidth(60);
+         l.SetWordWrap(true);
+         l.SetAutoSize(true);
+         l.SetCaption(QStringLiteral("kilka słów w wierszach"));
+       }},
+  };
+  auto* shown = new Probe("shown", &log, 400, 300);
+  auto* hidden = new Probe("hidden", &log, 400, 300);
+  shown->Show();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto* atOnce = new TLabel(shown);
+    auto* late = new TLabel(hidden);
+    c.steps(*atOnce);
+    c.steps(*late);
+    EXPECT_EQ(late->Width(), atOnce->Width());  // asking measures
+    auto* lateShown = new TLabel(hidden);
+    c.steps(*lateShown);
+    hidden->Show();
+    EXPECT_EQ(lateShown->geometry(), atOnce->geometry());  // showing measures
+    EXPECT_EQ(late->geometry(), atOnce->geometry());
+    hidden->Close();
+  }
+}
