@@ -8,6 +8,7 @@
 #include "lib/Check.h"
 #include "lib/Demo.h"
 #include "lib/Dump.h"
+#include "lib/LessonInstall.h"
 #include "lib/Progress.h"
 #include "platform/Errors.h"
 
@@ -26,6 +27,9 @@ const char kUsage[] =
     "      walk an installation as the game does\n"
     "  tarvolin-content build-demo OUT_DIR [--sources DIR] [--no-speech]\n"
     "      write the demo installation (OUT_DIR/program and OUT_DIR/cd), replacing OUT_DIR\n"
+    "  tarvolin-content build LESSONS_DIR --into PROGRAM_DIR [DATA_ROOT] [--remove] [--no-speech]\n"
+    "      add a teacher's lesson (words.txt and photos) to an installation, build it again,\n"
+    "      or take it out (--remove); DATA_ROOT defaults to the one tarvo.ini names\n"
     "  tarvolin-content progress [PROGRAM_DIR] [--html FILE] [--csv FILE] [--sort ORDER]\n"
     "      what each child has done; without PROGRAM_DIR, the installation the game starts on\n"
     "  tarvolin-content --help | --version\n";
@@ -62,6 +66,7 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("dump")) return RunDump(args.mid(1));
     if (command == QLatin1String("check")) return RunCheck(args.mid(1));
     if (command == QLatin1String("build-demo")) return RunBuildDemo(args.mid(1));
+    if (command == QLatin1String("build")) return RunBuildLesson(args.mid(1));
     if (command == QLatin1String("progress")) return RunProgress(args.mid(1));
   } catch (const Exception& e) {
     std::fprintf(stderr, "%s\n", qPrintable(e.Message));

@@ -81,6 +81,7 @@ class TCompiler {
   }
 
   const TDemoReport& Report() const { return ctx_.Report; }
+  TDemoContext& Context() { return ctx_; }
 
  private:
   QString RealPath(const TSourceNode& n, const QString& path) const { return ctx_.RealPath(n, path); }
@@ -307,6 +308,10 @@ class TCompiler {
 }  // namespace
 
 TDemoContext::TDemoContext(const TInstallation& inst, bool speech) : Inst(inst), Sounds(speech) {
+  Taken = [this](const QString& sourcePath) {
+    const QString p = NormalizeSeparators(sourcePath);
+    return FileExists(Inst.DataRoot() + p.mid(p.indexOf(u'/')));
+  };
   Pictures.Locate = [this](const QString& sourcePath) {
     const QString p = QString(sourcePath).replace(u'/', u'\\');
     const qsizetype cut = p.indexOf(u'\\');
@@ -328,7 +333,9 @@ QString TDemoContext::RealPath(const TSourceNode& n, const QString& path) const 
   else if (root == QLatin1String("cd")) spelled = Inst.DataRoot() + rest;
   else n.Fail(QStringLiteral("'%1' must start with program\\ or cd\\").arg(path));
   MakeParentDirs(spelled);
-  return ResolvePath(spelled);
+  const QString real = ResolvePath(spelled);
+  Written.insert(real, {n.File, n.Line});
+  return real;
 }
 
 void TDemoContext::SavePicture(const TSourceNode& n, const QString& sourcePath, const QImage& img) {
@@ -358,6 +365,18 @@ TDemoReport CompileDemoSources(const TInstallation& inst, const TDemoOptions& op
   for (const QString& f : SourceFiles(options.Sources)) compiler.Compile(ReadSourceFile(f));
   compiler.Finish(options.Sources);
   return compiler.Report();
+}
+
+TCompiledSources CompileSourceNodes(const TInstallation& inst, const std::vector<TSourceNode>& nodes, bool speech,
+                                    const std::function<bool(const QString&)>& taken) {
+  TCompiler compiler(inst, {QString(), speech, true});
+  TDemoContext& ctx = compiler.Context();
+  ctx.Taken = taken;
+  compiler.Compile(nodes);
+  ctx.Sounds.WriteAll();
+  ctx.Report.Sounds += ctx.Sounds.Count();
+  ctx.Report.Spoken = ctx.Sounds.Spoken();
+  return {ctx.Report, ctx.Words, ctx.Written};
 }
 
 void CompileDemoPlaces(const TInstallation& inst, const QString& sources) {

@@ -4,10 +4,15 @@
 // README.md for the format).
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <vector>
 
+#include "lib/DemoSource.h"
 #include "lib/Installation.h"
+#include "tools/WordList.h"
 
 struct TDemoOptions {
   QString Sources;      // the content/demo directory
@@ -28,6 +33,18 @@ TDemoReport CompileDemoSources(const TInstallation& inst, const TDemoOptions& op
 // The places alone (`location` commands) of the sources in `sources`, without
 // speech: the base installation's places.
 void CompileDemoPlaces(const TInstallation& inst, const QString& sources);
+// What compiling a lesson's commands gave: the words spoken with a
+// translation (for the dictionary) and every file written, by real path,
+// with the source file and line behind it.
+struct TCompiledSources {
+  TDemoReport Report;
+  std::vector<TWordEntry> Words;
+  QHash<QString, std::pair<QString, int>> Written;
+};
+// Compiles `nodes` into `inst` without the demo's buttons and word list;
+// `taken` says which numbered sounds ("cd\words\...") belong to others.
+TCompiledSources CompileSourceNodes(const TInstallation& inst, const std::vector<TSourceNode>& nodes, bool speech,
+                                    const std::function<bool(const QString&)>& taken);
 // The whole demo into `root`.
 TDemoReport BuildDemo(const QString& root, const TDemoOptions& options);
 // The whole demo in place of the folder `out`: built beside it and swapped in

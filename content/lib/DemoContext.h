@@ -3,6 +3,10 @@
 
 #include <QHash>
 #include <QString>
+#include <functional>
+#include <optional>
+
+#include "exercises/ExerciseFiles.h"
 
 #include "lib/Demo.h"
 #include "lib/DemoDraw.h"
@@ -34,6 +38,12 @@ struct TDemoContext {
   // The dictionary's entries: every word spoken with a translation, in the
   // order first spoken (DemoDictionary.cpp writes them out).
   std::vector<TWordEntry> Words;
+  // Whether a numbered sound ("cd\\words\\...") is taken by a file this
+  // compilation must not write over; by default, whether it exists.
+  std::function<bool(const QString& sourcePath)> Taken;
+  // Every file written, by its real path, with the source line that wrote it.
+  mutable QHash<QString, std::pair<QString, int>> Written;
+
   // The dictionary's word list file, once a source has named it.
   QString WordListPath;
   TSourceNode WordListSource;
@@ -43,6 +53,13 @@ struct TDemoContext {
   QHash<QString, QString> wordRecordings_;  // by the English word
   int lastWord_ = 0, lastLine_ = 0;
 };
+
+// A word search with `words` along rows and down columns of a w x h grid, the
+// other cells random letters; nullopt (and the word that did not fit) when
+// they cannot all be placed. The same seed gives the same grid.
+std::optional<TWordSearch> PlaceWordSearch(const QStringList& words, int w, int h, quint32 seed, QString* failed = nullptr);
+// Whether an item's picture names a photo (.jpg, .jpeg, .png) rather than an emoji.
+bool IsPhotoName(const QString& name);
 
 // The exercise data files (DemoExercises.cpp).
 void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n);

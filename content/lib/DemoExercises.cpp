@@ -1,11 +1,13 @@
 // The demo's exercise data: word exercises laid out from their items, word
 // searches filled around their words, dialogues, gap dialogues and the lists
 // that name them.
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "app/Globals.h"
 #include "exercises/ExerciseFiles.h"
@@ -89,11 +91,11 @@ int TDemoContext::WordSound(const TSourceNode& where, const QString& english, co
     }
   } else {
     QString path;
-    do path = WordSoundPath(Inst.DataRoot(), ++lastWord_);
-    while (FileExists(path));
+    do path = QStringLiteral("cd") + WordSoundPath(Inst.DataRoot(), ++lastWord_).mid(Inst.DataRoot().size());
+    while (Taken(path));
     wordSounds_.insert(english, lastWord_);
     if (!recording.isEmpty()) wordRecordings_[english] = where.InputFile(recording);
-    say(QStringLiteral("cd") + path.mid(Inst.DataRoot().size()));
+    say(path);
     number = lastWord_;
   }
   if (!polish.isEmpty() && std::none_of(Words.begin(), Words.end(), [&](const TWordEntry& w) { return w.English == english; }))
@@ -106,7 +108,7 @@ int TDemoContext::LineSound(const TSourceNode& where, const QString& english, co
   if (auto it = lineSounds_.find(key); it != lineSounds_.end()) return *it;
   QString path;
   do path = QStringLiteral("cd\\music\\dialogi\\%1.wav").arg(++lastLine_);
-  while (FileExists(Inst.DataRoot() + path.mid(2)));
+  while (Taken(path));
   lineSounds_.insert(key, lastLine_);
   TSourceNode say = SayEnglish(where, english);
   say.Named[QStringLiteral("voice")] = voice;
@@ -117,7 +119,8 @@ int TDemoContext::LineSound(const TSourceNode& where, const QString& english, co
 
 // word-exercise PATH picture=NAME [columns=N]
 //   background            drawing lines under the items (545 x 430)
-//   item EMOJI "english" "polish" [unused=1] [at=X,Y] [size=N] [recording=FILE]
+//   item EMOJI|PHOTO "english" "polish" [unused=1] [at=X,Y] [size=N] [fit=] [recording=FILE]
+// A PHOTO (.jpg, .jpeg, .png, from the source file's folder) fills the item's hot spot.
 void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
   n.Allow({"picture", "columns"});
   const QString pictureName = n.Text(QStringLiteral("picture"));
@@ -150,7 +153,7 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
   std::vector<TSourceNode> emoji;
   for (int i = 0; i < count; ++i) {
     const TSourceNode& it = *items[static_cast<size_t>(i)];
-    it.Allow({"unused", "at", "size", "recording"});
+    it.Allow({"unused", "at", "size", "recording", "fit"});
     const QString english = it.Arg(1, "the English word"), polish = it.Arg(2, "the Polish word");
     const double size = it.NamedInt(QStringLiteral("size"), static_cast<int>(std::min({cellW * 0.72, cellH * 0.55, 120.0})));
     QPointF centre(cellW * (i % columns + 0.5), cellH * (i / columns) + cellH * 0.42 + 5);
@@ -172,10 +175,19 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
     e.ItemUsed[k] = it.NamedInt(QStringLiteral("unused"), 0) ? 0 : 1;
     e.SoundNumbers[k] = ctx.WordSound(it, english, polish);
     TSourceNode draw = it;
-    draw.Command = QStringLiteral("emoji");
-    draw.Args = {QString::number(qRound(centre.x())), QString::number(qRound(centre.y())),
-                 QString::number(qRound(size)), it.Arg(0, "an emoji")};
+    const QString shown = it.Arg(0, "an emoji or a photo");
     draw.Named.clear();
+    if (IsPhotoName(shown)) {
+      // A photo fills the item's whole hot spot.
+      const THotSpot& r = e.HotSpots[k];
+      draw.Command = QStringLiteral("photo");
+      draw.Args = {shown, QString::number(r.Left), QString::number(r.Top), QString::number(r.Right - r.Left + 1),
+                   QString::number(r.Bottom - r.Top + 1)};
+      if (it.Has(QStringLiteral("fit"))) draw.Named[QStringLiteral("fit")] = it.Text(QStringLiteral("fit"));
+    } else {
+      draw.Command = QStringLiteral("emoji");
+      draw.Args = {QString::number(qRound(centre.x())), QString::number(qRound(centre.y())), QString::number(qRound(size)), shown};
+    }
     emoji.push_back(draw);
   }
   DrawCommands(picture, emoji, {}, ctx.Pictures);
@@ -186,24 +198,19 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
   ++ctx.Report.Exercises;
 }
 
-// word-search PATH size=WxH words="cat dog ..." [seed=N]
-void CompileWordSearch(TDemoContext& ctx, const TSourceNode& n) {
-  n.Allow({"size", "words", "seed"});
-  TSourceNode sizeNode = n;
-  sizeNode.Args = {n.Text(QStringLiteral("size"), QStringLiteral("10x8"))};
-  const QSize size = sizeNode.SizeArg(0, "size");
-  const int w = size.width(), h = size.height();
-  // Partners are signed bytes: a cell past 127 could never be matched.
-  if (w * h > 127) n.Fail(QStringLiteral("a word search has at most 127 cells (partners are signed bytes)"));
-  const QStringList words = n.Text(QStringLiteral("words")).toUpper().split(u' ', Qt::SkipEmptyParts);
-  if (words.isEmpty()) n.Fail(QStringLiteral("words= lists the words to find"));
+bool IsPhotoName(const QString& name) {
+  const QString suffix = QFileInfo(name).suffix().toLower();
+  return suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") || suffix == QLatin1String("png");
+}
+
+std::optional<TWordSearch> PlaceWordSearch(const QStringList& words, int w, int h, quint32 seed, QString* failed) {
   TWordSearch s;
   s.Columns = w;
   s.Rows = h;
   s.MarginLeft = s.MarginTop = 10;
   s.WordCount = static_cast<int>(words.size());
   std::vector<QChar> grid(static_cast<size_t>(w * h));
-  QRandomGenerator rng(static_cast<quint32>(n.NamedInt(QStringLiteral("seed"), 1)));
+  QRandomGenerator rng(seed);
   for (const QString& word : words) {
     const int len = static_cast<int>(word.size());
     bool placed = false;
@@ -227,14 +234,35 @@ void CompileWordSearch(TDemoContext& ctx, const TSourceNode& n) {
       s.Partner[static_cast<size_t>(last)] = static_cast<std::int8_t>(first + 1);
       placed = true;
     }
-    if (!placed) n.Fail(QStringLiteral("'%1' does not fit in the %2 x %3 grid").arg(word).arg(w).arg(h));
+    if (!placed) {
+      if (failed) *failed = word;
+      return std::nullopt;
+    }
   }
   for (int i = 0; i < w * h; ++i) {
     const QChar c = grid[static_cast<size_t>(i)].isNull() ? QChar(u'A' + rng.bounded(26)) : grid[static_cast<size_t>(i)];
     s.Letters[static_cast<size_t>(i)] = QString(c);
   }
+  return s;
+}
+
+// word-search PATH size=WxH words="cat dog ..." [seed=N]
+void CompileWordSearch(TDemoContext& ctx, const TSourceNode& n) {
+  n.Allow({"size", "words", "seed"});
+  TSourceNode sizeNode = n;
+  sizeNode.Args = {n.Text(QStringLiteral("size"), QStringLiteral("10x8"))};
+  const QSize size = sizeNode.SizeArg(0, "size");
+  const int w = size.width(), h = size.height();
+  // Partners are signed bytes: a cell past 127 could never be matched.
+  if (w * h > 127) n.Fail(QStringLiteral("a word search has at most 127 cells (partners are signed bytes)"));
+  const QStringList words = n.Text(QStringLiteral("words")).toUpper().split(u' ', Qt::SkipEmptyParts);
+  if (words.isEmpty()) n.Fail(QStringLiteral("words= lists the words to find"));
+  QString failed;
+  const std::optional<TWordSearch> s =
+      PlaceWordSearch(words, w, h, static_cast<quint32>(n.NamedInt(QStringLiteral("seed"), 1)), &failed);
+  if (!s) n.Fail(QStringLiteral("'%1' does not fit in the %2 x %3 grid").arg(failed).arg(w).arg(h));
   const QString path = ctx.RealPath(n, n.Arg(0, "a file"));
-  SaveChecked(n, path, [&] { return WriteWordSearch(s); }, [&](const QByteArray& b) { ReadWordSearch(b, path); });
+  SaveChecked(n, path, [&] { return WriteWordSearch(*s); }, [&](const QByteArray& b) { ReadWordSearch(b, path); });
   ++ctx.Report.Exercises;
 }
 

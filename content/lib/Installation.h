@@ -7,9 +7,16 @@
 #include "controls/ScreenFiles.h"
 
 struct TInstallation {
+  TInstallation() = default;
+  explicit TInstallation(const QString& root) : Root(root) {}
+  TInstallation(const QString& program, const QString& data) : Program(program), Data(data) {}
+
   QString Root;
-  QString ProgramDir() const { return Root + QStringLiteral("/program"); }
-  QString DataRoot() const { return Root + QStringLiteral("/cd"); }
+  // Set for an installation whose two halves lie apart (an original one, or
+  // a lesson's staging folders); empty: under Root.
+  QString Program, Data;
+  QString ProgramDir() const { return Program.isEmpty() ? Root + QStringLiteral("/program") : Program; }
+  QString DataRoot() const { return Data.isEmpty() ? Root + QStringLiteral("/cd") : Data; }
   // Where a screen's file lies in this installation.
   QString PathOf(const TScreenFile& f) const;
 };

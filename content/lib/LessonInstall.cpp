@@ -1,0 +1,501 @@
+#include "lib/LessonInstall.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QSet>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "app/FrmPodklad.h"
+#include "lib/Demo.h"
+#include "lib/Lesson.h"
+#include "platform/Errors.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+#include "platform/Win1250.h"
+#include "tools/WordList.h"
+#include "world/LocationFile.h"
+
+namespace {
+
+const QString kWordList = QStringLiteral("program\\Sb_all_NEW.txt");
+// Where the walk into a lesson lies when its lesson file names no spot: the
+// sky at the top of the picture, where places seldom have spots of their own.
+const QRect kDefaultWay(QPoint(235, 0), QPoint(335, 45));
+// The header of a place file: ten lines, the walk count on the second.
+constexpr int kHeaderLines = 10, kWalkCountLine = 1;
+
+QString ManifestPath(const QString& name) {
+  return QStringLiteral("program\\lekcje\\") + name + QStringLiteral(".txt");
+}
+
+// "program\a\b" in the installation, matched without regard to case where it exists.
+QString RealOf(const TInstallation& inst, const QString& rel) {
+  const qsizetype cut = rel.indexOf(u'\\');
+  const QString root =
+      rel.left(cut).toLower() == QLatin1String("cd") ? inst.DataRoot() : inst.ProgramDir();
+  return ResolvePath(NormalizeSeparators(root + rel.mid(cut)));
+}
+
+QString Key(const QString& rel) {
+  return rel.toLower();
+}
+
+// The lines of a text, each with its line end.
+QList<QByteArray> SplitLines(const QByteArray& bytes) {
+  QList<QByteArray> lines;
+  qsizetype start = 0;
+  while (start < bytes.size()) {
+    qsizetype end = bytes.indexOf('\n', start);
+    end = end < 0 ? bytes.size() : end + 1;
+    lines << bytes.mid(start, end - start);
+    start = end;
+  }
+  return lines;
+}
+
+// The file's own line end: CR LF as the game writes, unless it uses LF alone.
+QByteArray LineEnd(const QList<QByteArray>& lines) {
+  return !lines.isEmpty() && lines[0].endsWith('\n') && !lines[0].endsWith("\r\n")
+             ? QByteArray("\n")
+             : QByteArray("\r\n");
+}
+
+// Puts `text` in as line `at`; a last line without its end gets one first,
+// carried in the inserted bytes so that taking them out restores it.
+QByteArray InsertLine(QList<QByteArray>& lines, qsizetype at, const QByteArray& text,
+                      const QByteArray& end) {
+  if (at >= lines.size() && !lines.isEmpty() && !lines.last().endsWith('\n')) {
+    lines << end + text;
+    return end + text;
+  }
+  lines.insert(at, text + end);
+  return text + end;
+}
+
+// The count line with its number changed by `by`, its label and line end kept.
+QByteArray Counted(const QByteArray& line, int by) {
+  qsizetype stop = line.size();
+  while (stop > 0 && (line[stop - 1] == '\n' || line[stop - 1] == '\r')) --stop;
+  qsizetype start = stop;
+  while (start > 0 && line[start - 1] >= '0' && line[start - 1] <= '9') --start;
+  return line.left(start) + QByteArray::number(line.mid(start, stop - start).toInt() + by) +
+         line.mid(stop);
+}
+
+QByteArray ReadOrFail(const QString& path, const QString& what) {
+  try {
+    return ReadWholeFile(path);
+  } catch (const Exception& e) {
+    throw EInOutError(
+        QStringLiteral("%1: nie mogę przeczytać %2 (%3)").arg(ShownPath(path), what, e.Message));
+  }
+}
+
+void Rename(const QString& from, const QString& to) {
+  if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+    throw EInOutError(QStringLiteral("%1: nie mogę zapisać (%2)")
+                          .arg(ShownPath(to), QString::fromLocal8Bit(std::strerror(errno))));
+  NotePathWritten(to);
+}
+
+// Files written whole beside their targets, renamed into place on Commit;
+// whatever is left uncommitted is removed.
+class TStaged {
+ public:
+  ~TStaged() {
+    for (const auto& [temp, target] : moves_) QFile::remove(temp);
+  }
+  void Put(const QString& target, const QByteArray& bytes) {
+    const QString temp = TempFor(target);
+    QFile f(temp);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size() ||
+        !f.flush())
+      throw EInOutError(
+          QStringLiteral("%1: nie mogę zapisać (%2)").arg(ShownPath(temp), f.errorString()));
+    f.close();
+    moves_.emplace_back(temp, target);
+  }
+  void Copy(const QString& target, const QString& from) {
+    const QString temp = TempFor(target);
+    if (!QFile::copy(from, temp))
+      throw EInOutError(QStringLiteral("%1: nie mogę zapisać").arg(ShownPath(temp)));
+    moves_.emplace_back(temp, target);
+  }
+  void Commit() {
+    while (!moves_.empty()) {
+      Rename(moves_.front().first, moves_.front().second);
+      moves_.erase(moves_.begin());
+    }
+  }
+
+ private:
+  static QString TempFor(const QString& target) {
+    const QFileInfo info(target);
+    const QString temp = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                         QStringLiteral(".lekcja-part");
+    QFile::remove(temp);  // an earlier crash's, by its name ours
+    return temp;
+  }
+  std::vector<std::pair<QString, QString>> moves_;
+};
+
+TLessonManifest ReadManifestIfAny(const TInstallation& inst, const QString& name) {
+  const QString path = RealOf(inst, ManifestPath(name));
+  if (!FileExists(path)) return {};
+  return ReadLessonManifest(ReadOrFail(path, QStringLiteral("zapisu lekcji")), ShownPath(path));
+}
+
+// A file the lesson shares with the installation: its name and its bytes.
+struct TShared {
+  QString Rel;
+  QByteArray Bytes;
+};
+
+// The shared files (that exist) as they would be without the lesson's lines.
+QMap<QString, TShared> WithoutInserts(const TInstallation& inst, const TLessonManifest& m) {
+  QMap<QString, TShared> files;
+  for (const TLessonInsert& i : m.Inserts) {
+    const QString path = RealOf(inst, i.File);
+    if (!files.contains(Key(i.File)) && FileExists(path))
+      files[Key(i.File)] = {i.File, ReadOrFail(path, i.File)};
+  }
+  // Last in, first out, so that each count line is as it was left.
+  for (auto it = m.Inserts.rbegin(); it != m.Inserts.rend(); ++it)
+    if (files.contains(Key(it->File)))
+      files[Key(it->File)].Bytes = UndoLessonInsert(files[Key(it->File)].Bytes, *it);
+  return files;
+}
+
+// The folders `rel` needs that do not exist yet, outermost first.
+QStringList MissingDirs(const TInstallation& inst, const QString& rel) {
+  QStringList missing;
+  QString dir = rel.left(rel.lastIndexOf(u'\\'));
+  while (dir.contains(u'\\') && !DirectoryExists(RealOf(inst, dir))) {
+    missing.prepend(dir);
+    dir = dir.left(dir.lastIndexOf(u'\\'));
+  }
+  return missing;
+}
+
+void RemoveEmptyDirs(const TInstallation& inst, QStringList& dirs) {
+  for (qsizetype i = dirs.size() - 1; i >= 0; --i) {
+    const QString path = RealOf(inst, dirs[i]);
+    if (!DirectoryExists(path)) {
+      dirs.removeAt(i);
+    } else if (QDir(path).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot)) {
+      QDir().rmdir(path);
+      NotePathWritten(path);
+      dirs.removeAt(i);
+    }
+  }
+}
+
+// The walk into the lesson, put into the place that leads to it.
+TLessonInsert AddWay(QByteArray& bytes, const QString& rel, const TLesson& lesson,
+                     const QString& shown) {
+  const QString source = lesson.LessonFile.isEmpty() ? lesson.WordsFile : lesson.LessonFile;
+  TLocation loc;
+  try {
+    loc = ReadLocation(bytes, shown);
+  } catch (const Exception& e) {
+    throw EFormatError(
+        Located(source, lesson.FromLine,
+                QStringLiteral("miejsce %1 jest nieczytelne: %2").arg(lesson.From, e.Message)));
+  }
+  const int walks = static_cast<int>(loc.WalkSpots.size());
+  if (walks >= MaxWalkSpots)
+    throw EFormatError(
+        Located(source, lesson.FromLine,
+                QStringLiteral("miejsce %1 ma już %2 przejść, więcej gra nie przyjmie")
+                    .arg(lesson.From)
+                    .arg(MaxWalkSpots)));
+  const QRect r = lesson.At.isNull() ? kDefaultWay : lesson.At;
+  TLocation one;
+  one.WalkSpots.push_back(
+      {r.left(), r.top(), r.right(), r.bottom(), LessonPlaceFile(lesson), QStringLiteral("0")});
+  const QByteArray walk = SplitLines(WriteLocation(one)).value(kHeaderLines).trimmed();
+  QList<QByteArray> lines = SplitLines(bytes);
+  const QByteArray end = LineEnd(lines);
+  TLessonInsert ins{
+      rel, InsertLine(lines, kHeaderLines + walks, walk, end), lines[kWalkCountLine], {}};
+  lines[kWalkCountLine] = Counted(lines[kWalkCountLine], 1);
+  ins.CountAfter = lines[kWalkCountLine];
+  bytes = lines.join();
+  const TLocation after = ReadLocation(bytes, shown);
+  if (static_cast<int>(after.WalkSpots.size()) != walks + 1 ||
+      after.WalkSpots.back().Target != LessonPlaceFile(lesson))
+    throw EFormatError(Located(shown, kWalkCountLine + 1,
+                               QStringLiteral("nie umiem dodać tu przejścia do lekcji")));
+  return ins;
+}
+
+// The lesson's words put into the dictionary's list in its order; a word
+// already listed keeps its entry.
+std::vector<TLessonInsert> AddWords(QByteArray& bytes, const std::vector<TWordEntry>& words,
+                                    const QString& shown) {
+  QList<QByteArray> lines = SplitLines(bytes);
+  const QByteArray end = LineEnd(lines);
+  QSet<QString> listed;
+  QStringList keys;  // each line's English without its article, for the order
+  for (const QByteArray& l : lines) {
+    QString english;
+    try {
+      english =
+          ParseWordEntry(DecodeWin1250(QByteArray(l).replace("\r", "").replace("\n", ""))).English;
+    } catch (const Exception&) {
+    }
+    listed.insert(english.toLower());
+    keys << english;
+  }
+  std::vector<TLessonInsert> inserts;
+  for (const TWordEntry& w : words) {
+    if (listed.contains(StripWordArticle(w.English).toLower())) continue;
+    listed.insert(StripWordArticle(w.English).toLower());
+    const QString key = StripWordArticle(w.English);
+    qsizetype at = 0;
+    while (at < keys.size() && keys[at].compare(key, Qt::CaseInsensitive) <= 0) ++at;
+    inserts.push_back(
+        {kWordList, InsertLine(lines, at, EncodeWin1250(FormatWordEntry(w)), end), {}, {}});
+    keys.insert(at, key);
+  }
+  bytes = lines.join();
+  const TWordList list = ParseWordList(bytes, shown);
+  if (list.LinesLeftOut > 0)
+    throw EFormatError(QStringLiteral("%1: słownik mieści najwyżej %2 słów; z lekcją byłoby ich %3")
+                           .arg(shown)
+                           .arg(MaxWordEntries)
+                           .arg(MaxWordEntries + list.LinesLeftOut));
+  return inserts;
+}
+
+void WriteManifest(TStaged& staged, const TInstallation& inst, const TLessonManifest& m) {
+  staged.Put(RealOf(inst, ManifestPath(m.Name)), WriteLessonManifest(m));
+  staged.Commit();
+}
+
+}  // namespace
+
+QByteArray UndoLessonInsert(const QByteArray& bytes, const TLessonInsert& insert) {
+  QList<QByteArray> lines = SplitLines(bytes);
+  const qsizetype at = lines.indexOf(insert.Line);
+  if (at >= 0) {
+    lines.removeAt(at);
+  } else if (insert.Line.startsWith('\r') || insert.Line.startsWith('\n')) {
+    if (!bytes.endsWith(insert.Line)) return bytes;
+    lines = SplitLines(bytes.chopped(insert.Line.size()));
+  } else {
+    return bytes;
+  }
+  if (!insert.CountBefore.isEmpty() && lines.size() > kWalkCountLine)
+    lines[kWalkCountLine] = lines[kWalkCountLine] == insert.CountAfter
+                                ? insert.CountBefore
+                                : Counted(lines[kWalkCountLine], -1);
+  return lines.join();
+}
+
+TLessonResult AddLesson(const TInstallation& inst, const QString& lessonDir, bool speech) {
+  ClearPathCache();
+  const TLesson lesson = ReadLesson(lessonDir);
+  const TLessonManifest old = ReadManifestIfAny(inst, lesson.Name);
+  QSet<QString> owned;
+  for (const TLessonFile& f : old.Files) owned.insert(Key(f.Path));
+  QMap<QString, TShared> shared = WithoutInserts(inst, old);
+
+  // Compiled apart, then placed.
+  QTemporaryDir stage;
+  if (!stage.isValid()) throw EInOutError(QStringLiteral("nie mogę utworzyć folderu tymczasowego"));
+  const TInstallation staged(stage.path() + QStringLiteral("/program"),
+                             stage.path() + QStringLiteral("/cd"));
+  QDir().mkpath(staged.ProgramDir());
+  QDir().mkpath(staged.DataRoot());
+  const auto taken = [&](const QString& sourcePath) {
+    const QString rel = QString(sourcePath).replace(u'/', u'\\');
+    return FileExists(RealOf(inst, rel)) && !owned.contains(Key(rel));
+  };
+  const TCompiledSources compiled =
+      CompileSourceNodes(staged, LessonSources(lesson), speech, taken);
+
+  TLessonManifest m;
+  m.Name = lesson.Name;
+  m.Source = lesson.Dir;
+  m.Dirs = old.Dirs;
+  TStaged files;
+  QStringList made;
+  const auto makeDirs = [&](const QString& rel) {
+    for (const QString& d : MissingDirs(inst, rel)) {
+      if (!QDir().mkdir(RealOf(inst, d)))
+        throw EInOutError(
+            QStringLiteral("%1: nie mogę utworzyć folderu").arg(ShownPath(RealOf(inst, d))));
+      NotePathWritten(RealOf(inst, d));
+      made << d;
+      m.Dirs << d;
+    }
+  };
+  try {
+    QDirIterator it(stage.path(), QDir::Files, QDirIterator::Subdirectories);
+    QStringList stagedFiles;
+    while (it.hasNext()) stagedFiles << it.next();
+    stagedFiles.sort();
+    for (const QString& path : stagedFiles) {
+      const QString rel = path.mid(stage.path().size() + 1).replace(u'/', u'\\');
+      const QString target = RealOf(inst, rel);
+      if (FileExists(target) && !owned.contains(Key(rel)))
+        throw EInOutError(QStringLiteral("%1: ten plik już jest w instalacji i nie pochodzi z "
+                                         "lekcji „%2”; nic nie zmieniłem")
+                              .arg(ShownPath(target), lesson.Name));
+      const auto origin = compiled.Written.value(path);
+      m.Files.push_back({rel, origin.first.isEmpty() ? QString()
+                              : origin.second > 0
+                                  ? QStringLiteral("%1:%2").arg(origin.first).arg(origin.second)
+                                  : origin.first});
+      makeDirs(rel);
+      files.Copy(RealOf(inst, rel), path);
+    }
+
+    // The way in, and the words in the dictionary.
+    const QString fromRel = QStringLiteral("program\\lokacje\\") + lesson.From;
+    const QString fromPath = RealOf(inst, fromRel);
+    const QString source = lesson.LessonFile.isEmpty() ? lesson.WordsFile : lesson.LessonFile;
+    if (lesson.From.compare(LessonPlaceFile(lesson), Qt::CaseInsensitive) == 0 ||
+        !FileExists(fromPath))
+      throw EFormatError(
+          Located(source, lesson.FromLine,
+                  QStringLiteral("nie ma w instalacji miejsca %1").arg(lesson.From)));
+    if (!shared.contains(Key(fromRel)))
+      shared[Key(fromRel)] = {fromRel, ReadOrFail(fromPath, lesson.From)};
+    m.Inserts.push_back(AddWay(shared[Key(fromRel)].Bytes, fromRel, lesson, ShownPath(fromPath)));
+    const QString listPath = RealOf(inst, kWordList);
+    if (!shared.contains(Key(kWordList)))
+      shared[Key(kWordList)] = {kWordList,
+                                ReadOrFail(listPath, QStringLiteral("listy słów słownika"))};
+    for (const TLessonInsert& i :
+         AddWords(shared[Key(kWordList)].Bytes, compiled.Words, ShownPath(listPath)))
+      m.Inserts.push_back(i);
+    makeDirs(ManifestPath(lesson.Name));
+    for (const TShared& f : shared) files.Put(RealOf(inst, f.Rel), f.Bytes);
+
+    // The record of old and new together first: a crash from here on leaves
+    // what building again or --remove needs to finish.
+    TLessonManifest both = m;
+    for (const TLessonFile& f : old.Files)
+      if (std::none_of(m.Files.begin(), m.Files.end(),
+                       [&](const TLessonFile& n) { return Key(n.Path) == Key(f.Path); }))
+        both.Files.push_back(f);
+    both.Inserts.insert(both.Inserts.begin(), old.Inserts.begin(), old.Inserts.end());
+    TStaged record;
+    WriteManifest(record, inst, both);
+  } catch (...) {
+    // Nothing was placed: the folders made for it go again.
+    QStringList undo = made;
+    RemoveEmptyDirs(inst, undo);
+    throw;
+  }
+  files.Commit();
+  for (const TLessonFile& f : old.Files)
+    if (std::none_of(m.Files.begin(), m.Files.end(),
+                     [&](const TLessonFile& n) { return Key(n.Path) == Key(f.Path); }))
+      QFile::remove(RealOf(inst, f.Path));
+  RemoveEmptyDirs(inst, m.Dirs);
+  TStaged record;
+  WriteManifest(record, inst, m);
+  ClearPathCache();
+
+  TLessonResult result;
+  result.Place = LessonPlaceFile(lesson);
+  result.From = lesson.From;
+  result.Files = static_cast<int>(m.Files.size());
+  result.Words = static_cast<int>(lesson.Words.size());
+  result.Exercises = compiled.Report.Exercises;
+  return result;
+}
+
+void RemoveLesson(const TInstallation& inst, const QString& lessonDir) {
+  ClearPathCache();
+  const QString name = LessonName(lessonDir);
+  TLessonManifest m = ReadManifestIfAny(inst, name);
+  if (m.Name.isEmpty())
+    throw EInOutError(QStringLiteral("%1: w tej instalacji nie ma lekcji „%2”")
+                          .arg(ShownPath(inst.ProgramDir()), name));
+  TStaged files;
+  for (const TShared& f : WithoutInserts(inst, m)) files.Put(RealOf(inst, f.Rel), f.Bytes);
+  files.Commit();
+  for (const TLessonFile& f : m.Files) {
+    QFile::remove(RealOf(inst, f.Path));
+    NotePathWritten(RealOf(inst, f.Path));
+  }
+  QFile::remove(RealOf(inst, ManifestPath(name)));
+  NotePathWritten(RealOf(inst, ManifestPath(name)));
+  // Every folder the lesson made, when nothing else has moved in.
+  QStringList dirs = m.Dirs;
+  RemoveEmptyDirs(inst, dirs);
+  ClearPathCache();
+}
+
+QHash<QString, QString> LessonOrigins(const QString& programDir, const QString& dataRoot) {
+  QHash<QString, QString> origins;
+  const TInstallation inst(programDir, dataRoot);
+  const QString dir = ResolvePath(programDir + QStringLiteral("/lekcje"));
+  for (const QString& f : QDir(dir).entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+    try {
+      const TLessonManifest m = ReadLessonManifest(ReadWholeFile(dir + u'/' + f), dir + u'/' + f);
+      for (const TLessonFile& file : m.Files)
+        if (!file.Origin.isEmpty())
+          origins.insert(QFileInfo(RealOf(inst, file.Path)).absoluteFilePath(), file.Origin);
+    } catch (const Exception&) {
+    }
+  }
+  return origins;
+}
+
+int RunBuildLesson(const QStringList& args) {
+  QStringList positional;
+  QString into;
+  bool remove = false, speech = true, bad = false;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("--into") && i + 1 < args.size())
+      into = args[++i];
+    else if (args[i] == QLatin1String("--remove"))
+      remove = true;
+    else if (args[i] == QLatin1String("--no-speech"))
+      speech = false;
+    else if (args[i].startsWith(QLatin1String("--")))
+      bad = true;
+    else
+      positional << args[i];
+  }
+  if (bad || into.isEmpty() || positional.isEmpty() || positional.size() > 2) {
+    std::fprintf(stderr,
+                 "Usage: tarvolin-content build LESSONS_DIR --into PROGRAM_DIR [DATA_ROOT] "
+                 "[--remove] [--no-speech]\n");
+    return 2;
+  }
+  const QString programDir = QDir(into).absolutePath();
+  QString dataRoot = positional.value(1);
+  if (dataRoot.isEmpty()) {
+    if (const QString problem = SettingsFileProblem(programDir); !problem.isEmpty())
+      throw EInOutError(problem);
+    dataRoot = NormalizeSeparators(ReadDataRoot(programDir));
+  }
+  dataRoot = QDir(programDir).absoluteFilePath(dataRoot);
+  if (!DirectoryExists(programDir) || !DirectoryExists(dataRoot))
+    throw EInOutError(QStringLiteral("%1: nie ma takiego folderu")
+                          .arg(ShownPath(DirectoryExists(programDir) ? dataRoot : programDir)));
+  const TInstallation inst(programDir, dataRoot);
+  if (remove) {
+    RemoveLesson(inst, positional[0]);
+    std::printf("lekcja „%s” usunięta\n", qPrintable(LessonName(positional[0])));
+    return 0;
+  }
+  const TLessonResult r = AddLesson(inst, positional[0], speech);
+  std::printf("%s: %d słów, %d ćwiczeń, %d plików; wejście z %s\n", qPrintable(r.Place), r.Words,
+              r.Exercises, r.Files, qPrintable(r.From));
+  return 0;
+}
