@@ -7,6 +7,7 @@
 #include "app/FrmPodklad.h"
 #include "controls/ButtonStrips.h"
 #include "exercises/SongFile.h"
+#include "lib/LessonInstall.h"
 #include "lib/Lint.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/AudioDecoder.h"
@@ -517,6 +518,23 @@ void TInstallationCheck::Run() {
   Players();
   CheckWordList(*this);
   Songs();
+  NameLessonLines();
+}
+
+// A problem in a file a teacher's lesson wrote is the lesson's to mend.
+void TInstallationCheck::NameLessonLines() {
+  const QHash<QString, QString> origins = LessonOrigins(programDir_);
+  if (origins.isEmpty()) return;
+  for (TProblem& p : problems_) {
+    // The data file a message names (a list's line names the exercise file
+    // it cannot read) before the file of the line.
+    QString lesson;
+    for (auto it = origins.begin(); it != origins.end() && lesson.isEmpty(); ++it)
+      if (p.Message.contains(it.key())) lesson = it.value();
+    for (auto it = origins.begin(); it != origins.end() && lesson.isEmpty(); ++it)
+      if (p.File.endsWith(it.key())) lesson = it.value();
+    if (!lesson.isEmpty()) p.Message += QStringLiteral(" (lekcja: %1)").arg(lesson);
+  }
 }
 
 int RunCheck(const QStringList& args) {

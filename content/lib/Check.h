@@ -88,6 +88,7 @@ class TInstallationCheck {
   void CheckPlace(const QString& name, const TWhere& from, QStringList& queue, QHash<QString, TWhere>& origins);
   void Players();
   void Songs();
+  void NameLessonLines();
 
   QString programDir_, dataRoot_;
   bool dataRootGiven_ = false;

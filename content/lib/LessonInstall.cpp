@@ -109,8 +109,10 @@ void Rename(const QString& from, const QString& to) {
 // whatever is left uncommitted is removed.
 class TStaged {
  public:
-  ~TStaged() {
+  ~TStaged() { Discard(); }
+  void Discard() {
     for (const auto& [temp, target] : moves_) QFile::remove(temp);
+    moves_.clear();
   }
   void Put(const QString& target, const QByteArray& bytes) {
     const QString temp = TempFor(target);
@@ -184,7 +186,12 @@ QStringList MissingDirs(const TInstallation& inst, const QString& rel) {
   return missing;
 }
 
+// Removes the folders of `dirs` that are empty, deepest first; `dirs` keeps
+// the others.
 void RemoveEmptyDirs(const TInstallation& inst, QStringList& dirs) {
+  std::stable_sort(dirs.begin(), dirs.end(), [](const QString& a, const QString& b) {
+    return a.count(u'\\') < b.count(u'\\');
+  });
   for (qsizetype i = dirs.size() - 1; i >= 0; --i) {
     const QString path = RealOf(inst, dirs[i]);
     if (!DirectoryExists(path)) {
@@ -393,7 +400,8 @@ TLessonResult AddLesson(const TInstallation& inst, const QString& lessonDir, boo
     TStaged record;
     WriteManifest(record, inst, both);
   } catch (...) {
-    // Nothing was placed: the folders made for it go again.
+    // Nothing was placed: the temporaries and the folders made for them go again.
+    files.Discard();
     QStringList undo = made;
     RemoveEmptyDirs(inst, undo);
     throw;
@@ -433,22 +441,34 @@ void RemoveLesson(const TInstallation& inst, const QString& lessonDir) {
   }
   QFile::remove(RealOf(inst, ManifestPath(name)));
   NotePathWritten(RealOf(inst, ManifestPath(name)));
-  // Every folder the lesson made, when nothing else has moved in.
+  // Every folder the lesson made, when nothing else has moved in; one that
+  // another lesson still uses becomes that lesson's to remove.
   QStringList dirs = m.Dirs;
   RemoveEmptyDirs(inst, dirs);
+  const QString records = RealOf(inst, QStringLiteral("program\\lekcje"));
+  const QStringList others =
+      QDir(records).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+  if (!dirs.isEmpty() && !others.isEmpty()) {
+    const QString path = records + u'/' + others[0];
+    TLessonManifest heir =
+        ReadLessonManifest(ReadOrFail(path, QStringLiteral("zapisu lekcji")), ShownPath(path));
+    for (const QString& d : dirs)
+      if (!heir.Dirs.contains(d)) heir.Dirs << d;
+    TStaged record;
+    WriteManifest(record, inst, heir);
+  }
   ClearPathCache();
 }
 
-QHash<QString, QString> LessonOrigins(const QString& programDir, const QString& dataRoot) {
+QHash<QString, QString> LessonOrigins(const QString& programDir) {
   QHash<QString, QString> origins;
-  const TInstallation inst(programDir, dataRoot);
   const QString dir = ResolvePath(programDir + QStringLiteral("/lekcje"));
   for (const QString& f : QDir(dir).entryList({QStringLiteral("*.txt")}, QDir::Files)) {
     try {
       const TLessonManifest m = ReadLessonManifest(ReadWholeFile(dir + u'/' + f), dir + u'/' + f);
       for (const TLessonFile& file : m.Files)
         if (!file.Origin.isEmpty())
-          origins.insert(QFileInfo(RealOf(inst, file.Path)).absoluteFilePath(), file.Origin);
+          origins.insert(NormalizeSeparators(file.Path.mid(file.Path.indexOf(u'\\'))), file.Origin);
     } catch (const Exception&) {
     }
   }

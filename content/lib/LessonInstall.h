@@ -36,8 +36,8 @@ void RemoveLesson(const TInstallation& inst, const QString& lessonDir);
 QByteArray UndoLessonInsert(const QByteArray& bytes, const TLessonInsert& insert);
 
 // The lesson source line behind each file the installation's lessons wrote,
-// by real path.
-QHash<QString, QString> LessonOrigins(const QString& programDir, const QString& dataRoot);
+// by its path under the program directory or data root ("/cwicz/x.fc2").
+QHash<QString, QString> LessonOrigins(const QString& programDir);
 
 // `build LESSONS_DIR --into PROGRAM_DIR [DATA_ROOT] [--remove] [--no-speech]`.
 int RunBuildLesson(const QStringList& args);
