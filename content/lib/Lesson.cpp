@@ -274,8 +274,8 @@ std::vector<TSourceNode> LessonSources(const TLesson& lesson) {
                   {QString::number(x), QString::number(y), QString::number(size), w.Picture}, wf,
                   w.Line);
     return Node(QStringLiteral("photo"),
-                {QString::number(x - size / 2), QString::number(y - size / 2),
-                 QString::number(size), QString::number(size), w.Picture},
+                {w.Picture, QString::number(x - size / 2), QString::number(y - size / 2),
+                 QString::number(size), QString::number(size)},
                 wf, w.Line, {{QStringLiteral("fit"), fit}});
   };
   std::vector<TSourceNode> out;
@@ -299,11 +299,10 @@ std::vector<TSourceNode> LessonSources(const TLesson& lesson) {
              {{QStringLiteral("picture"), name.mid(1) + QStringLiteral(".bmp")}});
     for (int i = first; i < first + size; ++i) {
       const TLessonWord& w = lesson.Words[static_cast<size_t>(i)];
-      ex.Children.push_back(
-          Node(QStringLiteral("item"), {w.Picture, w.English, w.Polish}, wf, w.Line,
-               IsPhotoName(w.Picture)
-                   ? std::vector<std::pair<QString, QString>>{{QStringLiteral("fit"), fit}}
-                   : std::vector<std::pair<QString, QString>>{}));
+      std::vector<std::pair<QString, QString>> named;
+      if (IsPhotoName(w.Picture)) named.emplace_back(QStringLiteral("fit"), fit);
+      if (!w.Recording.isEmpty()) named.emplace_back(QStringLiteral("recording"), w.Recording);
+      ex.Children.push_back(Node(QStringLiteral("item"), {w.Picture, w.English, w.Polish}, wf, w.Line, named));
     }
     out.push_back(ex);
     const QString file = name + QStringLiteral(".fc2");
@@ -401,8 +400,8 @@ std::vector<TSourceNode> LessonSources(const TLesson& lesson) {
   } else if (lesson.Background.Count() > 0) {
     pic.Children.push_back(
         Node(QStringLiteral("photo"),
-             {QStringLiteral("0"), QStringLiteral("0"), QString::number(w), QString::number(h),
-              lesson.Background.Args[0]},
+             {lesson.Background.Args[0], QStringLiteral("0"), QStringLiteral("0"), QString::number(w),
+              QString::number(h)},
              placeSource, lesson.Background.Line,
              {{QStringLiteral("fit"), lesson.Background.Text(QStringLiteral("fit"), fit)}}));
   } else {
