@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <map>
 
@@ -19,6 +20,7 @@
 #include "lib/Writers.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "platform/Picture.h"
 #include "platform/TextFile.h"
 #include "support/Support.h"
 #include "tools/WordList.h"
@@ -28,7 +30,7 @@ namespace {
 
 const char kKitchen[] =
     "# the kitchen\n"
-    "a kettle = czajnik | 🫖\n"
+    "a kettle = czajnik\n"
     "a cup = kubek | ☕\n"
     "\n"
     "a spoon = łyżka | 🥄\n"
@@ -44,7 +46,17 @@ QString WriteLesson(const QTemporaryDir& dir, const QString& name, const QByteAr
   const QString folder = dir.filePath(name);
   QDir().mkpath(folder);
   WriteFileAtomic(folder + "/words.txt", words);
+  QFile::remove(folder + "/lekcja.txt");
   if (!lesson.isEmpty()) WriteFileAtomic(folder + "/lekcja.txt", lesson);
+  return folder;
+}
+
+// The kitchen's kettle is a photo, found by its name without the article.
+QString WriteKitchen(const QTemporaryDir& dir, const QByteArray& lesson = {}) {
+  const QString folder = WriteLesson(dir, "Kuchnia", kKitchen, lesson);
+  QImage photo(300, 200, QImage::Format_RGB32);
+  photo.fill(QColor(200, 0, 0));
+  photo.save(folder + "/Kettle.png");
   return folder;
 }
 
@@ -83,7 +95,7 @@ TEST(Lesson, BuildingAgainAndRemovingLeaveTheInstallationAsItWas) {
   ClearPathCache();
   const auto before = Snapshot(inst.Root());
 
-  const QString kitchen = WriteLesson(lessons, "Kuchnia", kKitchen);
+  const QString kitchen = WriteKitchen(lessons);
   const QString farm = WriteLesson(lessons, "Zwierzęta", "a cow = krowa | 🐄\na pig = świnia | 🐖\n",
                                    "from Start.lok at=10,10,60,60\n");
   AddLesson(inst.Install(), kitchen, false);
@@ -114,7 +126,7 @@ TEST(Lesson, BuildingAgainAndRemovingLeaveTheInstallationAsItWas) {
 TEST(Lesson, ItsExercisesReadBackWithItsWords) {
   TempInstallation inst;
   QTemporaryDir lessons;
-  const QString dir = WriteLesson(lessons, "Kuchnia", kKitchen, "title \"W kuchni\"\n");
+  const QString dir = WriteKitchen(lessons, "title \"W kuchni\"\n");
   const TLessonResult r = AddLesson(inst.Install(), dir, false);
   EXPECT_EQ(r.Words, 9);
   ClearPathCache();
@@ -143,6 +155,9 @@ TEST(Lesson, ItsExercisesReadBackWithItsWords) {
   ASSERT_EQ(first.ItemCount, 4);
   EXPECT_EQ(first.Words[0], "a kettle");
   EXPECT_EQ(first.Translations[2], "łyżka");
+  const THotSpot& spot = first.HotSpots[0];
+  const QImage picture = LoadPicture(ResolvePath(inst.DataRoot() + "/cwicz" + first.PictureName));
+  EXPECT_EQ(picture.pixelColor((spot.Left + spot.Right) / 2, (spot.Top + spot.Bottom) / 2), QColor(200, 0, 0));
   const TWordList dictionary = ReadWordListFile(p + "/Sb_all_NEW.txt");
   const auto kettle = std::find_if(dictionary.Entries.begin(), dictionary.Entries.end(),
                                    [](const TWordEntry& e) { return e.English == "kettle"; });

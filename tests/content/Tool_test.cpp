@@ -44,6 +44,8 @@ TEST(ContentTool, AnswersLikeACommandLineToolAndAsItsReadmeSays) {
       {{}, 2, "", "Usage:"},
       {{"frobnicate"}, 2, "", "unknown command 'frobnicate'"},
       {{"progress", "--sort", "age"}, 2, "", "unknown order 'age'"},
+      {{"build", "lesson"}, 2, "", "Usage: tarvolin-content build LESSONS_DIR --into"},
+      {{"build", "/nonexistent/lesson", "--into", "/nonexistent/program"}, 1, "", "tarvo.ini"},
   };
   for (const Case& c : cases) {
     const ToolRun r = RunTool(c.args);
@@ -69,7 +71,7 @@ TEST(ContentTool, AnswersLikeACommandLineToolAndAsItsReadmeSays) {
     ++commands;
     EXPECT_TRUE(text.contains(m.captured(1))) << m.captured(1).toStdString();
   }
-  EXPECT_EQ(commands, 5);
+  EXPECT_EQ(commands, 6);
 }
 
 TEST(ContentTool, BuildDemoReplacesTheFolderWholeOrLeavesItAsItWas) {
