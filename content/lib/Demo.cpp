@@ -367,7 +367,8 @@ TDemoReport CompileDemoSources(const TInstallation& inst, const TDemoOptions& op
   return compiler.Report();
 }
 
-TCompiledSources CompileSourceNodes(const TInstallation& inst, const std::vector<TSourceNode>& nodes, bool speech,
+TCompiledSources CompileSourceNodes(const TInstallation& inst,
+                                    const std::vector<TSourceNode>& nodes, bool speech,
                                     const std::function<bool(const QString&)>& taken) {
   TCompiler compiler(inst, {QString(), speech, true});
   TDemoContext& ctx = compiler.Context();

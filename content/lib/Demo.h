@@ -43,7 +43,8 @@ struct TCompiledSources {
 };
 // Compiles `nodes` into `inst` without the demo's buttons and word list;
 // `taken` says which numbered sounds ("cd\words\...") belong to others.
-TCompiledSources CompileSourceNodes(const TInstallation& inst, const std::vector<TSourceNode>& nodes, bool speech,
+TCompiledSources CompileSourceNodes(const TInstallation& inst,
+                                    const std::vector<TSourceNode>& nodes, bool speech,
                                     const std::function<bool(const QString&)>& taken);
 // The whole demo into `root`.
 TDemoReport BuildDemo(const QString& root, const TDemoOptions& options);

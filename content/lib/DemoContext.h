@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "exercises/ExerciseFiles.h"
-
 #include "lib/Demo.h"
 #include "lib/DemoDraw.h"
 #include "lib/DemoSound.h"
@@ -57,7 +56,8 @@ struct TDemoContext {
 // A word search with `words` along rows and down columns of a w x h grid, the
 // other cells random letters; nullopt (and the word that did not fit) when
 // they cannot all be placed. The same seed gives the same grid.
-std::optional<TWordSearch> PlaceWordSearch(const QStringList& words, int w, int h, quint32 seed, QString* failed = nullptr);
+std::optional<TWordSearch> PlaceWordSearch(const QStringList& words, int w, int h, quint32 seed,
+                                           QString* failed = nullptr);
 // Whether an item's picture names a photo (.jpg, .jpeg, .png) rather than an emoji.
 bool IsPhotoName(const QString& name);
 

@@ -11,8 +11,8 @@
 
 #include "app/Globals.h"
 #include "exercises/ExerciseFiles.h"
-#include "lib/Installation.h"
 #include "lib/DemoContext.h"
+#include "lib/Installation.h"
 #include "lib/ListFiles.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
@@ -91,7 +91,9 @@ int TDemoContext::WordSound(const TSourceNode& where, const QString& english, co
     }
   } else {
     QString path;
-    do path = QStringLiteral("cd") + WordSoundPath(Inst.DataRoot(), ++lastWord_).mid(Inst.DataRoot().size());
+    do
+      path = QStringLiteral("cd") +
+             WordSoundPath(Inst.DataRoot(), ++lastWord_).mid(Inst.DataRoot().size());
     while (Taken(path));
     wordSounds_.insert(english, lastWord_);
     if (!recording.isEmpty()) wordRecordings_[english] = where.InputFile(recording);
@@ -181,12 +183,14 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
       // A photo fills the item's whole hot spot.
       const THotSpot& r = e.HotSpots[k];
       draw.Command = QStringLiteral("photo");
-      draw.Args = {shown, QString::number(r.Left), QString::number(r.Top), QString::number(r.Right - r.Left + 1),
-                   QString::number(r.Bottom - r.Top + 1)};
-      if (it.Has(QStringLiteral("fit"))) draw.Named[QStringLiteral("fit")] = it.Text(QStringLiteral("fit"));
+      draw.Args = {shown, QString::number(r.Left), QString::number(r.Top),
+                   QString::number(r.Right - r.Left + 1), QString::number(r.Bottom - r.Top + 1)};
+      if (it.Has(QStringLiteral("fit")))
+        draw.Named[QStringLiteral("fit")] = it.Text(QStringLiteral("fit"));
     } else {
       draw.Command = QStringLiteral("emoji");
-      draw.Args = {QString::number(qRound(centre.x())), QString::number(qRound(centre.y())), QString::number(qRound(size)), shown};
+      draw.Args = {QString::number(qRound(centre.x())), QString::number(qRound(centre.y())),
+                   QString::number(qRound(size)), shown};
     }
     emoji.push_back(draw);
   }
@@ -200,10 +204,12 @@ void CompileWordExercise(TDemoContext& ctx, const TSourceNode& n) {
 
 bool IsPhotoName(const QString& name) {
   const QString suffix = QFileInfo(name).suffix().toLower();
-  return suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") || suffix == QLatin1String("png");
+  return suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ||
+         suffix == QLatin1String("png");
 }
 
-std::optional<TWordSearch> PlaceWordSearch(const QStringList& words, int w, int h, quint32 seed, QString* failed) {
+std::optional<TWordSearch> PlaceWordSearch(const QStringList& words, int w, int h, quint32 seed,
+                                           QString* failed) {
   TWordSearch s;
   s.Columns = w;
   s.Rows = h;
@@ -254,15 +260,19 @@ void CompileWordSearch(TDemoContext& ctx, const TSourceNode& n) {
   const QSize size = sizeNode.SizeArg(0, "size");
   const int w = size.width(), h = size.height();
   // Partners are signed bytes: a cell past 127 could never be matched.
-  if (w * h > 127) n.Fail(QStringLiteral("a word search has at most 127 cells (partners are signed bytes)"));
-  const QStringList words = n.Text(QStringLiteral("words")).toUpper().split(u' ', Qt::SkipEmptyParts);
+  if (w * h > 127)
+    n.Fail(QStringLiteral("a word search has at most 127 cells (partners are signed bytes)"));
+  const QStringList words =
+      n.Text(QStringLiteral("words")).toUpper().split(u' ', Qt::SkipEmptyParts);
   if (words.isEmpty()) n.Fail(QStringLiteral("words= lists the words to find"));
   QString failed;
-  const std::optional<TWordSearch> s =
-      PlaceWordSearch(words, w, h, static_cast<quint32>(n.NamedInt(QStringLiteral("seed"), 1)), &failed);
+  const std::optional<TWordSearch> s = PlaceWordSearch(
+      words, w, h, static_cast<quint32>(n.NamedInt(QStringLiteral("seed"), 1)), &failed);
   if (!s) n.Fail(QStringLiteral("'%1' does not fit in the %2 x %3 grid").arg(failed).arg(w).arg(h));
   const QString path = ctx.RealPath(n, n.Arg(0, "a file"));
-  SaveChecked(n, path, [&] { return WriteWordSearch(*s); }, [&](const QByteArray& b) { ReadWordSearch(b, path); });
+  SaveChecked(
+      n, path, [&] { return WriteWordSearch(*s); },
+      [&](const QByteArray& b) { ReadWordSearch(b, path); });
   ++ctx.Report.Exercises;
 }
 

@@ -15,7 +15,9 @@ struct TInstallation {
   // Set for an installation whose two halves lie apart (an original one, or
   // a lesson's staging folders); empty: under Root.
   QString Program, Data;
-  QString ProgramDir() const { return Program.isEmpty() ? Root + QStringLiteral("/program") : Program; }
+  QString ProgramDir() const {
+    return Program.isEmpty() ? Root + QStringLiteral("/program") : Program;
+  }
   QString DataRoot() const { return Data.isEmpty() ? Root + QStringLiteral("/cd") : Data; }
   // Where a screen's file lies in this installation.
   QString PathOf(const TScreenFile& f) const;
