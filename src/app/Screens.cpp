@@ -15,6 +15,7 @@
 #include "menu/FrmMenuStart.h"
 #include "platform/Application.h"
 #include "platform/AudioEngine.h"
+#include "platform/IdleWork.h"
 #include "players/FrmDiamenty.h"
 #include "players/FrmLogin.h"
 #include "players/FrmNewLogin.h"
@@ -87,6 +88,7 @@ void CreateRemainingScreens() {
 }
 
 void DestroyScreens() {
+  IdleWork::Clear();  // what it prepared was for these screens
   delete PodkladFrm;  // the other screens are its children
   PodkladFrm = nullptr;
   MainForm = nullptr;

@@ -184,4 +184,8 @@ int RunDue() {
 std::uint64_t WakeUps() {
   return TFrameClockState::Get().wakeUps;
 }
+int MsToNextWake() {
+  const QTimer* timer = TFrameClockState::Get().timer;
+  return timer && timer->isActive() ? std::max(0, timer->remainingTime()) : -1;
+}
 }  // namespace FrameClock

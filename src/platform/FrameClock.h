@@ -52,4 +52,8 @@ double NowMs();
 int RunDue();
 // Wake-ups of the clock's timer so far.
 std::uint64_t WakeUps();
+// Milliseconds until the clock's timer next wakes the program (0 when it is
+// due now), or -1 when nothing shown moves: what work done between frames
+// must leave room for.
+int MsToNextWake();
 }  // namespace FrameClock

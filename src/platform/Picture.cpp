@@ -189,6 +189,8 @@ QCache<QString, TDecodedPicture>& DecodedPictures() {
   return cache;
 }
 
+std::uint64_t g_picturesDecoded = 0;
+
 }  // namespace
 
 QImage LoadPicture(const QString& path) {
@@ -202,7 +204,12 @@ QImage LoadPicture(const QString& path) {
       hit && hit->Size == size && hit->Modified == modified)
     return hit->Image;
   QImage image = DecodePictureFile(path);
+  ++g_picturesDecoded;
   cache.insert(key, new TDecodedPicture{size, modified, image},
                static_cast<int>(std::max<qsizetype>(1, image.sizeInBytes() / 1024)));
   return image;
+}
+
+std::uint64_t PicturesDecoded() {
+  return g_picturesDecoded;
 }

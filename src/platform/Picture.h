@@ -21,6 +21,10 @@ constexpr bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
   return width <= MaxPictureSide && height <= MaxPictureSide && width * height <= MaxPicturePixels;
 }
 
+// The most recently used pictures stay decoded (within a few MiB) while
+// their file keeps its size and date; LoadPicture returns those at once.
 QImage LoadPicture(const QString& path);
+// How many pictures LoadPicture has decoded from their files so far.
+std::uint64_t PicturesDecoded();
 // Decodes JPEG bytes; `name` only labels errors.
 QImage DecodeJpeg(const QByteArray& bytes, const QString& name);

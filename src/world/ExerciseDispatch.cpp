@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <variant>
 
 #include "app/Shared.h"
@@ -7,14 +8,19 @@
 #include "controls/TransparentButton.h"
 #include "exercises/FrmCw1.h"
 #include "exercises/FrmCw2.h"
+#include "exercises/FrmCw2Files.h"
 #include "exercises/FrmCw3.h"
 #include "exercises/FrmCw3Files.h"
 #include "exercises/FrmCw5.h"
 #include "exercises/FrmCw6.h"
 #include "exercises/FrmCw7.h"
+#include "exercises/FrmCw7Files.h"
 #include "exercises/FrmLilie.h"
+#include "exercises/FrmLilieFiles.h"
 #include "menu/FrmInfo.h"
 #include "platform/Dialogs.h"
+#include "platform/IdleWork.h"
+#include "platform/Picture.h"
 #include "platform/TextFile.h"
 #include "platform/Timers.h"
 #include "world/ExerciseList.h"
@@ -40,9 +46,13 @@ bool Listed(const auto& files, const QString& file) {
   return std::find(files.begin(), files.end(), file) != files.end();
 }
 
+QString EntryDataPath(const TListEntry& entry) {
+  return ProgramDir + QStringLiteral("\\cwicz") + entry.File;
+}
+
 TEntryFiles ReadEntry(const TListEntry& entry) {
   TEntryFiles read{entry, ScreenForKey(entry.Key), {}, {}};
-  const QString path = ProgramDir + QStringLiteral("\\cwicz") + entry.File;
+  const QString path = EntryDataPath(entry);
   switch (read.Screen) {
     case TExerciseScreen::Presentation:
       read.Files = TCw1Form::ReadWordExerciseFiles(path, false);
@@ -69,6 +79,46 @@ TEntryFiles ReadEntry(const TListEntry& entry) {
       break;
   }
   return read;
+}
+
+// What an entry's screen decodes as it starts, as jobs for the game's idle
+// time: the picture a word exercise's file names, or the screen's own
+// pictures. A picture already decoded costs a look at its file's date.
+std::vector<IdleWork::TJob> EntryPictureJobs(const TListEntry& entry) {
+  const QString path = EntryDataPath(entry);
+  std::span<const TScreenFile> pictures;
+  switch (ScreenForKey(entry.Key)) {
+    case TExerciseScreen::Presentation:
+    case TExerciseScreen::Dragging:
+    case TExerciseScreen::Listening:
+    case TExerciseScreen::LetterGrid:
+      return {[path] { TCw1Form::ReadWordExerciseFiles(path, false); }};
+    case TExerciseScreen::Crossword:
+      pictures = Cw3Files::Pictures;
+      break;
+    case TExerciseScreen::WordSearch:
+      pictures = Cw2Files::Pictures;
+      break;
+    case TExerciseScreen::ListeningChoice:
+      pictures = Cw7Files::Pictures;
+      break;
+    case TExerciseScreen::LilyPads:
+      pictures = LilieFiles::Pictures;
+      break;
+    case TExerciseScreen::Unknown:
+      break;
+  }
+  std::vector<IdleWork::TJob> jobs;
+  for (const TScreenFile& f : pictures)
+    jobs.push_back([f] { LoadPicture(f.In(ProgramDir, DataRoot)); });
+  return jobs;
+}
+
+// The arrows mostly lead on: the next entry is decoded while the child plays
+// this one.
+void PrepareEntryAfter(int index) {
+  const TListEntry* next = ExerciseAt(index + 1);
+  IdleWork::Replace(next ? EntryPictureJobs(*next) : std::vector<IdleWork::TJob>{});
 }
 
 template <class T>
@@ -148,6 +198,8 @@ bool Refused(const TEntryFiles& read) {
 // Starts what ReadEntry read as entry `index`.
 bool StartEntry(TEntryFiles& read, int index, const std::function<void()>& leaving) {
   if (Refused(read)) return false;
+  // What waited was this entry, read just now.
+  IdleWork::Clear();
   if (leaving) leaving();
   ExerciseIndex = index;
   CloseExerciseScreens();
@@ -196,6 +248,7 @@ bool StartEntry(TEntryFiles& read, int index, const std::function<void()>& leavi
     case TExerciseScreen::Unknown:
       break;
   }
+  PrepareEntryAfter(index);
   return true;
 }
 
@@ -246,4 +299,17 @@ bool Dispatch::LoadExerciseList(const QString& path) {
   return StartEntry(first, 1, {});
 }
 
-void InstallExerciseDispatch() { ::LoadExerciseList = &Dispatch::LoadExerciseList; }
+void Dispatch::PrepareExerciseLists(const QStringList& paths) {
+  std::vector<IdleWork::TJob> jobs;
+  for (const QString& path : paths)
+    jobs.push_back([path] {
+      const TExerciseListFile list = ParseExerciseList(ReadWholeFile(path), path);
+      IdleWork::Prepend(EntryPictureJobs(list.Entries.front()));
+    });
+  IdleWork::Replace(std::move(jobs));
+}
+
+void InstallExerciseDispatch() {
+  ::LoadExerciseList = &Dispatch::LoadExerciseList;
+  ::PrepareExerciseLists = &Dispatch::PrepareExerciseLists;
+}

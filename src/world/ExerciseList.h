@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <vector>
@@ -68,6 +69,10 @@ namespace Dispatch {
 // Reads the list at `path` and its first entry (both checked whole first: a
 // broken one changes nothing), then makes it ExerciseList and starts the entry.
 bool LoadExerciseList(const QString& path);
+// While the game is idle, decodes the pictures of the first entry of each
+// list at `paths`, in place of whatever waited. (Starting an entry does the
+// same for the one after it: the arrows mostly lead on.)
+void PrepareExerciseLists(const QStringList& paths);
 }  // namespace Dispatch
 
 // Closes every exercise screen that exists, but `keep`.

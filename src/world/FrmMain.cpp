@@ -22,6 +22,7 @@
 TMainForm* MainForm = nullptr;
 std::function<bool(const QString& path)> LoadExerciseList;
 std::function<void(const QString& path)> LoadDialogueList;
+std::function<void(const QStringList& paths)> PrepareExerciseLists;
 
 namespace {
 constexpr int kIdleInterval = 7000;
@@ -200,6 +201,7 @@ void TMainForm::ApplyPlace(const TPreparedPlace& prepared) {
   BuildEventSchedule(EventSchedule, AniCount, WaveCount);
   SchedulePos = 1;
   Timer1.SetEnabled(WaveCount > 0 || AniCount > 0);
+  PrepareExercises();
 }
 
 void TMainForm::ResumeLocation() {
@@ -217,6 +219,18 @@ void TMainForm::ResumeLocation() {
     }
   }
   Timer1.SetEnabled(true);
+  PrepareExercises();
+}
+
+// The first exercise behind the button and behind each exercise spot is
+// decoded while the child looks around the place.
+void TMainForm::PrepareExercises() const {
+  if (!PrepareExerciseLists) return;
+  QStringList lists;
+  if (btn_Cwicz1->Visible()) lists << ProgramDir + ExerciseListFile;
+  for (int i = 0; i < ExerciseSpotCount; ++i) lists << ProgramDir + ExerciseSpots[i].ListFile;
+  lists.removeDuplicates();
+  PrepareExerciseLists(lists);
 }
 
 // ---------------------------------------------------------------------------

@@ -112,6 +112,7 @@ class TMainForm : public TForm {
  private:
   void StopPlaceForLeaving();
   void LeaveForExercises(const QString& listFile);
+  void PrepareExercises() const;
   QString FxPath(const QString& sound) const;
 };
 
@@ -128,3 +129,5 @@ void ResumeLocation();
 // key no screen takes starts none, and the place stays).
 extern std::function<bool(const QString& path)> LoadExerciseList;
 extern std::function<void(const QString& path)> LoadDialogueList;
+// Has the first exercise of each list at `paths` decoded while the game is idle.
+extern std::function<void(const QStringList& paths)> PrepareExerciseLists;

@@ -13,10 +13,12 @@
 #include "menu/FrmInfo.h"
 #include "platform/Application.h"
 #include "platform/Errors.h"
+#include "platform/IdleWork.h"
 #include "platform/Paths.h"
+#include "platform/Picture.h"
+#include "support/PondSupport.h"
 #include "support/WordPairSupport.h"
 #include "support/WordSearchSupport.h"
-#include "support/PondSupport.h"
 #include "world/DispatchFixture.h"
 #include "world/ExerciseList.h"
 #include "world/FrmMain.h"
@@ -320,6 +322,58 @@ TEST_F(Dispatch, TheLocationScreenLeavesForItsExercises) {
   EXPECT_FALSE(MainForm->Visible());
   EXPECT_TRUE(Cw7Form->Visible());
   EXPECT_EQ(ExerciseKind, 10);
+}
+
+// Idle time on a screen decodes what the next one shows: the first entry of
+// the place's list (behind the button and behind each exercise spot), and
+// after each start the entry after it. Moving on then decodes nothing.
+TEST_F(Dispatch, IdleTimeDecodesWhatTheNextScreenShows) {
+  const QString cwicz = inst.ProgramDir() + "/cwicz";
+  MakeParentDirs(cwicz + "/farm/4.fc2");
+  for (const char* name : {"4", "5"}) {
+    TWordExercise ex;
+    ex.ItemCount = 1;
+    ex.Words[0] = QStringLiteral("cat");
+    ex.ItemUsed[0] = 1;
+    ex.PictureName = QStringLiteral("\\farm\\%1.bmp").arg(name);
+    SaveWordExerciseFile(cwicz + "/farm/" + name + ".fc2", ex);
+    WriteSolidBmp(inst.DataRoot() + "/cwicz/farm/" + name + ".bmp", 570, 433, QColor(0, 90, 0));
+  }
+  List("cwicz/farm/lista.txt",
+       {"MOST=\\farm\\2.txt", "LILI=\\farm\\1.txt", "PKRZ=\\farm\\3.fc4", "PREZ=\\farm\\4.fc2"});
+  List("cwicz/farm/spot.txt", {"PREZ=\\farm\\5.fc2"});
+  MainForm->ExerciseListFile = "\\cwicz\\farm\\lista.txt";
+  MainForm->btn_Cwicz1->Show();
+  MainForm->ExerciseSpots[0] = {10, 10, 50, 50, "\\cwicz\\farm\\spot.txt"};
+  MainForm->ExerciseSpotCount = 1;
+  MainForm->Show();
+
+  struct Step {
+    const char* what;
+    bool idle;     // the game idles on the screen before
+    bool decodes;  // the step decodes pictures itself
+    std::function<void()> step;
+  } const steps[] = {
+      {"the button without idle time", false, true, [] { MainForm->Btn_Cwicz1Click(); }},
+      {"on to the lily pads", true, false, [] { NextExercise(); }},
+      {"on to the word search", true, false, [] { NextExercise(); }},
+      {"on to the presentation", true, false, [] { NextExercise(); }},
+      {"back to the place", true, false, [] { ReturnToPlace(Cw1Form); }},
+      {"the spot", true, false,
+       [] { MainForm->Image1MouseDown(TMouseButton::mbLeft, TShiftState{}, 30, 30); }},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.what);
+    if (s.idle)
+      while (IdleWork::RunNext()) {
+      }
+    const std::uint64_t before = PicturesDecoded();
+    s.step();
+    ASSERT_TRUE(messages.Messages.empty());
+    EXPECT_EQ(PicturesDecoded() > before, s.decodes);
+  }
+  EXPECT_TRUE(Cw1Form->Visible());
+  EXPECT_EQ(ExerciseKind, 3);
 }
 
 }  // namespace
