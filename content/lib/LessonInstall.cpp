@@ -205,6 +205,20 @@ void RemoveEmptyDirs(const TInstallation& inst, QStringList& dirs) {
   }
 }
 
+// The highest numbered sound (words\D_ff.cdr\nnnnn.wav) that is not the lesson's own.
+int LastWordSound(const TInstallation& inst, const QSet<QString>& owned) {
+  int last = 0;
+  const QString words = RealOf(inst, QStringLiteral("cd\\words"));
+  for (const QString& dir : QDir(words).entryList({QStringLiteral("D_*.cdr")}, QDir::Dirs)) {
+    for (const QString& f : QDir(words + u'/' + dir).entryList({QStringLiteral("*.wav")}, QDir::Files)) {
+      bool number = false;
+      const int n = QFileInfo(f).completeBaseName().toInt(&number);
+      if (number && !owned.contains(Key(QStringLiteral("cd\\words\\%1\\%2").arg(dir, f)))) last = std::max(last, n);
+    }
+  }
+  return last;
+}
+
 // The walk into the lesson, put into the place that leads to it.
 TLessonInsert AddWay(QByteArray& bytes, const QString& rel, const TLesson& lesson,
                      const QString& shown) {
@@ -323,8 +337,13 @@ TLessonResult AddLesson(const TInstallation& inst, const QString& lessonDir, boo
                              stage.path() + QStringLiteral("/cd"));
   QDir().mkpath(staged.ProgramDir());
   QDir().mkpath(staged.DataRoot());
+  // Word sounds are numbered after the installation's own, gaps left alone.
+  const int last = LastWordSound(inst, owned);
   const auto taken = [&](const QString& sourcePath) {
     const QString rel = QString(sourcePath).replace(u'/', u'\\');
+    if (rel.startsWith(QLatin1String("cd\\words\\"), Qt::CaseInsensitive) &&
+        QFileInfo(rel.section(u'\\', -1)).completeBaseName().toInt() <= last)
+      return true;
     return FileExists(RealOf(inst, rel)) && !owned.contains(Key(rel));
   };
   const TCompiledSources compiled =

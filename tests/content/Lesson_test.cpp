@@ -86,10 +86,11 @@ QStringList Differences(const std::map<QString, QByteArray>& now,
 TEST(Lesson, BuildingAgainAndRemovingLeaveTheInstallationAsItWas) {
   TempInstallation inst;
   QTemporaryDir lessons;
-  // A word sound the installation holds beyond its own numbers: never written over.
+  // A word sound the installation holds past a gap in its numbers: the
+  // lesson's come after it, the gap stays, nothing is written over.
   int free = 1;
   while (FileExists(WordSoundPath(inst.DataRoot(), free))) ++free;
-  const QString foreign = ResolvePath(WordSoundPath(inst.DataRoot(), free));
+  const QString foreign = ResolvePath(WordSoundPath(inst.DataRoot(), free + 5));
   MakeParentDirs(foreign);
   WriteFileAtomic(foreign, "not the lesson's");
   ClearPathCache();
@@ -100,6 +101,8 @@ TEST(Lesson, BuildingAgainAndRemovingLeaveTheInstallationAsItWas) {
                                    "from Start.lok at=10,10,60,60\n");
   AddLesson(inst.Install(), kitchen, false);
   EXPECT_EQ(ReadWholeFile(foreign), "not the lesson's");
+  const QString f1 = inst.ProgramDir() + "/cwicz/lekcje/kuchnia/slowa1.fc2";
+  EXPECT_EQ(ReadWordExercise(ReadWholeFile(f1), f1).SoundNumbers[0], free + 6);
   AddLesson(inst.Install(), kitchen, false);
   AddLesson(inst.Install(), farm, false);
   const TLocation town = ReadLocationFile(inst.ProgramDir() + "/lokacje/Start.lok");
