@@ -210,10 +210,12 @@ int LastWordSound(const TInstallation& inst, const QSet<QString>& owned) {
   int last = 0;
   const QString words = RealOf(inst, QStringLiteral("cd\\words"));
   for (const QString& dir : QDir(words).entryList({QStringLiteral("D_*.cdr")}, QDir::Dirs)) {
-    for (const QString& f : QDir(words + u'/' + dir).entryList({QStringLiteral("*.wav")}, QDir::Files)) {
+    for (const QString& f :
+         QDir(words + u'/' + dir).entryList({QStringLiteral("*.wav")}, QDir::Files)) {
       bool number = false;
       const int n = QFileInfo(f).completeBaseName().toInt(&number);
-      if (number && !owned.contains(Key(QStringLiteral("cd\\words\\%1\\%2").arg(dir, f)))) last = std::max(last, n);
+      if (number && !owned.contains(Key(QStringLiteral("cd\\words\\%1\\%2").arg(dir, f))))
+        last = std::max(last, n);
     }
   }
   return last;
@@ -521,7 +523,9 @@ int RunBuildLesson(const QStringList& args) {
   if (dataRoot.isEmpty()) {
     if (const QString problem = SettingsFileProblem(programDir); !problem.isEmpty())
       throw EInOutError(problem);
-    dataRoot = NormalizeSeparators(ReadDataRoot(programDir));
+    // As the game finds it: a drive letter of the original's system is looked for on the mounted
+    // volumes.
+    dataRoot = FindDataRootAtStart(programDir, QString());
   }
   dataRoot = QDir(programDir).absoluteFilePath(dataRoot);
   if (!DirectoryExists(programDir) || !DirectoryExists(dataRoot))

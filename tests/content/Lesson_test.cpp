@@ -160,7 +160,8 @@ TEST(Lesson, ItsExercisesReadBackWithItsWords) {
   EXPECT_EQ(first.Translations[2], "łyżka");
   const THotSpot& spot = first.HotSpots[0];
   const QImage picture = LoadPicture(ResolvePath(inst.DataRoot() + "/cwicz" + first.PictureName));
-  EXPECT_EQ(picture.pixelColor((spot.Left + spot.Right) / 2, (spot.Top + spot.Bottom) / 2), QColor(200, 0, 0));
+  EXPECT_EQ(picture.pixelColor((spot.Left + spot.Right) / 2, (spot.Top + spot.Bottom) / 2),
+            QColor(200, 0, 0));
   const TWordList dictionary = ReadWordListFile(p + "/Sb_all_NEW.txt");
   const auto kettle = std::find_if(dictionary.Entries.begin(), dictionary.Entries.end(),
                                    [](const TWordEntry& e) { return e.English == "kettle"; });
