@@ -196,6 +196,42 @@ TEST(Lesson, ItsExercisesReadBackWithItsWords) {
   EXPECT_TRUE(broken[0].endsWith("/Kuchnia/words.txt:7)")) << broken[0].toStdString();
 }
 
+// Shared files are edited line by line in their own style: a word list with
+// LF line ends and no end on its last line gets the lesson's words in its
+// order, chosen exercises only, and comes back byte for byte.
+TEST(Lesson, EditsSharedFilesInTheirOwnStyleAndUndoesThemExactly) {
+  TempInstallation inst;
+  QTemporaryDir lessons;
+  const QString list = inst.ProgramDir() + "/Sb_all_NEW.txt";
+  QByteArray bytes = ReadWholeFile(list).replace("\r\n", "\n");
+  bytes.chop(1);
+  WriteFileAtomic(list, bytes);
+  const auto before = Snapshot(inst.Root());
+  const QString dir =
+      WriteLesson(lessons, "Zoo", "a zebra = zebra | 🦓\nan ant = mrówka | 🐜\n",
+                  "exercises presentation crossword\n");
+  AddLesson(inst.Install(), dir, false);
+  ClearPathCache();
+  const QByteArray edited = ReadWholeFile(list);
+  EXPECT_FALSE(edited.contains('\r'));
+  QStringList english;
+  for (const TWordEntry& e : ReadWordListFile(list).Entries) english << e.English;
+  QStringList sorted = english;
+  std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+  });
+  EXPECT_EQ(english, sorted);
+  EXPECT_EQ(english.last(), "zebra");
+  QStringList keys;
+  for (const TListFileEntry& e :
+       ReadListFileAt(inst.ProgramDir() + "/cwicz/lekcje/zoo/lista.txt", TListKind::Exercises)
+           .Entries)
+    keys << e.Key;
+  EXPECT_EQ(keys, (QStringList{"PREZ=", "KRZY="}));
+  RemoveLesson(inst.Install(), dir);
+  EXPECT_EQ(Differences(Snapshot(inst.Root()), before), QStringList());
+}
+
 struct TBadLesson {
   const char* Words;
   const char* LessonFile;
