@@ -399,6 +399,7 @@ void TMixer::VoiceEnded(std::uint64_t id, std::uint64_t serial) {
 void TMixer::Opened() {
   if (state == kOpen) Rest();
   if (state != kFailed) return;
+  Trace::Sound(false);
   std::vector<std::pair<std::uint64_t, std::uint64_t>> ended;
   {
     MixLock lock(this->lock);
@@ -434,6 +435,9 @@ bool TMixer::AnyRunning() {
 
 // A voice starts: the device plays again (GUI thread).
 void TMixer::Wake() {
+  // Marked at once, so a reader of the trace does not take the wait for the
+  // device for silence.
+  if (Awaited(state)) Trace::Sound(true);
   if (state != kOpen || !device) return;
   if (parked) {
     {

@@ -8,7 +8,7 @@
 //   paint  the first paint of a screen after its show, written once the
 //          event that painted it has been handled (drawn and flushed)
 //   sound  the sound device plays ("sound playing -") or rests ("sound resting -"),
-//          also when it opens with a sound already waiting
+//          also when a sound starts while the device is still to open
 //   open, opened  a media player begins and ends opening a file (its name
 //          alone, blanks as "_"): the GUI thread's time to make it ready to play
 #pragma once
