@@ -1,10 +1,12 @@
 #include "lib/LessonInstall.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QPainter>
 #include <QSet>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -14,7 +16,9 @@
 
 #include "app/FrmPodklad.h"
 #include "lib/Demo.h"
+#include "lib/DemoDraw.h"
 #include "lib/Lesson.h"
+#include "lib/Writers.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
@@ -30,6 +34,15 @@ const QString kWordList = QStringLiteral("program\\Sb_all_NEW.txt");
 const QRect kDefaultWay(QPoint(235, 0), QPoint(335, 45));
 // The header of a place file: ten lines, the walk count on the second.
 constexpr int kHeaderLines = 10, kWalkCountLine = 1;
+
+// The place picture as it was before the lesson painted its sign, kept beside the record.
+QString SignRecord(const QString& name) {
+  return QStringLiteral("program\\lekcje\\") + name + QStringLiteral(".bmp");
+}
+
+QByteArray Sha1Hex(const QByteArray& bytes) {
+  return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+}
 
 QString ManifestPath(const QString& name) {
   return QStringLiteral("program\\lekcje\\") + name + QStringLiteral(".txt");
@@ -154,6 +167,48 @@ TLessonManifest ReadManifestIfAny(const TInstallation& inst, const QString& name
   return ReadLessonManifest(ReadOrFail(path, QStringLiteral("zapisu lekcji")), ShownPath(path));
 }
 
+// The picture without the lesson's sign: as it was, when it is as the lesson
+// left it; otherwise (another lesson painted on it since) with the area the
+// sign covered put back.
+QByteArray UndoSign(const QByteArray& current, const QByteArray& before, const TLessonSign& g) {
+  if (Sha1Hex(current) == g.After) return before;
+  QImage now = QImage::fromData(current);
+  const QImage old = QImage::fromData(before);
+  if (now.isNull() || old.isNull()) return current;
+  QPainter p(&now);
+  p.drawImage(QPoint(g.Left, g.Top), old.copy(g.Left, g.Top, g.Width, g.Height));
+  p.end();
+  return BmpBytes(now);
+}
+
+// The lesson's title on a board over its way in, so a child sees where to go.
+// Empty when the picture is no bitmap: it keeps its format untouched.
+QByteArray PaintSign(const QByteArray& picture, const QRect& way, const TLesson& lesson,
+                     TLessonSign& g) {
+  const QImage before = QImage::fromData(picture, "BMP");
+  if (!g.File.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) || before.isNull()) return {};
+  const QImage plain = before.convertToFormat(QImage::Format_RGB32);
+  QImage painted = plain;
+  TSourceNode sign;
+  sign.Command = QStringLiteral("sign");
+  sign.Args = {QString::number(way.center().x()), QString::number(way.center().y()), lesson.Title};
+  sign.Named[QStringLiteral("size")] = QStringLiteral("13");
+  sign.File = lesson.LessonFile.isEmpty() ? lesson.WordsFile : lesson.LessonFile;
+  sign.Line = lesson.FromLine;
+  DrawCommands(painted, {sign}, {}, TPictureCache{});
+  QRect changed;
+  for (int y = 0; y < plain.height(); ++y)
+    for (int x = 0; x < plain.width(); ++x)
+      if (plain.pixel(x, y) != painted.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+  g.Left = changed.left();
+  g.Top = changed.top();
+  g.Width = changed.width();
+  g.Height = changed.height();
+  const QByteArray after = BmpBytes(painted);
+  g.After = Sha1Hex(after);
+  return after;
+}
+
 // A file the lesson shares with the installation: its name and its bytes.
 struct TShared {
   QString Rel;
@@ -167,6 +222,13 @@ QMap<QString, TShared> WithoutInserts(const TInstallation& inst, const TLessonMa
     const QString path = RealOf(inst, i.File);
     if (!files.contains(Key(i.File)) && FileExists(path))
       files[Key(i.File)] = {i.File, ReadOrFail(path, i.File)};
+  }
+  const QString before = RealOf(inst, SignRecord(m.Name));
+  for (const TLessonSign& g : m.Signs) {
+    const QString path = RealOf(inst, g.File);
+    if (FileExists(path) && FileExists(before))
+      files[Key(g.File)] = {g.File,
+                            UndoSign(ReadOrFail(path, g.File), ReadOrFail(before, g.File), g)};
   }
   // Last in, first out, so that each count line is as it was left.
   for (auto it = m.Inserts.rbegin(); it != m.Inserts.rend(); ++it)
@@ -407,6 +469,30 @@ TLessonResult AddLesson(const TInstallation& inst, const QString& lessonDir, boo
     for (const TLessonInsert& i :
          AddWords(shared[Key(kWordList)].Bytes, compiled.Words, ShownPath(listPath)))
       m.Inserts.push_back(i);
+    // The sign over the way in, on the place's picture.
+    const QString pictureRel = QStringLiteral("cd\\lokacje\\") +
+                               ReadLocation(shared[Key(fromRel)].Bytes, lesson.From).Picture;
+    const QString recordPath = RealOf(inst, SignRecord(lesson.Name));
+    if (FileExists(recordPath) && !owned.contains(Key(SignRecord(lesson.Name))))
+      throw EInOutError(
+          QStringLiteral(
+              "%1: ten plik już jest w instalacji i nie pochodzi z lekcji „%2”; nic nie zmieniłem")
+              .arg(ShownPath(recordPath), lesson.Name));
+    if (FileExists(RealOf(inst, pictureRel))) {
+      if (!shared.contains(Key(pictureRel)))
+        shared[Key(pictureRel)] = {pictureRel, ReadOrFail(RealOf(inst, pictureRel), pictureRel)};
+      TLessonSign sign{pictureRel, 0, 0, 0, 0, {}};
+      const QByteArray painted =
+          PaintSign(shared[Key(pictureRel)].Bytes, lesson.At.isNull() ? kDefaultWay : lesson.At,
+                    lesson, sign);
+      if (!painted.isEmpty()) {
+        makeDirs(SignRecord(lesson.Name));
+        files.Put(recordPath, shared[Key(pictureRel)].Bytes);
+        m.Files.push_back({SignRecord(lesson.Name), {}});
+        shared[Key(pictureRel)].Bytes = painted;
+        m.Signs.push_back(sign);
+      }
+    }
     makeDirs(ManifestPath(lesson.Name));
     for (const TShared& f : shared) files.Put(RealOf(inst, f.Rel), f.Bytes);
 
@@ -418,6 +504,7 @@ TLessonResult AddLesson(const TInstallation& inst, const QString& lessonDir, boo
                        [&](const TLessonFile& n) { return Key(n.Path) == Key(f.Path); }))
         both.Files.push_back(f);
     both.Inserts.insert(both.Inserts.begin(), old.Inserts.begin(), old.Inserts.end());
+    both.Signs.insert(both.Signs.begin(), old.Signs.begin(), old.Signs.end());
     TStaged record;
     WriteManifest(record, inst, both);
   } catch (...) {
@@ -527,7 +614,9 @@ int RunBuildLesson(const QStringList& args) {
     // volumes.
     dataRoot = FindDataRootAtStart(programDir, QString());
   }
-  dataRoot = QDir(programDir).absoluteFilePath(dataRoot);
+  // A data root given counts from here, the settings file's from the program directory.
+  dataRoot = positional.size() > 1 ? QDir(dataRoot).absolutePath()
+                                   : QDir(programDir).absoluteFilePath(dataRoot);
   if (!DirectoryExists(programDir) || !DirectoryExists(dataRoot))
     throw EInOutError(QStringLiteral("%1: nie ma takiego folderu")
                           .arg(ShownPath(DirectoryExists(programDir) ? dataRoot : programDir)));

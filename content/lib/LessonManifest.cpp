@@ -20,6 +20,11 @@ QByteArray WriteLessonManifest(const TLessonManifest& m) {
   for (const TLessonInsert& i : m.Inserts)
     out += "insert " + i.File.toUtf8() + '\t' + Encoded(i.Line) + '\t' + Encoded(i.CountBefore) +
            '\t' + Encoded(i.CountAfter) + '\n';
+  for (const TLessonSign& g : m.Signs)
+    out +=
+        "sign " + g.File.toUtf8() + '\t' +
+        QStringLiteral("%1,%2,%3,%4").arg(g.Left).arg(g.Top).arg(g.Width).arg(g.Height).toUtf8() +
+        '\t' + g.After + '\n';
   return out;
 }
 
@@ -52,7 +57,11 @@ TLessonManifest ReadLessonManifest(const QByteArray& bytes, const QString& fileN
       m.Inserts.push_back({QString::fromUtf8(fields[0]), QByteArray::fromPercentEncoding(fields[1]),
                            QByteArray::fromPercentEncoding(fields[2]),
                            QByteArray::fromPercentEncoding(fields[3])});
-    else
+    else if (key == "sign" && fields.size() == 3 && fields[1].split(',').size() == 4) {
+      const QList<QByteArray> r = fields[1].split(',');
+      m.Signs.push_back({QString::fromUtf8(fields[0]), r[0].toInt(), r[1].toInt(), r[2].toInt(),
+                         r[3].toInt(), fields[2]});
+    } else
       bad();
   }
   return m;

@@ -15,13 +15,18 @@ void MakeParentDirs(const QString& path) {
   ClearPathCache();
 }
 
-void WriteBmp(const QString& path, const QImage& picture) {
-  MakeParentDirs(path);
+QByteArray BmpBytes(const QImage& picture) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  if (!picture.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
-    throw EInOutError(QStringLiteral("Nie można zapisać obrazu %1").arg(path));
+  if (!picture.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP")) return {};
+  return bytes;
+}
+
+void WriteBmp(const QString& path, const QImage& picture) {
+  MakeParentDirs(path);
+  const QByteArray bytes = BmpBytes(picture);
+  if (bytes.isEmpty()) throw EInOutError(QStringLiteral("Nie można zapisać obrazu %1").arg(path));
   WriteFileAtomic(path, bytes);
 }
 

@@ -10,6 +10,7 @@
 void MakeParentDirs(const QString& path);
 // A Windows bitmap (24-bit) of `picture`.
 void WriteBmp(const QString& path, const QImage& picture);
+QByteArray BmpBytes(const QImage& picture);
 // A picture of one colour.
 void WriteSolidBmp(const QString& path, int width, int height, QColor color);
 // Windows-1250 text with CR LF line ends.

@@ -60,6 +60,12 @@ QString WriteKitchen(const QTemporaryDir& dir, const QByteArray& lesson = {}) {
   return folder;
 }
 
+// The real path of a place's picture.
+QString Location(const TempInstallation& inst, const QString& place) {
+  const TLocation loc = ReadLocationFile(inst.ProgramDir() + "/lokacje/" + place);
+  return ResolvePath(inst.DataRoot() + "/lokacje/" + loc.Picture);
+}
+
 // Every file with its bytes and every folder, by path under `root`.
 std::map<QString, QByteArray> Snapshot(const QString& root) {
   std::map<QString, QByteArray> tree;
@@ -101,6 +107,9 @@ TEST(Lesson, BuildingAgainAndRemovingLeaveTheInstallationAsItWas) {
                                    "from Start.lok at=10,10,60,60\n");
   AddLesson(inst.Install(), kitchen, false);
   EXPECT_EQ(ReadWholeFile(foreign), "not the lesson's");
+  // The way in is signed on the town's picture.
+  const QString square = Location(inst, "Start.lok");
+  EXPECT_NE(ReadWholeFile(square, TFileKind::Picture), before.at(square.mid(inst.Root().size())));
   const QString f1 = inst.ProgramDir() + "/cwicz/lekcje/kuchnia/slowa1.fc2";
   EXPECT_EQ(ReadWordExercise(ReadWholeFile(f1), f1).SoundNumbers[0], free + 6);
   AddLesson(inst.Install(), kitchen, false);
