@@ -10,6 +10,7 @@
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
 #include "players/FrmLogin.h"
+#include "players/FrmLoginFiles.h"
 #include "players/PlayerFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -29,9 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (StrToDate(date.toString(QStringLiteral("yyyy-MM-dd")), QStringLiteral("again.txt")) != date)
       std::abort();
     for (const QDate& today : {date, date.addDays(8), QDate(2026, 12, 7), QDate(1, 1, 1)}) {
-      const QString greeting = GreetingSound(date, today, visits);
-      if (greeting != QLatin1String("L1") && greeting != QLatin1String("L3") &&
-          greeting != QLatin1String("L4"))
+      const TScreenFile* greeting = &GreetingSound(date, today, visits);
+      if (greeting != &LoginFiles::AfterAWeek && greeting != &LoginFiles::OddVisit &&
+          greeting != &LoginFiles::EvenVisit)
         std::abort();
     }
   } catch (const EConvertError&) {

@@ -1,7 +1,7 @@
 // The floor the game's start-up is measured against (scripts/perf.sh): the
 // least a Qt program does to show the sign-in picture. It opens one black
-// full-screen window, paints the sign-in screen's picture (gfx/Login.bmp of
-// the program directory) centred at the given whole scale, and writes the
+// full-screen window, paints the sign-in screen's picture (as the installation
+// spells it; no search without regard to case) centred at the given whole scale, and writes the
 // game's "paint" mark to TARVOLIN_TRACE once that paint is on the display.
 //
 //   bare_window PROGRAM_DIR SCALE
@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+
+#include "players/FrmLoginFiles.h"
 
 namespace {
 
@@ -73,7 +75,9 @@ int main(int argc, char** argv) {
   if (const char* path = std::getenv("TARVOLIN_TRACE"); path && *path)
     g_trace = std::fopen(path, "a");
   TBareApplication app(argc, argv);
-  TPictureWindow window(QImage(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/gfx/Login.bmp")));
+  QString picture = LoginFiles::Background.In(QString::fromLocal8Bit(argv[1]), {});
+  picture.replace(u'\\', u'/');
+  TPictureWindow window{QImage(picture)};
   window.showFullScreen();
   return app.exec();
 }

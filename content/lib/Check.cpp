@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/FrmPodklad.h"
+#include "app/ScreenFileList.h"
 #include "controls/ButtonStrips.h"
 #include "exercises/SongFile.h"
 #include "lib/LessonInstall.h"
@@ -29,81 +30,6 @@ QString TProblem::Text() const {
 namespace {
 
 enum TKind { kFile = 0, kPicture = 1, kVideo = 2, kSound = 3 };
-enum class TBase { Program, Data };
-
-// Files the screens open by fixed names, each with who reads it. Pictures
-// and videos that cannot be loaded stop the screen with an error; sounds
-// are skipped when missing.
-struct TFixedFile {
-  TBase Base;
-  const char* Path;
-  TKind Kind;
-  const char* Reader;
-};
-
-const TFixedFile kFixedFiles[] = {
-    {TBase::Program, "\\gfx\\Tlo_cwic.bmp", kPicture, "background screen (exercise background)"},
-    {TBase::Program, "\\gfx\\tlo_main.bmp", kPicture, "location screen (frame)"},
-    {TBase::Program, "\\gfx\\Login.bmp", kPicture, "player selection screen"},
-    {TBase::Program, "\\gfx\\NewLogin.bmp", kPicture, "new player screen"},
-    {TBase::Data, "\\Music\\ll2.wav", kSound, "player selection screen (greeting)"},
-    {TBase::Data, "\\Music\\ll3.wav", kSound, "player selection screen (first greeting)"},
-    {TBase::Data, "\\Music\\ll4.wav", kSound, "new player screen (greeting)"},
-    {TBase::Data, "\\music\\L1.wav", kSound, "sign-in (after a week away)"},
-    {TBase::Data, "\\music\\L2.wav", kSound, "new player (boy)"},
-    {TBase::Data, "\\music\\L2k.wav", kSound, "new player (girl)"},
-    {TBase::Data, "\\music\\L3.wav", kSound, "sign-in (odd visit)"},
-    {TBase::Data, "\\music\\L4.wav", kSound, "sign-in (even visit)"},
-    {TBase::Program, "\\Gfx\\tytul.bmp", kPicture, "start menu (title picture)"},
-    {TBase::Program, "\\Gfx\\T_Songs.bmp", kPicture, "start menu (songs page)"},
-    {TBase::Program, "\\gfx\\star1.bmp", kPicture, "start menu (star)"},
-    {TBase::Program, "\\gfx\\star2.bmp", kPicture, "start menu (star)"},
-    {TBase::Program, "\\gfx\\star3.bmp", kPicture, "start menu (star)"},
-    {TBase::Program, "\\gfx\\star4.bmp", kPicture, "start menu (star)"},
-    {TBase::Program, "\\gfx\\star5.bmp", kPicture, "start menu (star)"},
-    {TBase::Program, "\\gfx\\star6.bmp", kPicture, "start menu (star)"},
-    {TBase::Program, "\\gfx\\star7.bmp", kPicture, "start menu (star)"},
-    {TBase::Program, "\\Gfx\\Alfabet.bmp", kPicture, "start menu (alphabet board)"},
-    {TBase::Data, "\\gfx\\avi\\Swinka.avi", kVideo, "start menu (pig video)"},
-    {TBase::Data, "\\gfx\\avi\\Piesek.avi", kVideo, "start menu (dog video)"},
-    {TBase::Data, "\\gfx\\avi\\papuga.avi", kVideo, "start menu (parrot video)"},
-    {TBase::Data, "\\gfx\\avi\\wehikul.avi", kVideo, "start menu (time machine video)"},
-    {TBase::Data, "\\music\\l_pies.wav", kSound, "start menu (dog's line)"},
-    {TBase::Data, "\\music\\l_swin.wav", kSound, "start menu (pig's line)"},
-    {TBase::Data, "\\music\\Music.wav", kSound, "start menu (music)"},
-    {TBase::Data, "\\music\\K1.wav", kSound, "start menu (description for a girl)"},
-    {TBase::Data, "\\music\\M1.wav", kSound, "start menu (description for a boy)"},
-    {TBase::Data, "\\music\\Fanfary.wav", kSound, "start menu (best players fanfare)"},
-    {TBase::Program, "\\gfx\\remember.bmp", kPicture, "note screen"},
-    {TBase::Program, "\\gfx\\Informac.bmp", kPicture, "message screen"},
-    {TBase::Program, "\\Gfx\\Autorzy.bmp", kPicture, "authors screen"},
-    {TBase::Program, "\\Gfx\\t_slownik.bmp", kPicture, "dictionary"},
-    {TBase::Program, "\\Gfx\\szuk.bmp", kPicture, "dictionary search"},
-    {TBase::Program, "\\gfx\\Dialogi1.bmp", kPicture, "dialogue screen"},
-    {TBase::Program, "\\Gfx\\t_Song2.bmp", kPicture, "songs screen"},
-    {TBase::Program, "\\Gfx\\Prostok.bmp", kPicture, "word exercise screen (word cover)"},
-    {TBase::Program, "\\Gfx\\Kratkownica2.bmp", kPicture, "word exercise screen (letter grid row)"},
-    {TBase::Program, "\\Gfx\\panel_dd.bmp", kPicture, "word exercise screen (dragging panel)"},
-    {TBase::Program, "\\gfx\\TopTen.bmp", kPicture, "best players screen"},
-    {TBase::Program, "\\gfx\\_korona.bmp", kPicture, "award screen (crown)"},
-    {TBase::Program, "\\gfx\\_wehikul.bmp", kPicture, "award screen (time machine)"},
-    {TBase::Program, "\\gfx\\di_kor.bmp", kPicture, "award screen (crown's diamond)"},
-    {TBase::Program, "\\gfx\\di_weh.bmp", kPicture, "award screen (time machine's diamond)"},
-};
-
-// Feedback sounds: right, wrong, the praise recordings and the award's; and
-// the spoken instructions behind the exercise screens' question marks.
-const char* const kFeedbackSounds[] = {"ok",  "no", "Z1b", "Podlicz1", "Za", "o1", "o1b", "o2", "o3",
-                                       "o4",  "o6", "o7",  "o8",       "o11", "D1", "D2",  "D3"};
-
-QString KindName(int kind) {
-  switch (kind) {
-    case kPicture: return QStringLiteral("picture");
-    case kVideo: return QStringLiteral("video");
-    case kSound: return QStringLiteral("sound");
-    default: return QStringLiteral("file");
-  }
-}
 
 // A name from a record that stands for "no sound".
 bool NoSound(const QString& name) { return name.isEmpty() || name == QLatin1String("0"); }
@@ -196,12 +122,17 @@ void TInstallationCheck::WantSound(const QString& path, const TWhere& where, con
   else if (!s.Error.isEmpty()) Error(where, QStringLiteral("%1 cannot be played: %2").arg(what, s.Error));
 }
 
-void TInstallationCheck::NeedScreenFiles(std::span<const TScreenFile> files, const TWhere& where) {
+void TInstallationCheck::NeedScreenFiles(std::span<const TScreenFile> files, const TWhere& at) {
   for (const TScreenFile& f : files) {
     const QString path = f.In(programDir_, dataRoot_);
     const QString what = QString::fromUtf8(f.What);
+    const TWhere where = at.File.isEmpty() ? TWhere{Shown(path), 0} : at;
     if (f.Kind == TScreenFile::Sound) {
       WantSound(path, where, what);
+      continue;
+    }
+    if (f.Kind == TScreenFile::Video) {
+      NeedVideo(path, where, what);
       continue;
     }
     QSize size;
@@ -247,29 +178,11 @@ bool TInstallationCheck::Settings() {
   return true;
 }
 
-void TInstallationCheck::FixedFiles() {
-  for (const TFixedFile& f : kFixedFiles) {
-    const QString path = (f.Base == TBase::Program ? programDir_ : dataRoot_) + QString::fromLatin1(f.Path);
-    const QString what = QStringLiteral("%1 of the %2").arg(KindName(f.Kind), QString::fromLatin1(f.Reader));
-    const TWhere where{Shown(path), 0};
-    switch (f.Kind) {
-      case kPicture: NeedPicture(path, where, what); break;
-      case kVideo: NeedVideo(path, where, what); break;
-      case kSound: WantSound(path, where, what); break;
-      default: NeedFile(path, where, what);
-    }
-  }
-}
-
-void TInstallationCheck::FeedbackSounds() {
-  QStringList names;
-  for (const char* n : kFeedbackSounds) names << QString::fromLatin1(n);
-  for (int i = 1; i <= 10; ++i) names << QStringLiteral("Ok_%1").arg(i);
-  for (int i = 1; i <= 5; ++i) names << QStringLiteral("Pok_%1").arg(i);
-  for (const QString& n : names) {
-    const QString path = dataRoot_ + QStringLiteral("\\music\\") + n + QStringLiteral(".wav");
-    WantSound(path, {Shown(path), 0}, QStringLiteral("feedback or instruction sound"));
-  }
+// The files the screens open whatever the lists hold; an exercise screen's
+// own are checked at each entry that starts it.
+void TInstallationCheck::ScreenFiles() {
+  for (const TScreenFileSet& set : AllScreenFiles)
+    if (!set.PerEntry) NeedScreenFiles(set.Files);
 }
 
 void TInstallationCheck::Alphabet() {
@@ -510,8 +423,7 @@ void TInstallationCheck::Songs() {
 
 void TInstallationCheck::Run() {
   if (!Settings()) return;
-  FixedFiles();
-  FeedbackSounds();
+  ScreenFiles();
   Alphabet();
   Buttons();
   Places();

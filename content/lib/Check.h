@@ -1,9 +1,9 @@
 // `tarvolin-content check`: walks an installation the way the game does,
 // from the settings file and "Start.lok" through every place, list and
 // exercise file reachable, and every picture, strip, video and sound they
-// name, plus the fixed files each screen reads. Problems are reported as
-// "file:line: message": errors where the game would stop with an error box,
-// warnings where it goes on (a missing sound is skipped silently).
+// name, plus the files each screen declares it opens by name. Problems are
+// reported as "file:line: message": errors where the game would stop with an
+// error box, warnings where it goes on (a missing sound is skipped silently).
 #pragma once
 
 #include <QHash>
@@ -61,10 +61,11 @@ class TInstallationCheck {
   bool NeedVideo(const QString& path, const TWhere& where, const QString& what);
   bool NeedFile(const QString& path, const TWhere& where, const QString& what);
   void WantSound(const QString& path, const TWhere& where, const QString& what);
-  // Files a screen declares (controls/ScreenFiles.h): pictures and strips are
-  // needed, and warned about when smaller than the screen shows them; sounds
-  // are wanted.
-  void NeedScreenFiles(std::span<const TScreenFile> files, const TWhere& where);
+  // Files a screen declares (controls/ScreenFiles.h): pictures, strips and
+  // videos are needed, pictures and strips warned about when smaller than the
+  // screen shows them; sounds are wanted. Each is reported at `where`, or
+  // without one at the file itself.
+  void NeedScreenFiles(std::span<const TScreenFile> files, const TWhere& where = {});
   // A list file named relative to the program directory (checked once).
   void CheckList(const QString& name, TListKind kind, const TWhere& where);
   const QString& ProgramDir() const { return programDir_; }
@@ -80,8 +81,7 @@ class TInstallationCheck {
   };
   const TFileState& Probe(const QString& path, int kind);
   bool Settings();
-  void FixedFiles();
-  void FeedbackSounds();
+  void ScreenFiles();
   void Alphabet();
   void Buttons();
   void Places();

@@ -175,8 +175,7 @@ void CheckWordSearch(TInstallationCheck& check, const QString& path, const TList
 }
 
 // The crossword and what its screen opens for it: the landscape, panel and
-// empty line, the ski-lift, Yeti and skier strips, and its sounds (the
-// spoken instruction is checked with the feedback sounds).
+// empty line, the ski-lift, Yeti and skier strips, and its sounds.
 void CheckCrossword(TInstallationCheck& check, const QString& path, const TListFileEntry&,
                     const TWhere& where) {
   TCrossword c;

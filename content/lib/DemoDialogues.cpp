@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "exercises/ExerciseFiles.h"
+#include "exercises/FrmCw5Files.h"
 #include "lib/DemoDraw.h"
 #include "lib/DemoSound.h"
 #include "lib/Installation.h"
@@ -192,16 +193,24 @@ void WriteFamilyPresentation(const TInstallation& inst, TSoundBank& sounds) {
 
 void WriteDemoDialogues(const TInstallation& inst, bool speech) {
   TSoundBank sounds(speech);
-  WriteBmp(inst.ProgramDir() + "/gfx/Dialogi1.bmp",
-           DrawPicture(QSize(640, 480), ParseSource(kBackground, QStringLiteral("DemoDialogues")), {}));
+  WriteBmp(
+      inst.PathOf(Cw5Files::Background),
+      DrawPicture(QSize(640, 480), ParseSource(kBackground, QStringLiteral("DemoDialogues")), {}));
   for (const TDemoDialogue* d : {&kGreeting, &kShopping, &kFamily}) WriteDialogue(inst, sounds, *d);
   for (const TDemoGap* g : {&kGreetingGaps, &kShoppingGaps, &kFamilyGaps}) WriteGaps(inst, *g);
   WriteList(inst, "/cwicz/town/dialogi.txt", kGreeting, kGreetingGaps);
   WriteList(inst, "/cwicz/shops/dialogi.txt", kShopping, kShoppingGaps);
   WriteFamilyPresentation(inst, sounds);
   // The spoken instructions of the help icon.
-  sounds.Add(Music(inst, "D1"), Speech("pl", "Posłuchaj dialogu. Kliknij zdanie, aby je usłyszeć, albo przeczytaj dialog z podziałem na role.", 50), 0);
-  sounds.Add(Music(inst, "D2"), Speech("pl", "Wpisz brakujące słowo i naciśnij Enter.", 50), 0);
-  sounds.Add(Music(inst, "D3"), Speech("pl", "Wpisz brakujący wyraz w odpowiednim czasie i naciśnij Enter.", 50), 0);
+  sounds.Add(inst.PathOf(Cw5Files::Listening),
+             Speech("pl",
+                    "Posłuchaj dialogu. Kliknij zdanie, aby je usłyszeć, albo przeczytaj dialog z "
+                    "podziałem na role.",
+                    50),
+             0);
+  sounds.Add(inst.PathOf(Cw5Files::Gaps),
+             Speech("pl", "Wpisz brakujące słowo i naciśnij Enter.", 50), 0);
+  sounds.Add(inst.PathOf(Cw5Files::TenseGaps),
+             Speech("pl", "Wpisz brakujący wyraz w odpowiednim czasie i naciśnij Enter.", 50), 0);
   sounds.WriteAll();
 }

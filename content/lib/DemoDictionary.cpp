@@ -9,6 +9,8 @@
 #include "platform/Errors.h"
 #include "platform/Fonts.h"
 #include "platform/TextFile.h"
+#include "tools/FrmFindFiles.h"
+#include "tools/FrmSlownikFiles.h"
 
 std::vector<TWordEntry> BaseDictionaryWords() {
   return {{0, QStringLiteral("an apple"), QStringLiteral("jabłko")},
@@ -21,9 +23,8 @@ std::vector<TWordEntry> BaseDictionaryWords() {
 
 void WriteDictionaryFiles(const TInstallation& inst) {
   RegisterFontSubstitutions();
-  const QString gfx = inst.ProgramDir() + QStringLiteral("/gfx/");
-  WriteBmp(gfx + QStringLiteral("t_slownik.bmp"), DictionaryPage());
-  WriteBmp(gfx + QStringLiteral("szuk.bmp"), DictionarySearchBox());
+  WriteBmp(inst.PathOf(SlownikFiles::Page), DictionaryPage());
+  WriteBmp(inst.PathOf(FindFiles::Frame), DictionarySearchBox());
   WriteFileAtomic(inst.ProgramDir() + QStringLiteral("/Sb_all_NEW.txt"),
                   WriteWordList(BaseDictionaryWords()));
 }

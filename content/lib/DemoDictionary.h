@@ -1,6 +1,6 @@
 // The dictionary's files for the base installation and the demo:
 //
-//   program/gfx/t_slownik.bmp, szuk.bmp   the page and the search dialog
+//   the page and the search dialog    where the two screens declare them
 //                                          (drawn by controls/ScreenArt)
 //   program/Sb_all_NEW.txt                 the word list
 //

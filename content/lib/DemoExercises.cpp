@@ -25,7 +25,7 @@ namespace {
 constexpr int kPictureWidth = 545, kPictureHeight = 430;
 // Items stay left of the dragging exercise's side panel (screen x 528).
 constexpr int kItemsWidth = 500;
-// The width of the word places' cover rectangle (gfx\Prostok.bmp).
+// The width of the word places' cover rectangle (the word exercise screen's).
 constexpr int kCoverWidth = 84;
 
 // Writes through the readers' own writer and reads the bytes back, so the

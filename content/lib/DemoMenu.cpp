@@ -5,6 +5,9 @@
 
 #include "lib/Installation.h"
 #include "lib/Writers.h"
+#include "menu/FrmAboutFiles.h"
+#include "menu/FrmInfoFiles.h"
+#include "menu/FrmInformacjaFiles.h"
 
 namespace {
 
@@ -66,10 +69,9 @@ QString DemoNoteText() {
 
 TDemoMenuReport WriteDemoMenu(const TInstallation& inst) {
   TDemoMenuReport report;
-  const QString gfx = inst.ProgramDir() + QStringLiteral("/gfx/");
-  WriteBmp(gfx + QStringLiteral("remember.bmp"), RememberPicture());
-  WriteBmp(gfx + QStringLiteral("Informac.bmp"), MessagePicture());
-  WriteBmp(gfx + QStringLiteral("Autorzy.bmp"), AuthorsPicture());
+  WriteBmp(inst.PathOf(InfoFiles::Background), RememberPicture());
+  WriteBmp(inst.PathOf(InformacjaFiles::Background), MessagePicture());
+  WriteBmp(inst.PathOf(AboutFiles::Background), AuthorsPicture());
   report.Pictures = 3;
   WriteTextLines(inst.ProgramDir() + QStringLiteral("/cwicz/town/4Cb.txt"), {DemoNoteText()});
   report.Notes = 1;

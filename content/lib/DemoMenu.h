@@ -1,7 +1,7 @@
 // The information screens' files for the demo and the tests: the note,
 // message and authors pictures and one "remember" note.
 //
-//   program/gfx/remember.bmp, Informac.bmp, Autorzy.bmp
+//   the three pictures, where the screens declare them
 //   program/cwicz/town/4Cb.txt   the note of the presentation \town\4Cb.fc2
 //
 // Only presentations the game lists as having a note (\town\4Cb.fc2 among

@@ -15,6 +15,7 @@
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
+#include "world/FrmMainFiles.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ QImage Frame() {
 }
 
 void RenderDemoPlaces(const TInstallation& inst) {
-  WriteBmp(inst.ProgramDir() + "/gfx/tlo_main.bmp", Frame());
+  WriteBmp(inst.PathOf(MainFiles::Frame), Frame());
   CompileDemoPlaces(inst, DefaultDemoSources());
 }
 

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "app/FeedbackFiles.h"
 #include "app/Globals.h"
 #include "lib/Installation.h"
 #include "lib/MediaWriters.h"
@@ -16,6 +17,8 @@
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
+#include "players/FrmDiamentyFiles.h"
+#include "players/FrmTopTenFiles.h"
 #include "players/PlayerFile.h"
 #include "world/Rewards.h"
 
@@ -209,7 +212,7 @@ TSoundData Tune(std::initializer_list<std::pair<int, int>> notes) {
 }
 
 struct TFeedback {
-  const char* Name;
+  const TScreenFile& File;
   const char* Speech;  // null: always a tune
   std::initializer_list<std::pair<int, int>> Notes;
 };
@@ -217,40 +220,46 @@ struct TFeedback {
 }  // namespace
 
 void WriteRewardPictures(const QString& programDir) {
-  const QString gfx = programDir + QStringLiteral("/gfx/");
-  WriteBmp(gfx + QStringLiteral("_korona.bmp"), Crown());
-  WriteBmp(gfx + QStringLiteral("_wehikul.bmp"), TimeMachine());
-  WriteBmp(gfx + QStringLiteral("di_kor.bmp"), Diamond(39, 53, QColor(80, 200, 255)));
-  WriteBmp(gfx + QStringLiteral("di_weh.bmp"), Diamond(24, 34, QColor(120, 230, 255)));
-  WriteBmp(gfx + QStringLiteral("TopTen.bmp"), TopTen());
+  WriteBmp(ScreenFilePath(DiamentyFiles::Crown, programDir), Crown());
+  WriteBmp(ScreenFilePath(DiamentyFiles::TimeMachine, programDir), TimeMachine());
+  WriteBmp(ScreenFilePath(DiamentyFiles::CrownDiamond, programDir),
+           Diamond(39, 53, QColor(80, 200, 255)));
+  WriteBmp(ScreenFilePath(DiamentyFiles::TimeMachineDiamond, programDir),
+           Diamond(24, 34, QColor(120, 230, 255)));
+  WriteBmp(ScreenFilePath(TopTenFiles::Background, programDir), TopTen());
 }
 
 void WriteFeedbackSounds(const QString& dataRoot, bool speech) {
   static const TFeedback sounds[] = {
-      {"ok", nullptr, {{880, 90}, {1320, 140}}},
-      {"no", nullptr, {{220, 120}, {0, 40}, {196, 180}}},
-      {"Ok_1", "Brawo!", {{784, 120}, {1047, 200}}},
-      {"Ok_2", "Świetnie!", {{659, 120}, {988, 200}}},
-      {"Ok_3", "Doskonale!", {{698, 120}, {1047, 200}}},
-      {"Ok_4", "Wspaniale!", {{784, 120}, {1175, 200}}},
-      {"Ok_5", "Super!", {{880, 120}, {1319, 200}}},
-      {"Ok_6", "Znakomicie!", {{587, 120}, {880, 200}}},
-      {"Ok_7", "Bardzo dobrze!", {{523, 120}, {784, 200}}},
-      {"Ok_8", "Tak trzymaj!", {{659, 120}, {880, 200}}},
-      {"Ok_9", "Pięknie!", {{740, 120}, {1109, 200}}},
-      {"Ok_10", "Rewelacja!", {{831, 120}, {1245, 200}}},
-      {"Pok_1", "Dobrze.", {{523, 200}}},
-      {"Pok_2", "Nieźle.", {{587, 200}}},
-      {"Pok_3", "Całkiem dobrze.", {{659, 200}}},
-      {"Pok_4", "Dobra robota.", {{698, 200}}},
-      {"Pok_5", "Coraz lepiej.", {{784, 200}}},
-      {"Z1b", "Wielki diament jest twój!", {{523, 150}, {659, 150}, {784, 150}, {1047, 400}}},
-      {"Podlicz1", "Zbieraj dalej, czekają następne diamenty.", {{784, 150}, {659, 250}}},
-      {"Za", "Wszystkie diamenty zebrane! Gratulacje!", {{523, 150}, {659, 150}, {784, 150}, {1047, 150}, {1319, 500}}},
+      {FeedbackFiles::Right, nullptr, {{880, 90}, {1320, 140}}},
+      {FeedbackFiles::Wrong, nullptr, {{220, 120}, {0, 40}, {196, 180}}},
+      {FeedbackFiles::Praise[0], "Brawo!", {{784, 120}, {1047, 200}}},
+      {FeedbackFiles::Praise[1], "Świetnie!", {{659, 120}, {988, 200}}},
+      {FeedbackFiles::Praise[2], "Doskonale!", {{698, 120}, {1047, 200}}},
+      {FeedbackFiles::Praise[3], "Wspaniale!", {{784, 120}, {1175, 200}}},
+      {FeedbackFiles::Praise[4], "Super!", {{880, 120}, {1319, 200}}},
+      {FeedbackFiles::Praise[5], "Znakomicie!", {{587, 120}, {880, 200}}},
+      {FeedbackFiles::Praise[6], "Bardzo dobrze!", {{523, 120}, {784, 200}}},
+      {FeedbackFiles::Praise[7], "Tak trzymaj!", {{659, 120}, {880, 200}}},
+      {FeedbackFiles::Praise[8], "Pięknie!", {{740, 120}, {1109, 200}}},
+      {FeedbackFiles::Praise[9], "Rewelacja!", {{831, 120}, {1245, 200}}},
+      {FeedbackFiles::FairPraise[0], "Dobrze.", {{523, 200}}},
+      {FeedbackFiles::FairPraise[1], "Nieźle.", {{587, 200}}},
+      {FeedbackFiles::FairPraise[2], "Całkiem dobrze.", {{659, 200}}},
+      {FeedbackFiles::FairPraise[3], "Dobra robota.", {{698, 200}}},
+      {FeedbackFiles::FairPraise[4], "Coraz lepiej.", {{784, 200}}},
+      {DiamentyFiles::BigDiamond,
+       "Wielki diament jest twój!",
+       {{523, 150}, {659, 150}, {784, 150}, {1047, 400}}},
+      {DiamentyFiles::MoreToCollect,
+       "Zbieraj dalej, czekają następne diamenty.",
+       {{784, 150}, {659, 250}}},
+      {DiamentyFiles::AllCollected,
+       "Wszystkie diamenty zebrane! Gratulacje!",
+       {{523, 150}, {659, 150}, {784, 150}, {1047, 150}, {1319, 500}}},
   };
-  const QString music = dataRoot + QStringLiteral("/music/");
   for (const TFeedback& s : sounds) {
-    const QString path = music + QLatin1String(s.Name) + QStringLiteral(".wav");
+    const QString path = ScreenFilePath(s.File, {}, dataRoot);
     if (speech && s.Speech && Speak(path, QString::fromUtf8(s.Speech))) continue;
     WriteWave(path, Tune(s.Notes));
   }

@@ -8,10 +8,11 @@
 
 struct TInstallation;
 
-// ProgramDir\gfx\: _korona.bmp and _wehikul.bmp (400 x 300), di_kor.bmp
-// (39 x 53) and di_weh.bmp (24 x 34) on the diamonds' olive key colour, TopTen.bmp.
+// The award screen's crown and time machine (400 x 300), their diamonds
+// (39 x 53 and 24 x 34) on the diamonds' olive key colour, the best players'
+// background; where those screens read them under `programDir`.
 void WriteRewardPictures(const QString& programDir);
-// DataRoot\music\: ok, no, Ok_1 .. Ok_10, Pok_1 .. Pok_5, Z1b, Podlicz1, Za.
+// Right, wrong, the ten praises, the five fair praises and the award's three.
 // With `speech` false (or no espeak-ng) every sound is a short tone of its own.
 void WriteFeedbackSounds(const QString& dataRoot, bool speech);
 // Two players one first completion away from the culture park's diamond:

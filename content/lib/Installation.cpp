@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "app/FrmPodkladFiles.h"
 #include "lib/BaseButtons.h"
 #include "lib/CrosswordPictures.h"
 #include "lib/DemoDictionary.h"
@@ -17,8 +18,9 @@
 #include "lib/Writers.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
-#include "world/Dialogues.h"
 #include "tools/AlphabetBoard.h"
+#include "world/Dialogues.h"
+#include "world/FrmMainFiles.h"
 
 namespace {
 
@@ -48,8 +50,8 @@ void WriteBaseFiles(const TInstallation& inst) {
   background.fill(QColor(250, 240, 210));
   for (int x = 0; x < 640; ++x)
     for (int y : {0, 1, 478, 479}) background.setPixel(x, y, qRgb(120, 90, 40));
-  WriteBmp(p + "/gfx/Tlo_cwic.bmp", background);
-  WriteSolidBmp(p + "/gfx/tlo_main.bmp", 640, 480, QColor(60, 40, 20));
+  WriteBmp(inst.PathOf(PodkladFiles::ExerciseBackground), background);
+  WriteSolidBmp(inst.PathOf(MainFiles::Frame), 640, 480, QColor(60, 40, 20));
   WriteSignInBackgrounds(p);
   WriteBaseButtonStrips(p);
   WriteWordExerciseScreenPictures(p);
@@ -79,8 +81,12 @@ void CopyTree(const QString& from, const QString& to) {
 
 }  // namespace
 
+QString ScreenFilePath(const TScreenFile& f, const QString& programDir, const QString& dataRoot) {
+  return NormalizeSeparators(f.In(programDir, dataRoot));
+}
+
 QString TInstallation::PathOf(const TScreenFile& f) const {
-  return NormalizeSeparators(f.In(ProgramDir(), DataRoot()));
+  return ScreenFilePath(f, ProgramDir(), DataRoot());
 }
 
 TInstallation WriteBaseInstallation(const QString& root) {

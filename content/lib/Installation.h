@@ -23,6 +23,10 @@ struct TInstallation {
   QString PathOf(const TScreenFile& f) const;
 };
 
+// Where a screen's file lies under these roots, for writing it.
+QString ScreenFilePath(const TScreenFile& f, const QString& programDir,
+                       const QString& dataRoot = {});
+
 TInstallation WriteBaseInstallation(const QString& root);
 
 // The numbered word sound `number` under `dataRoot`, as the game names it.

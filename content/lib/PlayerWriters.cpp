@@ -6,8 +6,11 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "lib/Installation.h"
 #include "lib/Writers.h"
 #include "platform/TextFile.h"
+#include "players/FrmLoginFiles.h"
+#include "players/FrmNewLoginFiles.h"
 #include "players/PlayerFile.h"
 
 namespace {
@@ -67,8 +70,8 @@ QImage SignInBackground(int width, int height, bool wide) {
 }  // namespace
 
 void WriteSignInBackgrounds(const QString& programDir) {
-  WriteBmp(programDir + QStringLiteral("/gfx/Login.bmp"), SignInBackground(253, 136, false));
-  WriteBmp(programDir + QStringLiteral("/gfx/NewLogin.bmp"), SignInBackground(393, 136, true));
+  WriteBmp(ScreenFilePath(LoginFiles::Background, programDir), SignInBackground(253, 136, false));
+  WriteBmp(ScreenFilePath(NewLoginFiles::Background, programDir), SignInBackground(393, 136, true));
 }
 
 void WritePlayers(const QString& programDir, const QStringList& names) {

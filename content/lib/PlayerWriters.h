@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // Framed sky-to-sand pictures with a few stars kept clear of the controls:
-// ProgramDir\gfx\Login.bmp (253 x 136) and NewLogin.bmp (393 x 136).
+// the player selection screen (253 x 136) and the new player screen (393 x 136).
 void WriteSignInBackgrounds(const QString& programDir);
 // The player list naming `names` and a never-played player file for each
 // (boys, today's date) in ProgramDir\login\.

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "exercises/FrmCw1Files.h"
+#include "lib/Installation.h"
 #include "lib/Writers.h"
 
 QImage CoverRectanglePicture() {
@@ -43,8 +45,7 @@ QImage SidePanelPicture() {
 }
 
 void WriteWordExerciseScreenPictures(const QString& programDir) {
-  const QString gfx = programDir + QStringLiteral("/gfx/");
-  WriteBmp(gfx + QStringLiteral("Prostok.bmp"), CoverRectanglePicture());
-  WriteBmp(gfx + QStringLiteral("Kratkownica2.bmp"), GridRowPicture());
-  WriteBmp(gfx + QStringLiteral("panel_dd.bmp"), SidePanelPicture());
+  WriteBmp(ScreenFilePath(Cw1Files::WordCover, programDir), CoverRectanglePicture());
+  WriteBmp(ScreenFilePath(Cw1Files::GridRow, programDir), GridRowPicture());
+  WriteBmp(ScreenFilePath(Cw1Files::DraggingPanel, programDir), SidePanelPicture());
 }

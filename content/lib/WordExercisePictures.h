@@ -1,5 +1,6 @@
-// The pictures of the word exercise screen that lie under ProgramDir\Gfx: the
-// cover rectangle, the letter-grid row and the dragging exercise's side panel.
+// The pictures of the word exercise screen that lie under the program
+// directory: the cover rectangle, the letter-grid row and the dragging
+// exercise's side panel.
 #pragma once
 
 #include <QImage>
@@ -13,5 +14,5 @@ QImage GridRowPicture();
 // 111 x 233.
 QImage SidePanelPicture();
 
-// Writes Prostok.bmp, Kratkownica2.bmp and panel_dd.bmp to `programDir`/gfx.
+// Writes the three where the screen reads them under `programDir`.
 void WriteWordExerciseScreenPictures(const QString& programDir);

@@ -1,11 +1,13 @@
-// Spoken feedback from DataRoot + MusicDir: "ok" and "no" after single
-// answers, praise ("Ok_Cwicz" and "ok_inne" pick one of the ten Ok_
-// recordings, "POK" one of the five Pok_ ones), the award sounds ("Z1b",
-// "Podlicz1", "Za") and dialogue lines ("dialogi\12").
+// Spoken feedback from DataRoot + MusicDir: right and wrong after single
+// answers, praise ("Ok_Cwicz" and "ok_inne" pick one of the ten praises,
+// "POK" one of the five fair ones; FeedbackFiles.h), the award sounds and
+// dialogue lines ("dialogi\12").
 #pragma once
 
 #include <QString>
 #include <functional>
+
+#include "controls/ScreenFiles.h"
 
 // The mode that returns only when the sound has ended.
 constexpr int FeedbackWait = 100;
@@ -15,6 +17,8 @@ constexpr int FeedbackWait = 100;
 // case). A missing file plays nothing. The end is reported to MediaPlayer1Notify
 // in either mode.
 void PlayFeedback(const QString& name, int mode = 0);
+// The same for a declared sound of the music folder, by its name.
+void PlayFeedback(const TScreenFile& sound, int mode = 0);
 
 // The file name PlayFeedback plays for `name` (praise names resolved with a
 // fresh random choice), without directory and extension.

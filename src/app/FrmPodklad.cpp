@@ -9,6 +9,7 @@
 
 #include "app/DataRootSearch.h"
 #include "app/DisplayProbe.h"
+#include "app/FrmPodkladFiles.h"
 #include "app/Globals.h"
 #include "app/InstallationChoice.h"
 #include "app/Shared.h"
@@ -155,7 +156,7 @@ void TPodkladFrm::FormCreate() {
   WordsDir = QStringLiteral("\\words\\");
   LocationsDir = QStringLiteral("\\lokacje\\");
   LoginDir = ProgramDir + QStringLiteral("\\login\\");
-  Image1->LoadFromFile(ProgramDir + GfxDir + QStringLiteral("Tlo_cwic.bmp"));
+  Image1->LoadFromFile(PodkladFiles::ExerciseBackground.In(ProgramDir, DataRoot));
 }
 
 void TPodkladFrm::FormShow() {

@@ -7,19 +7,21 @@
 
 std::function<void(const QString& path)> OnWaveStarted;
 
-void PlayWave(const QString& path) {
+void PlayOnSharedPlayer(const QString& path, bool wait,
+                        const std::function<void(const QString& path)>& started) {
   if (!FileExists(path)) return;
   if (!MainForm || !MainForm->MediaPlayer1) return;
   TMediaPlayer* player = MainForm->MediaPlayer1;
   player->Close();
   player->FileName = path;
   player->Open();
-  if (OnWaveStarted) OnWaveStarted(path);
+  if (started) started(path);
+  player->Wait = wait;
   player->Play();
 }
 
-QString MusicWave(const QString& name) {
-  return DataRoot + QStringLiteral("\\music\\") + name + QStringLiteral(".wav");
+void PlayWave(const QString& path) {
+  PlayOnSharedPlayer(path, false, OnWaveStarted);
 }
 
 void StopWave() {

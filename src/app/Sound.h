@@ -8,9 +8,10 @@
 // MediaPlayer1Notify. A missing file is skipped silently and leaves whatever
 // is playing untouched.
 void PlayWave(const QString& path);
-
-// The wave `name` (no extension) in the CD's music folder.
-QString MusicWave(const QString& name);
+// What PlayWave and PlayFeedback share: `started` sees the path once the file
+// is open; with `wait` it returns only when the sound has ended.
+void PlayOnSharedPlayer(const QString& path, bool wait,
+                        const std::function<void(const QString& path)>& started);
 
 // Stops at once whatever PlayWave started: the shared player is closed, so its
 // end notification reports the sound aborted.

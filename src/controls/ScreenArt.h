@@ -45,11 +45,11 @@ QImage SongPausedPicture();
 
 // Dictionary.
 
-// The dictionary's page (gfx\t_slownik.bmp of an installation that brings
-// none of its own): the title over the authors' hot area, fourteen ruled
+// The dictionary's page (for an installation that brings none of its
+// own): the title over the authors' hot area, fourteen ruled
 // rows for the English and Polish columns, the rail of the page arrows and
 // the button column. 640 x 480.
 QImage DictionaryPage();
-// The search dialog's frame (gfx\szuk.bmp): 393 x 136, of which the dialog
+// The search dialog's frame: 393 x 136, of which the dialog
 // shows the top-left 370 x 116, with boxes behind the two column marks.
 QImage DictionarySearchBox();

@@ -9,7 +9,7 @@
 
 struct TScreenFile {
   enum TRoot { Program, Data };  // under ProgramDir or under DataRoot
-  enum TKind { Picture, Strip, Sound };
+  enum TKind { Picture, Strip, Sound, Video };
   TRoot Root;
   TKind Kind;
   const char* Path;  // from the root, spelt as the game spells it
@@ -20,6 +20,12 @@ struct TScreenFile {
 
   QString In(const QString& programDir, const QString& dataRoot) const {
     return (Root == Program ? programDir : dataRoot) + QLatin1String(Path);
+  }
+  // The file's name without folder and extension ("Song" of \Words\Song.wav).
+  QString Name() const {
+    const QString path = QLatin1String(Path);
+    const QString file = path.mid(path.lastIndexOf(u'\\') + 1);
+    return file.left(file.lastIndexOf(u'.'));
   }
   // The least size the screen needs: for a strip, all its frames.
   int NeededWidth() const { return Kind == Strip ? Frames * Width : Width; }

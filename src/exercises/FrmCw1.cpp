@@ -4,11 +4,13 @@
 #include <algorithm>
 
 #include "app/Feedback.h"
+#include "app/FeedbackFiles.h"
 #include "app/FrmPodklad.h"
 #include "app/Globals.h"
 #include "app/Shared.h"
 #include "app/Sound.h"
 #include "controls/BmpTransparent.h"
+#include "exercises/FrmCw1Files.h"
 #include "exercises/FrmCw5.h"
 #include "menu/FrmInfo.h"
 #include "platform/MediaPlayer.h"
@@ -17,8 +19,8 @@
 #include "platform/Timers.h"
 #include "world/Dialogues.h"
 #include "world/ExerciseList.h"
-#include "world/Rewards.h"
 #include "world/FrmMain.h"
+#include "world/Rewards.h"
 
 TCw1Form* Cw1Form = nullptr;
 
@@ -257,9 +259,9 @@ void TCw1Form::FormCreate() {
   lbl_WhatToDo->SetFont(TFont{small.Name, small.Size, clBlack, fsBold});
   for (TImage* row : Kraty) row->Canvas().Font = TFont{small.Name, small.Size, clBlack, 0};
 
-  ImgDD[0]->LoadFromFile(ProgramDir + QStringLiteral("\\Gfx\\Prostok.bmp"));
+  ImgDD[0]->LoadFromFile(Cw1Files::WordCover.In(ProgramDir, DataRoot));
   for (int n = 1; n < WordItems; ++n) ImgDD[n]->SetPicture(ImgDD[0]->Picture());
-  Kraty[0]->LoadFromFile(ProgramDir + QStringLiteral("\\Gfx\\Kratkownica2.bmp"));
+  Kraty[0]->LoadFromFile(Cw1Files::GridRow.In(ProgramDir, DataRoot));
   for (int r = 1; r < WordItems; ++r) Kraty[r]->SetPicture(Kraty[0]->Picture());
 }
 
@@ -357,7 +359,7 @@ void TCw1Form::SetExerciseKind(int kind) {
 
   switch (kind) {
     case 2: {
-      Panel_Img->LoadFromFile(ProgramDir + QStringLiteral("\\Gfx\\panel_dd.bmp"));
+      Panel_Img->LoadFromFile(Cw1Files::DraggingPanel.In(ProgramDir, DataRoot));
       Panel_Img->Show();
       lbl_WhatToDo->SetCaption(QStringLiteral("Przyporządkuj odpowiednie wyrazy rysunkom."));
       int next = 0;
@@ -442,22 +444,24 @@ void TCw1Form::RevealWord(int j) {
 }
 
 void TCw1Form::Wrong() {
-  PlayFeedback(QStringLiteral("no"));
+  PlayFeedback(FeedbackFiles::Wrong);
   FirstTry = false;
 }
 
 void TCw1Form::Image2Click() {
   const QString key = CurrentKey();
-  QString name;
+  const TScreenFile* sound = nullptr;
   if (key == QLatin1String("PREZ="))
-    name = kGrammarHelpFiles.contains(LowerCase(Trim(CurrentFile()))) ? QStringLiteral("o1b") : QStringLiteral("o1");
+    sound = kGrammarHelpFiles.contains(LowerCase(Trim(CurrentFile())))
+                ? &Cw1Files::GrammarPresentation
+                : &Cw1Files::Presentation;
   else if (key == QLatin1String("WRYS="))
-    name = QStringLiteral("o2");
+    sound = &Cw1Files::Pointing;
   else if (key == QLatin1String("DDRO="))
-    name = QStringLiteral("o3");
+    sound = &Cw1Files::Dragging;
   else if (key == QLatin1String("ULIT="))
-    name = QStringLiteral("o4");
-  if (!name.isEmpty()) PlayWave(MusicWave(name));
+    sound = &Cw1Files::Letters;
+  if (sound) PlayWave(sound->In(ProgramDir, DataRoot));
 }
 
 void TCw1Form::Image1Click() { StopReadAloud(); }
@@ -587,7 +591,7 @@ void TCw1Form::GiveWordBack() {
 }
 
 void TCw1Form::WrongDrop() {
-  PlayFeedback(QStringLiteral("no"));
+  PlayFeedback(FeedbackFiles::Wrong);
   FirstTry = false;
   GiveWordBack();
 }
@@ -599,7 +603,7 @@ void TCw1Form::AcceptMatch(int j) {
   RightAnswers += 1;
   DraggedLabel->SetCaption(QStringLiteral(" "));
   DraggedLabel->SetLeft(-400);
-  PlayFeedback(QStringLiteral("ok"));
+  PlayFeedback(FeedbackFiles::Right);
   ItemDone[j - 1] = true;
   if (RightAnswers == ActiveCount) {
     button1->Show();
@@ -644,7 +648,7 @@ void TCw1Form::Image1DragDrop(int x, int y) {
 
 void TCw1Form::lbl_Opis_1DragDrop() {
   if (!DraggedLabel) return;
-  PlayFeedback(QStringLiteral("no"));
+  PlayFeedback(FeedbackFiles::Wrong);
   GiveWordBack();
 }
 
@@ -735,7 +739,7 @@ void TCw1Form::ListenAnswer(int item) {
 void TCw1Form::ListenRight(int item) {
   ImgDD[item - 1]->SetLeft(-500);
   RevealWord(item);
-  PlayFeedback(QStringLiteral("ok"));
+  PlayFeedback(FeedbackFiles::Right);
   ItemDone[item - 1] = true;
   RightAnswers += 1;
   if (RightAnswers == ActiveCount) {
@@ -809,7 +813,7 @@ void TCw1Form::DrawCell(int cell, int row, TColor colour, QChar character) {
 }
 
 void TCw1Form::LayoutGrid() {
-  Kraty[0]->LoadFromFile(ProgramDir + QStringLiteral("\\Gfx\\Kratkownica2.bmp"));
+  Kraty[0]->LoadFromFile(Cw1Files::GridRow.In(ProgramDir, DataRoot));
   for (int r = 1; r < WordItems; ++r) Kraty[r]->SetPicture(Kraty[0]->Picture());
   BuildGaps();
   // An empty first word builds no grid.
@@ -899,7 +903,7 @@ void TCw1Form::Kraty_EditKeyPress(QChar& key) {
     ItemDone[row] = true;
     Kraty_Edit->Hide();
     Kraty[row]->SetCursor(TCursor::crArrow);
-    PlayFeedback(QStringLiteral("ok"));
+    PlayFeedback(FeedbackFiles::Right);
     RowSolved[row] = true;
     Edit1->SetFocus();
     SolvedRows += 1;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/Feedback.h"
+#include "app/FeedbackFiles.h"
 #include "app/FrmPodklad.h"
 #include "app/Globals.h"
 #include "app/Shared.h"
@@ -481,7 +482,7 @@ void TCw3Form::WrongWord() {
   Randomize();
   const int r = Random(10) + 1;
   if (r > 5 || YetiShown) {
-    PlayFeedback(QStringLiteral("no"));
+    PlayFeedback(FeedbackFiles::Wrong);
     YetiShown = false;
   } else {
     Animated3->Show();
@@ -652,5 +653,5 @@ void TCw3Form::CW1_KWS_RightClick() {
 }
 
 void TCw3Form::BmpTransparent1Click() {
-  PlayWave(DataRoot + QStringLiteral("\\music\\o7.wav"));
+  PlayWave(Cw3Files::Instruction.In(ProgramDir, DataRoot));
 }

@@ -19,6 +19,7 @@ inline constexpr F YetiSound{F::Data, F::Sound, "\\music\\Yeti.wav", "crossword 
 inline constexpr F SkierSound{F::Data, F::Sound, "\\Music\\narty.wav", "crossword screen (the skier)"};
 inline constexpr F Complete{F::Data, F::Sound, "\\music\\1007.wav", "crossword screen (crossword complete)"};
 inline constexpr F Wind{F::Program, F::Sound, "\\gfx\\Wyciag\\Wiatr.wav", "crossword screen (wind)"};
-inline constexpr F Sounds[] = {WordSolved, YetiSound, SkierSound, Complete, Wind};
+inline constexpr F Instruction{F::Data, F::Sound, "\\music\\o7.wav", "crossword screen (the spoken instruction)"};
+inline constexpr F Sounds[] = {WordSolved, YetiSound, SkierSound, Complete, Wind, Instruction};
 // clang-format on
 }  // namespace Cw3Files

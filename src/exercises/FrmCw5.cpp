@@ -6,11 +6,13 @@
 #include <algorithm>
 
 #include "app/Feedback.h"
+#include "app/FeedbackFiles.h"
 #include "app/Globals.h"
 #include "app/Shared.h"
 #include "app/Sound.h"
 #include "controls/BmpTransparent.h"
 #include "controls/TransparentButton.h"
+#include "exercises/FrmCw5Files.h"
 #include "platform/Beep.h"
 #include "platform/Fonts.h"
 #include "platform/MediaPlayer.h"
@@ -165,7 +167,7 @@ void TCw5Form::FormKeyDown(int& key, TShiftState shift) {
 
 void TCw5Form::LoadDialogue(const QString& path) {
   const TDialogue dialogue = LoadDialogueFile(path);
-  const QImage background = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\Dialogi1.bmp"));
+  const QImage background = LoadPicture(Cw5Files::Background.In(ProgramDir, DataRoot));
   ++loadRun_;
   gapLoaded_ = false;
   if (!Button1->Visible()) {
@@ -198,7 +200,7 @@ void TCw5Form::LoadDialogue(const QString& path) {
 
 void TCw5Form::LoadGapDialogue(const QString& path) {
   const TGapDialogue dialogue = LoadGapDialogueFile(path);
-  const QImage background = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\Dialogi1.bmp"));
+  const QImage background = LoadPicture(Cw5Files::Background.In(ProgramDir, DataRoot));
   ++loadRun_;
   Edit_1->Hide();
   Edit_1->SetLeft(-400);
@@ -341,14 +343,15 @@ void TCw5Form::Image2Click() {
   const TListEntry* current = CurrentDialogue();
   if (!current) return;
   const TListEntry& entry = *current;
-  QString name;
+  const TScreenFile* sound = nullptr;
   if (entry.Key == QLatin1String("DIAL="))
-    name = QStringLiteral("D1");
+    sound = &Cw5Files::Listening;
   else if (entry.Key == QLatin1String("DIAC="))
-    name = kTenseGapFiles.contains(LowerCase(Trim(entry.File))) ? QStringLiteral("D3") : QStringLiteral("D2");
+    sound = kTenseGapFiles.contains(LowerCase(Trim(entry.File))) ? &Cw5Files::TenseGaps
+                                                                 : &Cw5Files::Gaps;
   else
     return;
-  PlayWave(MusicWave(name));
+  PlayWave(sound->In(ProgramDir, DataRoot));
 }
 
 // ---------------------------------------------------------------------------
@@ -461,7 +464,7 @@ void TCw5Form::Edit_1KeyPress(QChar& key) {
     Blank = QStringLiteral(" ");
     ex.Parts[ex.GapPart - 1] = typed;
     PaintBox1->Invalidate();
-    PlayFeedback(QStringLiteral("ok"));
+    PlayFeedback(FeedbackFiles::Right);
     const int run = loadRun_;
     Delay(kAnswerPause);
     // Another entry was loaded during the pause: this answer has nothing left to do.
@@ -476,7 +479,7 @@ void TCw5Form::Edit_1KeyPress(QChar& key) {
     }
     return;
   }
-  PlayFeedback(QStringLiteral("no"));
+  PlayFeedback(FeedbackFiles::Wrong);
   FirstTry = false;  // the first try set when the gap dialogue loaded is over
   ++WrongTries;
   if (WrongTries < kWrongTriesToReveal) {

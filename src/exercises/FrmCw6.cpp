@@ -6,6 +6,7 @@
 #include "controls/BmpTransparent.h"
 #include "controls/ScreenArt.h"
 #include "controls/TransparentButton.h"
+#include "exercises/FrmCw6Files.h"
 #include "platform/AudioDecoder.h"
 #include "platform/MediaPlayer.h"
 #include "world/FrmMain.h"
@@ -118,7 +119,7 @@ void Tcw6form::FormShow() {
   }
   // The words come back with their mark (they may have been off when the child left).
   ApplyWordsShown();
-  Image1->LoadFromFile(ProgramDir + QStringLiteral("\\Gfx\\t_Song2.bmp"));
+  Image1->LoadFromFile(Cw6Files::Background.In(ProgramDir, DataRoot));
   for (TLabel* b : {Button1, Button3, Button4, Button5}) b->SetCursor(TCursor::crHandPoint);
   SongStarted = false;
   ClearTexts();
@@ -133,7 +134,7 @@ void Tcw6form::FormShow() {
 }
 
 void Tcw6form::FormActivate() {
-  Image1->LoadFromFile(ProgramDir + QStringLiteral("\\Gfx\\t_Song2.bmp"));
+  Image1->LoadFromFile(Cw6Files::Background.In(ProgramDir, DataRoot));
 }
 
 void Tcw6form::FormClose() {
@@ -316,7 +317,7 @@ void Tcw6form::BmpTransparent1Click() {
   Image2->Hide();
   Image3->Hide();
   SetIdleButtons();
-  PlayWave(MusicWave(QStringLiteral("o11")));
+  PlayWave(Cw6Files::Instruction.In(ProgramDir, DataRoot));
 }
 
 void Tcw6form::Button1Click() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Feedback.h"
+#include "app/FeedbackFiles.h"
 #include "app/Globals.h"
 #include "app/Shared.h"
 #include "app/Sound.h"
@@ -230,7 +231,7 @@ void TLilieForm::Image2Click(TImage* pad) {
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
   PadsReady = false;
-  PlayFeedback(QStringLiteral("ok"));
+  PlayFeedback(FeedbackFiles::Right);
 
   pad->SetPicture(Mem_1->Picture());
   pad->Repaint();
@@ -328,7 +329,7 @@ void TLilieForm::BmpTransparent1Click() {
   Timer2.SetEnabled(false);
   Timer3.SetInterval(kInstructionQuiet);
   Timer3.SetEnabled(true);
-  PlayWave(DataRoot + QStringLiteral("\\music\\o6.wav"));
+  PlayWave(LilieFiles::Instruction.In(ProgramDir, DataRoot));
 }
 
 void TLilieForm::Timer3Timer() {

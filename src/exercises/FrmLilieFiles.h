@@ -12,11 +12,11 @@ inline constexpr F Frog{F::Data, F::Strip, "\\gfx\\Anim\\Kumka.bmp", "frog strip
 inline constexpr F Eyes{F::Data, F::Strip, "\\gfx\\Anim\\Oczy.bmp", "eyes strip of the lily-pad exercise", 6, 62, 74};
 inline constexpr F Pictures[] = {Pond, Stork, Frog, Eyes};
 
-// The spoken instruction ("o6") is checked with the feedback sounds.
 inline constexpr F FrogSound{F::Data, F::Sound, "\\Music\\1003.wav", "frog's sound of the lily-pad exercise"};
 inline constexpr F StorkSound{F::Data, F::Sound, "\\music\\1012.wav", "stork's sound of the lily-pad exercise"};
 inline constexpr F Match{F::Data, F::Sound, "\\music\\1014.wav", "match sound of the lily-pad exercise"};
 inline constexpr F NoMatch{F::Data, F::Sound, "\\music\\1013.wav", "no-match sound of the lily-pad exercise"};
-inline constexpr F Sounds[] = {FrogSound, StorkSound, Match, NoMatch};
+inline constexpr F Instruction{F::Data, F::Sound, "\\music\\o6.wav", "spoken instruction of the lily-pad exercise"};
+inline constexpr F Sounds[] = {FrogSound, StorkSound, Match, NoMatch, Instruction};
 // clang-format on
 }  // namespace LilieFiles

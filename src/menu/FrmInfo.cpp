@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "controls/TransparentButton.h"
+#include "menu/FrmInfoFiles.h"
 #include "menu/NoteFile.h"
 #include "platform/TextFile.h"
 
@@ -39,7 +40,9 @@ TInfoForm::TInfoForm() : TForm(393, 136) {
   btn_wroc->OnClick = [this] { Btn_WrocClick(); };
 }
 
-void TInfoForm::FormShow() { Image1->LoadFromFile(ProgramDir + QStringLiteral("\\gfx\\remember.bmp")); }
+void TInfoForm::FormShow() {
+  Image1->LoadFromFile(InfoFiles::Background.In(ProgramDir, DataRoot));
+}
 
 void TInfoForm::FormClose() { Image1->SetPicture(QImage()); }
 

@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "controls/TransparentButton.h"
+#include "menu/FrmInformacjaFiles.h"
 
 TInformacjaForm* InformacjaForm = nullptr;
 
@@ -19,7 +20,9 @@ TInformacjaForm::TInformacjaForm() : TForm(360, 90) {
   button1->OnClick = [this] { Button1Click(); };
 }
 
-void TInformacjaForm::FormShow() { Image1->LoadFromFile(ProgramDir + QStringLiteral("\\gfx\\Informac.bmp")); }
+void TInformacjaForm::FormShow() {
+  Image1->LoadFromFile(InformacjaFiles::Background.In(ProgramDir, DataRoot));
+}
 
 void TInformacjaForm::FormClose() { Image1->SetPicture(QImage()); }
 

@@ -8,6 +8,7 @@
 #include "controls/TransparentButton.h"
 #include "exercises/FrmCw6.h"
 #include "exercises/SongFile.h"
+#include "menu/FrmMenuStartFiles.h"
 #include "platform/Application.h"
 #include "platform/AudioDecoder.h"
 #include "platform/Beep.h"
@@ -42,7 +43,9 @@ constexpr std::array<TStarPlace, 7> kStars = {{
 }};
 
 QString Description() {
-  return MusicWave(PlayerSex == QLatin1String("Woman") ? "K1" : "M1");
+  return (PlayerSex == QLatin1String("Woman") ? MenuStartFiles::GirlDescription
+                                              : MenuStartFiles::BoyDescription)
+      .In(ProgramDir, DataRoot);
 }
 
 TPanel* VideoPanel(QWidget* parent, int left, int top, int width, int height) {
@@ -88,7 +91,7 @@ TMenuStart::TMenuStart() {
   // The menu follows the sign-in within seconds; clips of a codec only FFmpeg
   // reads would otherwise load its libraries during that screen change.
   QStringList clips;
-  for (const TVideo& v : Videos()) clips << DataRoot + QLatin1String(v.File);
+  for (const TVideo& v : Videos()) clips << v.File.In(ProgramDir, DataRoot);
   TVideoClip::PrepareFor(clips);
 
   // Over the pictures, so a click anywhere on the big area starts the adventure.
@@ -162,10 +165,10 @@ std::array<TLabel*, 9> TMenuStart::TitleLabels() const {
 
 std::array<TMenuStart::TVideo, 4> TMenuStart::Videos() const {
   return {{
-      {Panel_swin, Avi_swin, still_swin_, "\\gfx\\avi\\Swinka.avi"},
-      {Panel_pies, avi_pies, still_pies_, "\\gfx\\avi\\Piesek.avi"},
-      {Panel_ptak, avi_ptak, still_ptak_, "\\gfx\\avi\\papuga.avi"},
-      {Panel_wechikol, avi_wechikol, still_wechikol_, "\\gfx\\avi\\wehikul.avi"},
+      {Panel_swin, Avi_swin, still_swin_, MenuStartFiles::PigVideo},
+      {Panel_pies, avi_pies, still_pies_, MenuStartFiles::DogVideo},
+      {Panel_ptak, avi_ptak, still_ptak_, MenuStartFiles::ParrotVideo},
+      {Panel_wechikol, avi_wechikol, still_wechikol_, MenuStartFiles::TimeMachineVideo},
   }};
 }
 
@@ -173,7 +176,7 @@ std::array<TMenuStart::TVideo, 4> TMenuStart::Videos() const {
 // Showing
 
 void TMenuStart::FormShow() {
-  Image1->LoadFromFile(ProgramDir + QStringLiteral("\\Gfx\\tytul.bmp"));
+  Image1->LoadFromFile(MenuStartFiles::Title.In(ProgramDir, DataRoot));
   // A clip that cannot be opened is reported once the menu is otherwise ready,
   // so the songs stay locked and the show runs without that animal.
   std::optional<QString> videoError;
@@ -197,7 +200,7 @@ void TMenuStart::FormShow() {
 void TMenuStart::OpenVideos() {
   std::optional<QString> firstError;
   for (const TVideo& v : Videos()) {
-    const QString path = DataRoot + QLatin1String(v.File);
+    const QString path = v.File.In(ProgramDir, DataRoot);
     try {
       v.Player->Close();
       v.Player->FileName = path;
@@ -269,7 +272,7 @@ void TMenuStart::Timer1Timer() {
     case 2:
       Timer1.SetEnabled(false);
       StopWave();
-      PlayWave(MusicWave("l_pies"));
+      PlayWave(MenuStartFiles::DogLine.In(ProgramDir, DataRoot));
       ShowVideo(Panel_pies, avi_pies);
       Timer1.SetInterval(3000);
       Timer1.SetEnabled(true);
@@ -282,7 +285,7 @@ void TMenuStart::Timer1Timer() {
       Panel_wechikol->Hide();
       ShowVideo(Panel_swin, Avi_swin);
       StopWave();
-      PlayWave(MusicWave("l_swin"));
+      PlayWave(MenuStartFiles::PigLine.In(ProgramDir, DataRoot));
       Timer1.SetInterval(5000);
       Timer1.SetEnabled(true);
       break;
@@ -291,7 +294,7 @@ void TMenuStart::Timer1Timer() {
       Timer1.SetInterval(10000);
       StopWave();
       if (VisitCount > 1) {
-        PlayWave(MusicWave("Music"));
+        PlayWave(MenuStartFiles::Music.In(ProgramDir, DataRoot));
       } else {
         VisitCount = AddClamped(VisitCount, 1);
         PlayWave(Description());
@@ -301,7 +304,7 @@ void TMenuStart::Timer1Timer() {
       MenuVideoMode = true;
       Timer1.SetInterval(10000);
       StopWave();
-      PlayWave(MusicWave("Music"));
+      PlayWave(MenuStartFiles::Music.In(ProgramDir, DataRoot));
       break;
     default:
       break;
@@ -311,7 +314,7 @@ void TMenuStart::Timer1Timer() {
 QImage TMenuStart::StarPicture(int star) {
   if (stars_[star].isNull() && !starFailed_[star]) {
     try {
-      stars_[star] = LoadPicture(ProgramDir + QStringLiteral("\\gfx\\star%1.bmp").arg(star + 1));
+      stars_[star] = LoadPicture(MenuStartFiles::Stars[star].In(ProgramDir, DataRoot));
     } catch (const Exception&) {
       // Reported once; the timer must not raise a box every second.
       starFailed_[star] = true;
@@ -384,7 +387,7 @@ void TMenuStart::lbl_DictionaryClick() {
 
 void TMenuStart::lbl_AlfabetClick() {
   // Read before anything changes, so a missing picture leaves the menu running.
-  const QImage picture = LoadPicture(ProgramDir + QStringLiteral("\\Gfx\\Alfabet.bmp"));
+  const QImage picture = LoadPicture(MenuStartFiles::AlphabetBoard.In(ProgramDir, DataRoot));
   LeaveForScreen();
   if (!AlfabetForm) return;
   AlfabetForm->Image1->SetPicture(picture);
@@ -398,7 +401,7 @@ void TMenuStart::lbl_TopTenClick() {
     TopTenForm->TransparentButton1->SetBitmapNormal(PlayerSex == QLatin1String("Woman") ? 20 : 19);
     TopTenForm->Show();
   }
-  PlayWave(MusicWave("Fanfary"));
+  PlayWave(MenuStartFiles::Fanfare.In(ProgramDir, DataRoot));
 }
 
 void TMenuStart::lbl_OpisClick() {
@@ -414,7 +417,7 @@ void TMenuStart::ShowTitlePage(bool show) {
 }
 
 void TMenuStart::lbl_SongsClick() {
-  const QImage page = LoadPicture(ProgramDir + QStringLiteral("\\Gfx\\T_Songs.bmp"));
+  const QImage page = LoadPicture(MenuStartFiles::SongsPage.In(ProgramDir, DataRoot));
   // A song of a codec only FFmpeg reads would load its libraries on the click that opens it.
   QStringList songs;
   for (const TSongLabel& s : SongLabels) songs << SongWavePath(DataRoot, s.Song, QString());
@@ -425,7 +428,7 @@ void TMenuStart::lbl_SongsClick() {
 }
 
 void TMenuStart::S_PowrotClick() {
-  const QImage title = LoadPicture(ProgramDir + QStringLiteral("\\Gfx\\tytul.bmp"));
+  const QImage title = LoadPicture(MenuStartFiles::Title.In(ProgramDir, DataRoot));
   for (TLabel* l : SongLabelControls()) l->Hide();
   S_Powrot->Hide();
   Image1->SetPicture(title);

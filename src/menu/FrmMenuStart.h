@@ -11,6 +11,7 @@
 
 #include <array>
 
+#include "controls/ScreenFiles.h"
 #include "platform/Forms.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Timers.h"
@@ -119,7 +120,7 @@ class TMenuStart : public TForm {
     TPanel* Panel;
     TMediaPlayer* Player;
     TImage* Still;
-    const char* File;  // under the data root
+    const TScreenFile& File;
   };
   std::array<TVideo, 4> Videos() const;
   void ShowVideo(TPanel* panel, TMediaPlayer* player);

@@ -4,6 +4,7 @@
 #include "controls/BmpTransparent.h"
 #include "controls/TransparentButton.h"
 #include "platform/Picture.h"
+#include "players/FrmDiamentyFiles.h"
 #include "world/Rewards.h"
 
 TDiamentyForm* DiamentyForm = nullptr;
@@ -93,15 +94,23 @@ void TDiamentyForm::Layout(const QString& picture, const std::array<TSpot, 7>& s
 }
 
 void TDiamentyForm::LayoutCrownDiamonds() {
-  Layout(ProgramDir + GfxDir + QStringLiteral("di_kor.bmp"),
-         {{{17, 88, 39, 53}, {135, 64, 39, 53}, {253, 61, 39, 53}, {347, 83, 39, 53},
-           {88, 156, 39, 53}, {189, 146, 39, 53}, {292, 153, 39, 53}}});
+  Layout(DiamentyFiles::CrownDiamond.In(ProgramDir, DataRoot), {{{17, 88, 39, 53},
+                                                                 {135, 64, 39, 53},
+                                                                 {253, 61, 39, 53},
+                                                                 {347, 83, 39, 53},
+                                                                 {88, 156, 39, 53},
+                                                                 {189, 146, 39, 53},
+                                                                 {292, 153, 39, 53}}});
 }
 
 void TDiamentyForm::LayoutTimeMachineDiamonds() {
-  Layout(ProgramDir + GfxDir + QStringLiteral("di_weh.bmp"),
-         {{{122, 99, 24, 34}, {146, 99, 24, 34}, {170, 99, 24, 34}, {194, 99, 24, 34},
-           {218, 99, 24, 34}, {240, 99, 24, 34}, {264, 99, 24, 34}}});
+  Layout(DiamentyFiles::TimeMachineDiamond.In(ProgramDir, DataRoot), {{{122, 99, 24, 34},
+                                                                       {146, 99, 24, 34},
+                                                                       {170, 99, 24, 34},
+                                                                       {194, 99, 24, 34},
+                                                                       {218, 99, 24, 34},
+                                                                       {240, 99, 24, 34},
+                                                                       {264, 99, 24, 34}}});
 }
 
 void TDiamentyForm::ShowEarnedDiamonds() {
@@ -110,7 +119,8 @@ void TDiamentyForm::ShowEarnedDiamonds() {
 }
 
 void TDiamentyForm::LoadBackground(bool crown) {
-  Image1->LoadFromFile(ProgramDir + (crown ? QStringLiteral("\\gfx\\_korona.bmp") : QStringLiteral("\\gfx\\_wehikul.bmp")));
+  Image1->LoadFromFile(
+      (crown ? DiamentyFiles::Crown : DiamentyFiles::TimeMachine).In(ProgramDir, DataRoot));
 }
 
 void TDiamentyForm::SetText(const QString& text) { Label1->SetCaption(text); }

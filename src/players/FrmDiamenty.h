@@ -29,7 +29,7 @@ class TDiamentyForm : public TForm {
   void LayoutTimeMachineDiamonds();
   // Shows the diamond of every place the signed-in player has completed.
   void ShowEarnedDiamonds();
-  // The crown ("\gfx\_korona.bmp") or the time machine ("\gfx\_wehikul.bmp").
+  // The crown or the time machine as the background.
   void LoadBackground(bool crown);
   // What was won, shown above the picture.
   void SetText(const QString& text);

@@ -14,14 +14,15 @@
 #include "platform/Errors.h"
 #include "platform/SafeMath.h"
 #include "platform/Strings.h"
+#include "players/FrmLoginFiles.h"
 #include "players/FrmNewLogin.h"
 #include "players/PlayerFile.h"
 
 TLoginForm* LoginForm = nullptr;
 
-QString GreetingSound(const QDate& lastPlay, const QDate& today, int visitCount) {
-  if (lastPlay.addDays(7) < today) return QStringLiteral("L1");
-  return visitCount % 2 != 0 ? QStringLiteral("L3") : QStringLiteral("L4");
+const TScreenFile& GreetingSound(const QDate& lastPlay, const QDate& today, int visitCount) {
+  if (lastPlay.addDays(7) < today) return LoginFiles::AfterAWeek;
+  return visitCount % 2 != 0 ? LoginFiles::OddVisit : LoginFiles::EvenVisit;
 }
 
 QDate StrToDate(const QString& text, const QString& file) {
@@ -61,7 +62,7 @@ void TLoginForm::FormCreate() {
   ShortDateFormat = QStringLiteral("yyyy-mm-dd");
   // A missing picture is reported but must not keep the players from loading:
   // a list never read would be overwritten by the next new player.
-  Guarded([this] { Image1->LoadFromFile(ProgramDir + QStringLiteral("\\gfx\\Login.bmp")); });
+  Guarded([this] { Image1->LoadFromFile(LoginFiles::Background.In(ProgramDir, DataRoot)); });
   LoadPlayerList();
   // Never silently elsewhere: the family learns where progress goes.
   if (const QString notice = LoginFolderNotice(); !notice.isEmpty()) ShowWarning(notice);
@@ -80,8 +81,8 @@ void TLoginForm::FillPlayerListBox() {
 }
 
 void TLoginForm::FormShow() {
-  PlayWave(DataRoot + QStringLiteral("\\Music\\") + (PlayerCount > 0 ? QStringLiteral("ll2") : QStringLiteral("ll3")) +
-           QStringLiteral(".wav"));
+  PlayWave((PlayerCount > 0 ? LoginFiles::Greeting : LoginFiles::FirstGreeting)
+               .In(ProgramDir, DataRoot));
   ListBox1->SetFocus();
   ListBox1->Repaint();
 }
@@ -96,8 +97,7 @@ void TLoginForm::btn_OKClick() {
   LoadPlayer(index);
   ShortDateFormat = QStringLiteral("yyyy-mm-dd");
   const QDate lastPlay = StrToDate(LastPlayDate, PlayerFilePath(PlayerNames[index]));
-  PlayWave(DataRoot + QStringLiteral("\\music\\") + GreetingSound(lastPlay, QDate::currentDate(), VisitCount) +
-           QStringLiteral(".wav"));
+  PlayWave(GreetingSound(lastPlay, QDate::currentDate(), VisitCount).In(ProgramDir, DataRoot));
   VisitCount = AddClamped(VisitCount, 1);
   LastPlayDate = DateToStr();
   Close();

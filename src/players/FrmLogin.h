@@ -4,6 +4,7 @@
 
 #include <QDate>
 
+#include "controls/ScreenFiles.h"
 #include "platform/Forms.h"
 
 class TTransparentButton;
@@ -33,8 +34,8 @@ class TLoginForm : public TForm {
 
 extern TLoginForm* LoginForm;
 
-// The greeting of a player signing in: "L1" after more than seven days away,
-// otherwise "L3" when the visits so far are odd and "L4" when even.
-QString GreetingSound(const QDate& lastPlay, const QDate& today, int visitCount);
+// The greeting of a player signing in: one after more than seven days away,
+// otherwise one when the visits so far are odd and another when even.
+const TScreenFile& GreetingSound(const QDate& lastPlay, const QDate& today, int visitCount);
 // A "yyyy-mm-dd" date; EConvertError naming the text and `file` otherwise.
 QDate StrToDate(const QString& text, const QString& file);

@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Strings.h"
 #include "players/FrmLogin.h"
+#include "players/FrmNewLoginFiles.h"
 #include "players/PlayerFile.h"
 
 TNewLoginForm* NewLoginForm = nullptr;
@@ -67,11 +68,11 @@ void TNewLoginForm::Mark(TLabel* mark, bool chosen) {
 }
 
 void TNewLoginForm::FormShow() {
-  Image1->LoadFromFile(ProgramDir + QStringLiteral("\\gfx\\NewLogin.bmp"));
+  Image1->LoadFromFile(NewLoginFiles::Background.In(ProgramDir, DataRoot));
   Edit1->SetText(QString());
   Mark(Label4, true);
   Mark(Label5, false);
-  PlayWave(DataRoot + QStringLiteral("\\Music\\ll4.wav"));
+  PlayWave(NewLoginFiles::Greeting.In(ProgramDir, DataRoot));
 }
 
 // The name field takes the keys as soon as the screen is up.
@@ -124,7 +125,7 @@ void TNewLoginForm::CreatePlayer() {
   WriteNewPlayer(name, boy);
   if (LoginForm) LoginForm->FillPlayerListBox();
   Close();
-  PlayWave(DataRoot + (boy ? QStringLiteral("\\music\\L2.wav") : QStringLiteral("\\music\\L2k.wav")));
+  PlayWave((boy ? NewLoginFiles::Boy : NewLoginFiles::Girl).In(ProgramDir, DataRoot));
   LoadPlayer(PlayerCount - 1);
   LastPlayDate = DateToStr();
   if (PodkladFrm && PodkladFrm->isHidden()) PodkladFrm->ShowStage(StartOptions.Window);

@@ -7,9 +7,11 @@
 #include "app/Shared.h"
 #include "controls/TransparentButton.h"
 #include "menu/FrmAbout.h"
+#include "menu/FrmAboutFiles.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/Strings.h"
 #include "players/FrmDiamenty.h"
+#include "players/FrmTopTenFiles.h"
 #include "world/Rewards.h"
 
 TTopTenForm* TopTenForm = nullptr;
@@ -87,7 +89,7 @@ TTopTenForm::TTopTenForm() {
 void TTopTenForm::FormCreate() {}
 
 void TTopTenForm::FormShow() {
-  Image1->LoadFromFile(ProgramDir + QStringLiteral("\\gfx\\TopTen.bmp"));
+  Image1->LoadFromFile(TopTenFiles::Background.In(ProgramDir, DataRoot));
   BuildTopTen();
 }
 
@@ -140,6 +142,6 @@ void TTopTenForm::button3Click() {
 }
 
 void TTopTenForm::lbl_AboutClick() {
-  AboutForm->Image1->LoadFromFile(ProgramDir + QStringLiteral("\\Gfx\\Autorzy.bmp"));
+  AboutForm->Image1->LoadFromFile(AboutFiles::Background.In(ProgramDir, DataRoot));
   AboutForm->ShowModal();
 }

@@ -4,6 +4,7 @@
 #include "controls/TransparentButton.h"
 #include "menu/FrmInformacja.h"
 #include "platform/Strings.h"
+#include "tools/FrmFindFiles.h"
 #include "tools/FrmSlownik.h"
 
 TFindForm* FindForm = nullptr;
@@ -58,7 +59,7 @@ void TFindForm::FormCreate() {
 }
 
 void TFindForm::FormShow() {
-  Image1->LoadFromFile(ProgramDir + QStringLiteral("\\Gfx\\szuk.bmp"));
+  Image1->LoadFromFile(FindFiles::Frame.In(ProgramDir, DataRoot));
   Edit1->SetText(QString());
   Edit1->SetFocus();
 }

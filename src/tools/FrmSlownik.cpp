@@ -8,6 +8,7 @@
 #include "app/Sound.h"
 #include "controls/TransparentButton.h"
 #include "menu/FrmAbout.h"
+#include "menu/FrmAboutFiles.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
@@ -16,6 +17,7 @@
 #include "platform/Strings.h"
 #include "platform/TextFile.h"
 #include "tools/FrmFind.h"
+#include "tools/FrmSlownikFiles.h"
 #include "world/Dialogues.h"
 #include "world/FrmMain.h"
 
@@ -139,7 +141,7 @@ QString TSlownikForm::RecordingPath() const {
 
 void TSlownikForm::FormShow() {
   Timer1.SetEnabled(false);
-  Image1->LoadFromFile(ProgramDir + QStringLiteral("\\Gfx\\t_slownik.bmp"));
+  Image1->LoadFromFile(SlownikFiles::Page.In(ProgramDir, DataRoot));
   PageStart = 1;
   PageTop = 1;
   ComparePending = false;
@@ -246,7 +248,7 @@ void TSlownikForm::szuk_dalejClick() {
 
 void TSlownikForm::lbl_AboutClick() {
   if (!AboutForm) return;
-  AboutForm->Image1->LoadFromFile(ProgramDir + QStringLiteral("\\Gfx\\Autorzy.bmp"));
+  AboutForm->Image1->LoadFromFile(AboutFiles::Background.In(ProgramDir, DataRoot));
   AboutForm->ShowModal();
 }
 

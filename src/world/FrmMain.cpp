@@ -18,6 +18,7 @@
 #include "platform/SafeMath.h"
 #include "players/PlayerFile.h"
 #include "world/Dialogues.h"
+#include "world/FrmMainFiles.h"
 
 TMainForm* MainForm = nullptr;
 std::function<bool(const QString& path)> LoadExerciseList;
@@ -95,7 +96,7 @@ void TMainForm::FormCreate() {
   AniCount = 0;
   SpriteCount = 0;
   InputBlocked = false;
-  Image1_2->SetPicture(LoadPicture(ProgramDir + GfxDir + QStringLiteral("tlo_main.bmp")));
+  Image1_2->SetPicture(LoadPicture(MainFiles::Frame.In(ProgramDir, DataRoot)));
   LoadButtonStrips(*MyImageList1, ProgramDir);
 }
 

@@ -53,5 +53,5 @@ void RecordDialogueDone(bool playSound);
 // The place counters after a first completion of LastCompletedFile; shows the
 // award screen when a place's diamond is won, otherwise praises.
 void AwardDiamond(bool playSound);
-// True (after playing "Za") when every place is complete.
+// True (after playing the every-diamond sound) when every place is complete.
 bool AllPlacesComplete();

@@ -7,6 +7,7 @@
 #include "platform/Errors.h"
 #include "platform/Picture.h"
 #include "players/FrmDiamenty.h"
+#include "players/FrmDiamentyFiles.h"
 
 namespace {
 
@@ -32,13 +33,13 @@ void AwardPlace(int place) {
   else
     DiamentyForm->LayoutTimeMachineDiamonds();
   DiamentyForm->ShowEarnedDiamonds();
-  PlayFeedback(QStringLiteral("Z1b"), FeedbackWait);
+  PlayFeedback(DiamentyFiles::BigDiamond, FeedbackWait);
   DiamentyForm->LoadBackground(girl);
   DiamentyForm->SetText(QStringLiteral("Moje gratulacje, udało Ci się zebrac kolejny duży diament do ") +
                         (girl ? QStringLiteral("twojej korony.") : QStringLiteral("twojego wehikułu czasu.")));
   DiamentyForm->Tag = place;
   DiamentyForm->Show();
-  if (!AllPlacesComplete()) PlayFeedback(QStringLiteral("Podlicz1"), FeedbackWait);
+  if (!AllPlacesComplete()) PlayFeedback(DiamentyFiles::MoreToCollect, FeedbackWait);
 }
 
 void RecordDone(const TListEntry& entry, bool playSound) {
@@ -84,6 +85,6 @@ void AwardDiamond(bool playSound) {
 
 bool AllPlacesComplete() {
   if (CompletePlaceCount(PlaceCount) < PlaceTotal) return false;
-  PlayFeedback(QStringLiteral("Za"), FeedbackWait);
+  PlayFeedback(DiamentyFiles::AllCollected, FeedbackWait);
   return true;
 }

@@ -13,9 +13,11 @@
 #include <functional>
 #include <memory>
 
+#include "app/ScreenFileList.h"
 #include "lib/Demo.h"
 #include "lib/Writers.h"
 #include "platform/Paths.h"
+#include "platform/Picture.h"
 #include "platform/TextFile.h"
 #include "support/Support.h"
 #include "tools/WordList.h"
@@ -66,6 +68,23 @@ TEST_F(DemoCheck, TheDemoHasNoErrors) {
   EXPECT_EQ(check.Errors(), 0) << Report(check).toStdString();
   EXPECT_GE(check.PlacesVisited().size(), 3);
   EXPECT_GE(check.ListsChecked(), 3);
+}
+
+// Every file a screen declares is in the demo, pictures and strips at their
+// least sizes (the check only warns of a missing sound or a small picture).
+TEST_F(DemoCheck, HoldsEveryFileTheScreensDeclare) {
+  ClearPathCache();
+  for (const TScreenFileSet& set : AllScreenFiles) {
+    for (const TScreenFile& f : set.Files) {
+      SCOPED_TRACE(f.Path);
+      const QString path = f.In(Program(), demo_->path() + "/cd");
+      ASSERT_TRUE(FileExists(path));
+      if (f.Kind != TScreenFile::Picture && f.Kind != TScreenFile::Strip) continue;
+      const QSize size = LoadPicture(path).size();
+      EXPECT_GE(size.width(), f.NeededWidth());
+      EXPECT_GE(size.height(), f.NeededHeight());
+    }
+  }
 }
 
 struct TBreak {
@@ -131,6 +150,12 @@ const TBreak kBreaks[] = {
        const QString strip = ResolvePath(program + "/buttons/_left.bmp");
        WriteSolidBmp(strip, 65, 33, Qt::red);
        return strip + ": width 65 does not divide into 2 frames";
+     }},
+    {"MissingMenuVideo",
+     [](const QString&, const QString& cd) {
+       const QString clip = ResolvePath(cd + "/gfx/avi/Piesek.avi");
+       QFile::remove(clip);
+       return clip + ": video of the start menu (dog video) not found";
      }},
     {"MissingCreatureStrip",
      [](const QString&, const QString& cd) {
@@ -226,8 +251,9 @@ TEST(Check, WarnsOfAPlaceNoWayLeadsTo) {
 }
 
 // What a screen declares it opens: a picture or strip smaller than the screen
-// shows it warns with both sizes, a missing picture is an error, a missing
-// sound a warning; each at the line that led there.
+// shows it warns with both sizes, a missing picture or video is an error, a
+// missing sound a warning; each at the line that led there, or without one at
+// the file itself.
 TEST(Check, ScreenFilesAreNeededAtTheirSizes) {
   TempInstallation inst;
   using F = TScreenFile;
@@ -238,6 +264,7 @@ TEST(Check, ScreenFilesAreNeededAtTheirSizes) {
       {F::Program, F::Picture, "\\gfx\\small.bmp", "small picture", 0, 30, 20},
       {F::Program, F::Picture, "\\gfx\\gone.bmp", "gone picture"},
       {F::Data, F::Sound, "\\music\\gone.wav", "gone sound"},
+      {F::Data, F::Video, "\\gfx\\avi\\gone.avi", "gone video"},
   };
   WriteSolidBmp(inst.ProgramDir() + "/gfx/low.bmp", 40, 7, Qt::red);
   WriteSolidBmp(inst.DataRoot() + "/gfx/narrow.bmp", 39, 8, Qt::red);
@@ -246,11 +273,13 @@ TEST(Check, ScreenFilesAreNeededAtTheirSizes) {
   ClearPathCache();
   TInstallationCheck check(inst.ProgramDir(), inst.DataRoot());
   check.NeedScreenFiles(files, {QStringLiteral("lista.txt"), 3});
+  check.NeedScreenFiles(std::span(files).subspan(3, 2));
   QStringList texts;
   for (const TProblem& p : check.Problems()) texts << p.Text();
   const QString low = ResolvePath(inst.ProgramDir() + "/gfx/low.bmp"),
                 narrow = ResolvePath(inst.DataRoot() + "/gfx/narrow.bmp"),
-                small = ResolvePath(inst.ProgramDir() + "/gfx/small.bmp");
+                small = ResolvePath(inst.ProgramDir() + "/gfx/small.bmp"),
+                gone = inst.ProgramDir() + "/gfx/gone.bmp";
   EXPECT_EQ(texts,
             QStringList({
                 "lista.txt:3: warning: low strip " + low +
@@ -262,6 +291,10 @@ TEST(Check, ScreenFilesAreNeededAtTheirSizes) {
                 "lista.txt:3: gone picture not found: " + inst.ProgramDir() + "/gfx/gone.bmp",
                 "lista.txt:3: warning: gone sound not found (the game plays nothing): " +
                     inst.DataRoot() + "/music/gone.wav",
+                "lista.txt:3: gone video not found: " + inst.DataRoot() + "/gfx/avi/gone.avi",
+                small + ": warning: small picture " + small +
+                    " is 30 x 19, the screen shows it at 30 x 20: the rest shows black",
+                gone + ": gone picture not found: " + gone,
             }))
       << texts.join('\n').toStdString();
 }
