@@ -31,6 +31,9 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/tarvolin.6.gz DESTINATION ${CMAKE_IN
 install(FILES ${CMAKE_BINARY_DIR}/packaging/tarvolin-content.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz ${CMAKE_CURRENT_LIST_DIR}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The teachers' guide to their own lessons, with its worked example.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/lekcje.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/lekcje/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/lekcje)
 
 # The demo's sources, so that the installed content tool can build it again.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/content/demo/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvolin/demo-sources)
