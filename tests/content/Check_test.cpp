@@ -8,13 +8,20 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <functional>
 #include <memory>
 
 #include "app/ScreenFileList.h"
+#include "exercises/CrosswordFile.h"
+#include "exercises/ExerciseFiles.h"
+#include "exercises/WordPairFile.h"
 #include "lib/Demo.h"
+#include "lib/LessonMedia.h"
+#include "lib/ListFiles.h"
+#include "platform/AudioDecoder.h"
 #include "lib/Writers.h"
 #include "platform/Paths.h"
 #include "platform/Picture.h"
@@ -200,6 +207,87 @@ TEST_F(DemoCheck, TheDictionarySpeaksEveryWordAndAMissingWordIsAWarning) {
   EXPECT_EQ(check.Errors(), 0);
   const QString expected = ResolvePath(program + "/Sb_all_NEW.txt") + ":5: warning: spoken word of";
   EXPECT_TRUE(Report(check).contains(expected)) << Report(check).toStdString();
+}
+
+// The teachers' guide's worked example, built into a copy of the demo as the
+// guide says, passes the check and plays its own words.
+TEST_F(DemoCheck, TheTeachersGuideExampleBuildsIntoTheDemoCleanly) {
+  QTemporaryDir copy;
+  const QString program = Copy(copy);
+  const QString example = TARVOLIN_SOURCE_DIR "/docs/lekcje/przyklad";
+  const ToolRun r = RunTool({"build", example, "--into", program, "--no-speech"});
+  ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
+  ClearPathCache();
+  TInstallationCheck demo(Program()), withLesson(program);
+  demo.Run();
+  withLesson.Run();
+  EXPECT_EQ(withLesson.Errors(), 0) << Report(withLesson).toStdString();
+  EXPECT_EQ(withLesson.Warnings(), demo.Warnings()) << Report(withLesson).toStdString();
+
+  // The town leads to the lesson's place, which opens its list.
+  const TLocation town = ReadLocationFile(program + "/lokacje/Start.lok");
+  ASSERT_FALSE(town.WalkSpots.empty());
+  const QString place = town.WalkSpots.back().Target;
+  EXPECT_TRUE(std::any_of(withLesson.PlacesVisited().begin(), withLesson.PlacesVisited().end(),
+                          [&](const QString& p) { return p.endsWith(place); }))
+      << place.toStdString();
+  const TLocation lesson = ReadLocationFile(program + "/lokacje/" + place);
+  EXPECT_EQ(lesson.BackLink, "Start.lok");
+  const TListFile list = ReadListFileAt(program + lesson.ExerciseListFile, TListKind::Exercises);
+
+  const QStringList english = {"a kettle", "a cup", "an apple", "a spoon", "a plate", "bread"};
+  const QStringList polish = {"czajnik", "kubek", "jabłko", "łyżka", "talerz", "chleb"};
+  QStringList grid;  // as the word search and the crossword take them
+  for (const QString& e : english) grid << e.section(' ', -1).toUpper();
+  QSet<QString> kinds;
+  for (const TListFileEntry& e : list.Entries) {
+    SCOPED_TRACE(e.Key.toStdString() + " " + e.File.toStdString());
+    kinds.insert(e.Key);
+    const QString file = program + "/cwicz" + e.File;
+    if (e.Key == "PKRZ=") {
+      const TWordSearch s = ReadWordSearch(ReadWholeFile(file, TFileKind::Record), file);
+      QStringList found;
+      for (int cell = 0; cell < s.Columns * s.Rows; ++cell) {
+        const int partner = s.Partner[static_cast<size_t>(cell)] - 1;
+        if (partner <= cell) continue;
+        const int step = s.Direction[static_cast<size_t>(cell)] == 1 ? 1 : s.Columns;
+        QString word;
+        for (int c = cell; c <= partner; c += step) word += s.Letters[static_cast<size_t>(c)];
+        found << word;
+      }
+      EXPECT_EQ(QSet<QString>(found.begin(), found.end()), QSet<QString>(grid.begin(), grid.end()));
+    } else if (e.Key == "KRZY=") {
+      const TCrossword c = ReadCrossword(ReadWholeFile(file, TFileKind::Record), file);
+      for (int i = 0; i < c.WordCount; ++i) {
+        const auto at = grid.indexOf(c.Answers[static_cast<size_t>(i)]);
+        ASSERT_GE(at, 0) << c.Answers[static_cast<size_t>(i)].toStdString();
+        EXPECT_EQ(c.Clues[static_cast<size_t>(i)], polish[at]);
+      }
+      EXPECT_EQ(c.WordCount, english.size());
+    } else if (e.Key == "LILI=") {
+      const TWordPairs pairs = ReadWordPairs(ReadWholeFile(file));
+      ASSERT_EQ(pairs.Pairs.size(), static_cast<size_t>(english.size()));
+      for (qsizetype i = 0; i < english.size(); ++i)
+        EXPECT_EQ(pairs.Pairs[static_cast<size_t>(i)], (TWordPair{english[i], polish[i]}));
+    } else {
+      const TWordExercise w = ReadWordExercise(ReadWholeFile(file, TFileKind::Record), file);
+      ASSERT_EQ(w.ItemCount, english.size());
+      for (int i = 0; i < w.ItemCount; ++i) {
+        EXPECT_EQ(w.Words[static_cast<size_t>(i)], english[i]);
+        EXPECT_EQ(w.Translations[static_cast<size_t>(i)], polish[i]);
+      }
+      // The spoon speaks with the teacher's recording, made as every word sound is.
+      const TSoundData spoon = DecodeSoundFile(WordSoundPath(copy.path() + "/cd", w.SoundNumbers[3]));
+      EXPECT_EQ(spoon.Samples, ReadRecording(example + "/spoon.mp3").Samples);
+    }
+  }
+  EXPECT_EQ(kinds, (QSet<QString>{"PREZ=", "DDRO=", "WRYS=", "ULIT=", "PKRZ=", "KRZY=", "LILI="}));
+  // Every word is in the dictionary with its translation (the dictionary drops the article).
+  const TWordList words = ReadWordListFile(program + "/Sb_all_NEW.txt");
+  for (qsizetype i = 0; i < english.size(); ++i)
+    EXPECT_TRUE(std::any_of(words.Entries.begin(), words.Entries.end(), [&](const TWordEntry& w) {
+      return w.English == english[i].section(' ', -1) && w.Polish == polish[i];
+    })) << english[i].toStdString();
 }
 
 TEST(Check, NoDataRootStopsAtTheSettingsFile) {

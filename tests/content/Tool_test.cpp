@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -13,23 +11,6 @@
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "support/Support.h"
-
-namespace {
-
-struct ToolRun {
-  int Code = -1;
-  QString Out, Err;
-};
-
-ToolRun RunTool(const QStringList& args) {
-  QProcess p;
-  p.start(QCoreApplication::applicationDirPath() + "/tarvolin-content", args);
-  EXPECT_TRUE(p.waitForFinished(60000));
-  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-          QString::fromUtf8(p.readAllStandardError())};
-}
-
-}  // namespace
 
 TEST(ContentTool, AnswersLikeACommandLineToolAndAsItsReadmeSays) {
   struct Case {

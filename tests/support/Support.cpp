@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include "app/Globals.h"
 #include "app/Screens.h"
@@ -96,6 +97,14 @@ void PumpEvents(int ms) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   } while (t.elapsed() < ms);
+}
+
+ToolRun RunTool(const QStringList& args) {
+  QProcess p;
+  p.start(QCoreApplication::applicationDirPath() + "/tarvolin-content", args);
+  EXPECT_TRUE(p.waitForFinished(120000)) << "tarvolin-content " << args.join(u' ').toStdString();
+  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+          QString::fromUtf8(p.readAllStandardError())};
 }
 
 QString DemoSourcesWith(const QTemporaryDir& dir, const QString& text) {

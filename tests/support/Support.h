@@ -48,6 +48,13 @@ class GameScreens {
   ~GameScreens();
 };
 
+// What the content tool, run beside the test program, answered.
+struct ToolRun {
+  int Code = -1;
+  QString Out, Err;
+};
+ToolRun RunTool(const QStringList& args);
+
 // A folder of demo sources in `dir`: every button strip (the demo requires
 // them all) and `text` as one more source file.
 QString DemoSourcesWith(const QTemporaryDir& dir, const QString& text);
