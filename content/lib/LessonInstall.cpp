@@ -627,7 +627,14 @@ int RunBuildLesson(const QStringList& args) {
     return 0;
   }
   const TLessonResult r = AddLesson(inst, positional[0], speech);
-  std::printf("%s: %d słów, %d ćwiczeń, %d plików; wejście z %s\n", qPrintable(r.Place), r.Words,
-              r.Exercises, r.Files, qPrintable(r.From));
+  // Polish counts take one form for 1, another for 2-4 (but not 12-14), a third otherwise.
+  const auto count = [](int n, const char* one, const char* few, const char* many) {
+    const bool isFew = n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14);
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : isFew ? few : many));
+  };
+  std::printf("%s: %s, %s, %s; wejście z %s\n", qPrintable(r.Place),
+              count(r.Words, "słowo", "słowa", "słów").toUtf8().constData(),
+              count(r.Exercises, "ćwiczenie", "ćwiczenia", "ćwiczeń").toUtf8().constData(),
+              count(r.Files, "plik", "pliki", "plików").toUtf8().constData(), qPrintable(r.From));
   return 0;
 }
