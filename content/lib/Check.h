@@ -42,7 +42,7 @@ class TInstallationCheck {
   const std::vector<TProblem>& Problems() const { return problems_; }
   int Errors() const;
   int Warnings() const;
-  QStringList PlacesVisited() const { return placeOrder_; }
+  const QStringList& PlacesVisited() const { return placeOrder_; }
   int ListsChecked() const { return static_cast<int>(lists_.size()); }
   int FilesChecked() const { return static_cast<int>(seen_.size()); }
 

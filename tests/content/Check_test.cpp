@@ -228,9 +228,9 @@ TEST_F(DemoCheck, TheTeachersGuideExampleBuildsIntoTheDemoCleanly) {
   const TLocation town = ReadLocationFile(program + "/lokacje/Start.lok");
   ASSERT_FALSE(town.WalkSpots.empty());
   const QString place = town.WalkSpots.back().Target;
-  EXPECT_TRUE(std::any_of(withLesson.PlacesVisited().begin(), withLesson.PlacesVisited().end(),
-                          [&](const QString& p) { return p.endsWith(place); }))
-      << place.toStdString();
+  const QStringList visited = withLesson.PlacesVisited();
+  EXPECT_TRUE(std::any_of(visited.begin(), visited.end(), [&](const QString& p) { return p.endsWith(place); }))
+      << place.toStdString() << " in " << visited.join(", ").toStdString();
   const TLocation lesson = ReadLocationFile(program + "/lokacje/" + place);
   EXPECT_EQ(lesson.BackLink, "Start.lok");
   const TListFile list = ReadListFileAt(program + lesson.ExerciseListFile, TListKind::Exercises);
