@@ -92,6 +92,26 @@ QByteArray InsertLine(QList<QByteArray>& lines, qsizetype at, const QByteArray& 
   return text + end;
 }
 
+// A line without the line ends around it.
+QByteArray Bare(const QByteArray& line) {
+  qsizetype start = 0, stop = line.size();
+  while (start < stop && (line[start] == '\r' || line[start] == '\n')) ++start;
+  while (stop > start && (line[stop - 1] == '\r' || line[stop - 1] == '\n')) --stop;
+  return line.mid(start, stop - start);
+}
+
+// Where the inserted `line` stands among `lines`, -1 when it is gone: as it was
+// put in, or with another line end (a line appended to a file without a last
+// line end is carried with the end before it, and may be that file's last line).
+qsizetype FindInserted(const QList<QByteArray>& lines, const QByteArray& line) {
+  if (const qsizetype at = lines.indexOf(line); at >= 0) return at;
+  const QByteArray bare = Bare(line);
+  if (bare.isEmpty()) return -1;
+  for (qsizetype i = 0; i < lines.size(); ++i)
+    if (Bare(lines[i]) == bare) return i;
+  return -1;
+}
+
 // The count line with its number changed by `by`, its label and line end kept.
 QByteArray Counted(const QByteArray& line, int by) {
   qsizetype stop = line.size();
@@ -215,8 +235,49 @@ struct TShared {
   QByteArray Bytes;
 };
 
+// The English of a word list line, lower case and without its article; empty
+// when the line is no entry.
+QString WordKey(const QByteArray& line) {
+  try {
+    return ParseWordEntry(DecodeWin1250(QByteArray(line).replace("\r", "").replace("\n", "")))
+        .English.toLower();
+  } catch (const Exception&) {
+    return {};
+  }
+}
+
+// The records of the installation's other lessons, in name order.
+std::vector<TLessonManifest> OtherLessons(const TInstallation& inst, const QString& name) {
+  std::vector<TLessonManifest> others;
+  const QString dir = RealOf(inst, QStringLiteral("program\\lekcje"));
+  for (const QString& f : QDir(dir).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
+    if (Key(QFileInfo(f).completeBaseName()) == Key(name)) continue;
+    const QString path = dir + u'/' + f;
+    others.push_back(
+        ReadLessonManifest(ReadOrFail(path, QStringLiteral("zapisu lekcji")), ShownPath(path)));
+  }
+  return others;
+}
+
+// Every word the other lessons list in the dictionary, with the first one's own
+// line for it. The line in the file is the lesson's that came first; the others
+// keep theirs in their records, to take over when it goes.
+QHash<QString, QByteArray> SharedWords(const std::vector<TLessonManifest>& others) {
+  QHash<QString, QByteArray> words;
+  for (const TLessonManifest& m : others)
+    for (const TLessonInsert& i : m.Inserts)
+      if (Key(i.File) == Key(kWordList))
+        if (const QString key = WordKey(i.Line); !key.isEmpty() && !words.contains(key))
+          words.insert(key, i.Line);
+  return words;
+}
+
 // The shared files (that exist) as they would be without the lesson's lines.
-QMap<QString, TShared> WithoutInserts(const TInstallation& inst, const TLessonManifest& m) {
+// A word another lesson also lists stays, with that lesson's line in its
+// place, unless `kept` (the words the lesson is built with again) holds it.
+QMap<QString, TShared> WithoutInserts(const TInstallation& inst, const TLessonManifest& m,
+                                      const QHash<QString, QByteArray>& othersWords = {},
+                                      const QSet<QString>& kept = {}) {
   QMap<QString, TShared> files;
   for (const TLessonInsert& i : m.Inserts) {
     const QString path = RealOf(inst, i.File);
@@ -231,9 +292,12 @@ QMap<QString, TShared> WithoutInserts(const TInstallation& inst, const TLessonMa
                             UndoSign(ReadOrFail(path, g.File), ReadOrFail(before, g.File), g)};
   }
   // Last in, first out, so that each count line is as it was left.
-  for (auto it = m.Inserts.rbegin(); it != m.Inserts.rend(); ++it)
-    if (files.contains(Key(it->File)))
-      files[Key(it->File)].Bytes = UndoLessonInsert(files[Key(it->File)].Bytes, *it);
+  for (auto it = m.Inserts.rbegin(); it != m.Inserts.rend(); ++it) {
+    if (!files.contains(Key(it->File))) continue;
+    const QString word = Key(it->File) == Key(kWordList) ? WordKey(it->Line) : QString();
+    const QByteArray heir = kept.contains(word) ? QByteArray() : othersWords.value(word);
+    files[Key(it->File)].Bytes = UndoLessonInsert(files[Key(it->File)].Bytes, *it, heir);
+  }
   return files;
 }
 
@@ -323,28 +387,31 @@ TLessonInsert AddWay(QByteArray& bytes, const QString& rel, const TLesson& lesso
 }
 
 // The lesson's words put into the dictionary's list in its order; a word
-// already listed keeps its entry.
+// already listed keeps its entry. One that another lesson put in is recorded
+// with the lesson's own line, not placed: it takes over when that lesson goes.
 std::vector<TLessonInsert> AddWords(QByteArray& bytes, const std::vector<TWordEntry>& words,
-                                    const QString& shown) {
+                                    const QString& shown,
+                                    const QHash<QString, QByteArray>& othersWords) {
   QList<QByteArray> lines = SplitLines(bytes);
   const QByteArray end = LineEnd(lines);
   QSet<QString> listed;
   QStringList keys;  // each line's English without its article, for the order
   for (const QByteArray& l : lines) {
-    QString english;
-    try {
-      english =
-          ParseWordEntry(DecodeWin1250(QByteArray(l).replace("\r", "").replace("\n", ""))).English;
-    } catch (const Exception&) {
-    }
-    listed.insert(english.toLower());
-    keys << english;
+    listed.insert(WordKey(l));
+    keys << WordKey(l);
   }
   std::vector<TLessonInsert> inserts;
+  QSet<QString> shared;
   for (const TWordEntry& w : words) {
-    if (listed.contains(StripWordArticle(w.English).toLower())) continue;
-    listed.insert(StripWordArticle(w.English).toLower());
+    if (const QString key = StripWordArticle(w.English).toLower(); listed.contains(key)) {
+      if (othersWords.contains(key) && !shared.contains(key)) {
+        shared.insert(key);
+        inserts.push_back({kWordList, EncodeWin1250(FormatWordEntry(w)) + end, {}, {}});
+      }
+      continue;
+    }
     const QString key = StripWordArticle(w.English);
+    listed.insert(key.toLower());
     qsizetype at = 0;
     while (at < keys.size() && keys[at].compare(key, Qt::CaseInsensitive) <= 0) ++at;
     inserts.push_back(
@@ -368,17 +435,20 @@ void WriteManifest(TStaged& staged, const TInstallation& inst, const TLessonMani
 
 }  // namespace
 
-QByteArray UndoLessonInsert(const QByteArray& bytes, const TLessonInsert& insert) {
+QByteArray UndoLessonInsert(const QByteArray& bytes, const TLessonInsert& insert,
+                            const QByteArray& heir) {
   QList<QByteArray> lines = SplitLines(bytes);
-  const qsizetype at = lines.indexOf(insert.Line);
-  if (at >= 0) {
-    lines.removeAt(at);
-  } else if (insert.Line.startsWith('\r') || insert.Line.startsWith('\n')) {
-    if (!bytes.endsWith(insert.Line)) return bytes;
-    lines = SplitLines(bytes.chopped(insert.Line.size()));
-  } else {
-    return bytes;
+  const qsizetype at = FindInserted(lines, insert.Line);
+  if (at < 0) return bytes;
+  const bool ended = lines[at].endsWith('\n');
+  if (!heir.isEmpty() && FindInserted(lines, heir) < 0) {
+    // The heir's text with the line end the place had.
+    lines[at] = Bare(heir) + lines[at].mid(Bare(lines[at]).size());
+    return lines.join();
   }
+  lines.removeAt(at);
+  // A line appended to a file without a last line end took that end with it.
+  if (!ended && at > 0) lines[at - 1] = Bare(lines[at - 1]);
   if (!insert.CountBefore.isEmpty() && lines.size() > kWalkCountLine)
     lines[kWalkCountLine] = lines[kWalkCountLine] == insert.CountAfter
                                 ? insert.CountBefore
@@ -392,7 +462,7 @@ TLessonResult AddLesson(const TInstallation& inst, const QString& lessonDir, boo
   const TLessonManifest old = ReadManifestIfAny(inst, lesson.Name);
   QSet<QString> owned;
   for (const TLessonFile& f : old.Files) owned.insert(Key(f.Path));
-  QMap<QString, TShared> shared = WithoutInserts(inst, old);
+  const QHash<QString, QByteArray> othersWords = SharedWords(OtherLessons(inst, lesson.Name));
 
   // Compiled apart, then placed.
   QTemporaryDir stage;
@@ -412,6 +482,10 @@ TLessonResult AddLesson(const TInstallation& inst, const QString& lessonDir, boo
   };
   const TCompiledSources compiled =
       CompileSourceNodes(staged, LessonSources(lesson), speech, taken);
+  // A word the lesson keeps stays its own; one it dropped goes to another lesson listing it.
+  QSet<QString> kept;
+  for (const TWordEntry& w : compiled.Words) kept.insert(StripWordArticle(w.English).toLower());
+  QMap<QString, TShared> shared = WithoutInserts(inst, old, othersWords, kept);
 
   TLessonManifest m;
   m.Name = lesson.Name;
@@ -467,7 +541,7 @@ TLessonResult AddLesson(const TInstallation& inst, const QString& lessonDir, boo
       shared[Key(kWordList)] = {kWordList,
                                 ReadOrFail(listPath, QStringLiteral("listy słów słownika"))};
     for (const TLessonInsert& i :
-         AddWords(shared[Key(kWordList)].Bytes, compiled.Words, ShownPath(listPath)))
+         AddWords(shared[Key(kWordList)].Bytes, compiled.Words, ShownPath(listPath), othersWords))
       m.Inserts.push_back(i);
     // The sign over the way in, on the place's picture.
     const QString pictureRel = QStringLiteral("cd\\lokacje\\") +
@@ -541,7 +615,8 @@ void RemoveLesson(const TInstallation& inst, const QString& lessonDir) {
     throw EInOutError(QStringLiteral("%1: w tej instalacji nie ma lekcji „%2”")
                           .arg(ShownPath(inst.ProgramDir()), name));
   TStaged files;
-  for (const TShared& f : WithoutInserts(inst, m)) files.Put(RealOf(inst, f.Rel), f.Bytes);
+  for (const TShared& f : WithoutInserts(inst, m, SharedWords(OtherLessons(inst, name))))
+    files.Put(RealOf(inst, f.Rel), f.Bytes);
   files.Commit();
   for (const TLessonFile& f : m.Files) {
     QFile::remove(RealOf(inst, f.Path));

@@ -10,7 +10,8 @@
 // place, each rename atomic; the record is rewritten with the new ones alone
 // last. A crash during the renames leaves a record from which building again
 // or `--remove` finishes the job. A file the lesson did not write is never
-// written over; lines it put into shared files are taken out exactly.
+// written over; lines it put into shared files are taken out exactly. A word
+// two lessons list stays in the dictionary while either is installed.
 #pragma once
 
 #include <QHash>
@@ -31,9 +32,11 @@ TLessonResult AddLesson(const TInstallation& inst, const QString& lessonDir, boo
 // Takes the lesson named after the folder `lessonDir` out of `inst`.
 void RemoveLesson(const TInstallation& inst, const QString& lessonDir);
 
-// `bytes` with the inserted line taken out and its count line restored; as
-// they are when the line is not there.
-QByteArray UndoLessonInsert(const QByteArray& bytes, const TLessonInsert& insert);
+// `bytes` with the inserted line taken out and its count line restored, or,
+// given a `heir` line (another lesson's for the same word), with the heir in
+// its place; as they are when the line is not there.
+QByteArray UndoLessonInsert(const QByteArray& bytes, const TLessonInsert& insert,
+                            const QByteArray& heir = {});
 
 // The lesson source line behind each file the installation's lessons wrote,
 // by its path under the program directory or data root ("/cwicz/x.fc2").

@@ -103,8 +103,17 @@ TEST(Lesson, BuildingAgainAndRemovingLeaveTheInstallationAsItWas) {
   const auto before = Snapshot(inst.Root());
 
   const QString kitchen = WriteKitchen(lessons);
-  const QString farm = WriteLesson(lessons, "Zwierzęta", "a cow = krowa | 🐄\na pig = świnia | 🐖\n",
-                                   "from Start.lok at=10,10,60,60\n");
+  // Both lessons list milk: the dictionary has one entry for it while either is there.
+  const QString farm = WriteLesson(
+      lessons, "Zwierzęta", "a cow = krowa | 🐄\na pig = świnia | 🐖\nmilk = mleczko | 🥛\n",
+      "from Start.lok at=10,10,60,60\n");
+  const auto milk = [&] {
+    ClearPathCache();
+    for (const TWordEntry& e : ReadWordListFile(inst.ProgramDir() + "/Sb_all_NEW.txt").Entries)
+      if (e.English == "milk")
+        return e.Polish + (FileExists(WordSoundPath(inst.DataRoot(), e.Sound)) ? "" : " (silent)");
+    return QString("(gone)");
+  };
   AddLesson(inst.Install(), kitchen, false);
   EXPECT_EQ(ReadWholeFile(foreign), "not the lesson's");
   // The way in is signed on the town's picture.
@@ -119,8 +128,11 @@ TEST(Lesson, BuildingAgainAndRemovingLeaveTheInstallationAsItWas) {
   EXPECT_EQ(town.WalkSpots[town.WalkSpots.size() - 2].Target, "Lekcja_kuchnia.lok");
   EXPECT_EQ(town.WalkSpots.back().Target, "Lekcja_zwierzeta.lok");
 
+  EXPECT_EQ(milk(), "mleko");
+
   // Fewer words: the second group's files go, the first lesson's way stays one.
-  WriteFileAtomic(kitchen + "/words.txt", "a kettle = czajnik | 🫖\na cup = kubek | ☕\n");
+  WriteFileAtomic(kitchen + "/words.txt",
+                  "a kettle = czajnik | 🫖\na cup = kubek | ☕\nmilk = mleko | 🥛\n");
   AddLesson(inst.Install(), kitchen, false);
   ClearPathCache();
   EXPECT_FALSE(FileExists(inst.ProgramDir() + "/cwicz/lekcje/kuchnia/slowa2.fc2"));
@@ -128,8 +140,12 @@ TEST(Lesson, BuildingAgainAndRemovingLeaveTheInstallationAsItWas) {
   EXPECT_EQ(ReadLocationFile(inst.ProgramDir() + "/lokacje/Start.lok").WalkSpots.size(),
             town.WalkSpots.size());
 
-  // Taken out in the order they came: each undoes its own lines only.
+  EXPECT_EQ(milk(), "mleko");
+
+  // Taken out in the order they came: each undoes its own lines only, and
+  // the shared word goes on with the farm's entry and sound.
   RemoveLesson(inst.Install(), kitchen);
+  EXPECT_EQ(milk(), "mleczko");
   RemoveLesson(inst.Install(), farm);
   EXPECT_EQ(Differences(Snapshot(inst.Root()), before), QStringList());
   EXPECT_THROW(RemoveLesson(inst.Install(), kitchen), Exception);
