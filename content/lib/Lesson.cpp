@@ -14,8 +14,13 @@
 #include "platform/TextFile.h"
 #include "platform/Win1250.h"
 #include "tools/WordList.h"
+#include "world/Rewards.h"
 
 namespace {
+
+// The places of Places, in its order, as the message about a folder's name calls them.
+const std::array<const char*, PlaceTotal> kPlacesOf = {
+    "parku kultury", "farmy", "domu", "biblioteki", "szkoły", "sklepów", "miasteczka"};
 
 // Eight pictures fit a word exercise's screen without crowding it.
 constexpr int kGroupSize = 8;
@@ -236,6 +241,14 @@ TLesson ReadLesson(const QString& dir) {
     throw EInOutError(QStringLiteral("%1: nie ma takiego folderu lekcji").arg(dir));
   lesson.Dir = info.absoluteFilePath();
   lesson.Name = LessonName(dir);
+  // The game counts every exercise whose file holds a place's word towards that
+  // place's diamond, and the lesson's files lie in a folder of its name.
+  for (size_t p = 0; p < Places.size(); ++p)
+    if (lesson.Name.contains(QLatin1String(Places[p].Word)))
+      throw EFormatError(
+          QStringLiteral("%1: nazwa folderu lekcji zawiera „%2”, więc gra liczyłaby "
+                         "ćwiczenia lekcji do diamentu %3; zmień nazwę folderu")
+              .arg(lesson.Dir, QLatin1String(Places[p].Word), QString::fromUtf8(kPlacesOf[p])));
   lesson.Title = info.fileName();
   lesson.Exercises = LessonExerciseKinds();
   const QStringList files = QDir(lesson.Dir).entryList(QDir::Files);
