@@ -201,16 +201,5 @@ void WriteDemoDialogues(const TInstallation& inst, bool speech) {
   WriteList(inst, "/cwicz/town/dialogi.txt", kGreeting, kGreetingGaps);
   WriteList(inst, "/cwicz/shops/dialogi.txt", kShopping, kShoppingGaps);
   WriteFamilyPresentation(inst, sounds);
-  // The spoken instructions of the help icon.
-  sounds.Add(inst.PathOf(Cw5Files::Listening),
-             Speech("pl",
-                    "Posłuchaj dialogu. Kliknij zdanie, aby je usłyszeć, albo przeczytaj dialog z "
-                    "podziałem na role.",
-                    50),
-             0);
-  sounds.Add(inst.PathOf(Cw5Files::Gaps),
-             Speech("pl", "Wpisz brakujące słowo i naciśnij Enter.", 50), 0);
-  sounds.Add(inst.PathOf(Cw5Files::TenseGaps),
-             Speech("pl", "Wpisz brakujący wyraz w odpowiednim czasie i naciśnij Enter.", 50), 0);
   sounds.WriteAll();
 }

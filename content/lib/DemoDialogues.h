@@ -5,7 +5,9 @@
 // ("\farm\rodzina.fc6"), its words and their sounds.
 //
 // The farm's exercise list is written here too, holding the presentation;
-// a list compiled later from the demo sources replaces it.
+// a list compiled later from the demo sources replaces it. The screen's
+// spoken instructions (D1 to D3) are the demo sources' (help.txt), beside
+// every other screen's.
 #pragma once
 
 struct TInstallation;
