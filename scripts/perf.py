@@ -94,6 +94,25 @@ class Trace:
             time.sleep(0.05)
         raise RunFailed(f"the sound did not rest within {timeout:.0f} s")
 
+    def playing_ns(self, start, end):
+        """Nanoseconds of [start, end) during which the game marked its sound
+        device playing."""
+        self.poll()
+        playing, since, total = False, start, 0
+        for t, what, name, _ in self.lines:
+            if what != "sound":
+                continue
+            if t >= end:
+                break
+            if t > start:
+                if playing:
+                    total += t - since
+                since = t
+            playing = name == "playing"
+        if playing:
+            total += end - since
+        return total
+
     def open_ms(self, since):
         """The GUI thread's time of the last file a media player opened after
         line `since` (from its "open" mark to its "opened" one)."""
@@ -166,13 +185,30 @@ def status_kib(pid, key):
     return 0
 
 
-def idle(pid, seconds):
-    """CPU in % of one core and wake-ups per second over `seconds`."""
-    c0, s0, t0 = cpu_ns(pid), switches(pid), time.monotonic()
-    time.sleep(seconds)
-    c1, s1, t1 = cpu_ns(pid), switches(pid), time.monotonic()
-    wall = t1 - t0
-    return 100.0 * growth(c0, c1) / 1e9 / wall, growth(s0, s1) / wall
+def idle(pid, seconds, trace):
+    """CPU in % of one core and wake-ups per second over `seconds`, for the
+    whole window and for the parts of it the game marked silent and sound
+    playing: {phase: (cpu %, wake-ups/s, seconds)}. The threads are read every
+    tenth of a second and each reading's growth is shared between the phases
+    by how long each lasted in it."""
+    c0, s0, t0 = cpu_ns(pid), switches(pid), time.monotonic_ns()
+    totals = {"silent": [0, 0, 0], "sound playing": [0, 0, 0]}
+    c_prev, s_prev, t_prev = c0, s0, t0
+    end = t0 + int(seconds * 1e9)
+    while t_prev < end:
+        time.sleep(min(0.1, (end - t_prev) / 1e9))
+        c1, s1, t1 = cpu_ns(pid), switches(pid), time.monotonic_ns()
+        cpu, woke = growth(c_prev, c1), growth(s_prev, s1)
+        playing = trace.playing_ns(t_prev, t1)
+        for phase, share in (("silent", t1 - t_prev - playing), ("sound playing", playing)):
+            f = share / max(1, t1 - t_prev)
+            totals[phase][0] += cpu * f
+            totals[phase][1] += woke * f
+            totals[phase][2] += share
+        c_prev, s_prev, t_prev = c1, s1, t1
+    totals["whole"] = [growth(c0, c_prev), growth(s0, s_prev), t_prev - t0]
+    return {phase: (100.0 * cpu / ns, woke / (ns / 1e9), ns / 1e9)
+            for phase, (cpu, woke, ns) in totals.items() if ns > 0}
 
 
 # ------------------------------------------------------------------ driving
@@ -340,9 +376,18 @@ class Session:
         # child plays to its end, since idle means nothing playing.
         self.trace.wait_silence(self.game)
         time.sleep(1.0)
-        cpu, wakeups = idle(self.game.pid, self.idle_s)
-        self.add(f"idle CPU % ({where})", cpu)
-        self.add(f"wake-ups/s ({where})", wakeups)
+        phases = idle(self.game.pid, self.idle_s, self.trace)
+        whole = phases["whole"]
+        self.add(f"idle CPU % ({where})", whole[0])
+        self.add(f"wake-ups/s ({where})", whole[1])
+        # The menu's idle show plays sound most of the time, and a playing
+        # device wakes its thread once a buffer: each phase on its own too.
+        for phase in ("silent", "sound playing"):
+            if phase in phases and phases[phase][2] >= 1.0:
+                self.add(f"idle CPU % ({where}, {phase})", phases[phase][0])
+                self.add(f"wake-ups/s ({where}, {phase})", phases[phase][1])
+        playing_s = phases.get("sound playing", (0, 0, 0))[2]
+        self.add(f"idle: % of the time with sound playing ({where})", 100.0 * playing_s / whole[2])
 
     def stop(self):
         if self.game.poll() is None:

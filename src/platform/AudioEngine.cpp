@@ -20,11 +20,13 @@
 #endif
 
 namespace {
-// 10 ms at 44.1 kHz: short enough for a quick start of every sound. The rate
-// is fixed (SDL converts for a device that wants another), so sounds can be
+// 23 ms at 44.1 kHz: a click still sounds at once, and the audio thread,
+// which wakes once a buffer while anything plays (the menu's music most of
+// the time it waits), wakes 43 times a second rather than 100. The rate is
+// fixed (SDL converts for a device that wants another), so sounds can be
 // converted before the device has opened.
 constexpr int kDefaultRate = 44100;
-constexpr int kDefaultBufferFrames = 441;
+constexpr int kDefaultBufferFrames = 1024;
 // Decoded before a streamed sound may start: a few device buffers' worth.
 constexpr std::int64_t kFirstPieceFrames = 8192;
 constexpr std::int64_t kUnknownEnd = std::numeric_limits<std::int64_t>::max();
