@@ -52,7 +52,11 @@ TStageForm* Stage() { return g_stage; }
 
 TForm::TForm(int clientWidth, int clientHeight) : TControlWidget<QWidget>(g_stage) {
   setFixedSize(clientWidth, clientHeight);
-  setFocusPolicy(Qt::StrongFocus);
+  // A click on a screen's picture, label or picture button leaves the keyboard
+  // with the control that has it, as the original's graphic controls did: the
+  // name field keeps it when the child picks a mark, so Enter still counts.
+  // The screen takes it by SetFocus, and on a click when it has none.
+  setFocusPolicy(Qt::NoFocus);
   setAutoFillBackground(false);
   // paintEvent fills every pixel: nothing beneath a screen (the stage, or the
   // window's own background under the stage) needs painting first.
@@ -430,6 +434,9 @@ bool TFormEvents::eventFilter(QObject* watched, QEvent* event) {
       form->raise();
       g_stage->Activate(form);
     }
+    if (QWidget* focus = QApplication::focusWidget();
+        form != g_stage && focus != form && !form->isAncestorOf(focus))
+      form->SetFocus();
     return false;
   }
 

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <climits>
 #include <functional>
 
@@ -216,7 +217,7 @@ TEST_F(SignIn, NamesThatCannotBeFilesAreRefusedAndOkClosesAnyway) {
   EXPECT_FALSE(QFileInfo::exists(Login(QStringLiteral("Nowy.txt"))));
 }
 
-TEST_F(SignIn, NameFieldTakesFifteenCharactersAndMarksChooseOneSex) {
+TEST_F(SignIn, NameFieldTakesFifteenCharactersKeepsTheKeyboardAndMarksChooseOneSex) {
   GameScreens game(inst.ProgramDir());
   PodkladFrm->ShowStage(true);
   NewPlayerScreen();
@@ -239,7 +240,13 @@ TEST_F(SignIn, NameFieldTakesFifteenCharactersAndMarksChooseOneSex) {
   EXPECT_EQ(marks(), std::make_pair(QStringLiteral("*1"), QStringLiteral(" 0")));
   Click(NewLoginForm->Label5);
 
-  Click(NewLoginForm->btn_OK);
+  // A child's clicks on a mark and on the picture leave the keyboard in the name field.
+  QTest::mouseClick(NewLoginForm->Label3, Qt::LeftButton);
+  QTest::mouseClick(NewLoginForm->Image1, Qt::LeftButton);
+  QWidget* keys =
+      QApplication::focusWidget() ? QApplication::focusWidget() : PodkladFrm->focusWidget();
+  ASSERT_EQ(keys, NewLoginForm->Edit1);
+  PressEnter(keys);
   EXPECT_EQ(PlayerSex, QStringLiteral("Woman"));
   EXPECT_EQ(LastSound(), QStringLiteral("L2k.wav"));
   EXPECT_TRUE(ReadRaw(Login(QStringLiteral("Ania.txt"))).contains("=Woman=\r\n"));
