@@ -210,18 +210,23 @@ void TAnimation::CtlTick() {
 
 void TAnimation::CtlShow(int frame) {
   if (!clip_) return;
+  QImage next;
   try {
-    frame_ = clip_->Frame(frame);
+    next = clip_->Frame(frame);
   } catch (const Exception&) {
     // A frame that cannot be decoded leaves the last one on display.
     return;
   }
+  // The first step shows the frame the window already shows, and a clip may
+  // hold still for a few frames: what would paint the same pixels paints nothing.
+  const bool same = frame == shownFrame_ || next == frame_;
+  frame_ = next;
   shownFrame_ = frame;
   if (!haveKey_ && !frame_.isNull()) {
     keyPixel_ = frame_.pixel(0, 0);
     haveKey_ = true;
   }
-  update();
+  if (!same) update();
 }
 
 void TAnimation::Post(TNote note) {

@@ -114,6 +114,33 @@ TEST_F(AnimationTest, RepeatCountOnePlaysTheRangeOnceAndReportsTheStop) {
   EXPECT_EQ(stops, 1);
 }
 
+// A window playing on a place wakes the screen only for frames that differ:
+// the first step (the start frame again) and a clip holding still paint nothing.
+TEST_F(AnimationTest, FramesThatShowNothingNewPaintNothing) {
+  const std::vector<QImage> f = MakeClipFrames(3, QSize(32, 24));
+  const QString still = dir.Path("still.avi");
+  WriteAvi(still, {f[0], f[1], f[1], f[2], f[2], f[2]}, 50, TVideoCodec::Raw);
+  struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) ++paints;
+      return false;
+    }
+  } counter;
+  ani.installEventFilter(&counter);
+  panel.show();
+  ani.SetRepeatCount(1);
+  ani.SetAVIFile(still);
+  Settle(60);
+  counter.paints = 0;
+  ani.SetPlaying(true);
+  ASSERT_TRUE(WaitUntil([&] { return stops == 1; }));
+  Settle(60);
+  EXPECT_EQ(ani.CurrentFrame(), 5);
+  EXPECT_GE(counter.paints, 1);
+  EXPECT_LE(counter.paints, 2);  // frames 1 and 3, each once
+}
+
 TEST_F(AnimationTest, PlayingBeforeAnyClipStartsWhenOneIsAssigned) {
   ani.SetPlaying(true);
   EXPECT_TRUE(ani.Playing());
