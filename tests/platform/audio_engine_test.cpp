@@ -76,8 +76,9 @@ TEST(AudioMixer, VoicesAreConvertedToTheDeviceRateAndAddUp) {
   low.Start();
   high.Start();
   ASSERT_TRUE(WaitUntil([&] { return ends == 2; }));
-  // Started together, the two overlap: about 100 ms of sound, not 200.
-  EXPECT_NEAR(tap.LoudFrames(), 4410, 450);
+  // Started together, the two overlap: about 100 ms of sound, not 200 (the
+  // device may take its next buffer between the two starts).
+  EXPECT_NEAR(tap.LoudFrames(), 4410, Audio::BufferFrames() + 40);
 }
 
 TEST(AudioMixer, HaltedVoiceReportsNoEndAndResumesWhereItWas) {
