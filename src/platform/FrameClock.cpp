@@ -33,22 +33,56 @@ struct TFrameClockState {
 
   double Now() const { return static_cast<double>(clock.nsecsElapsed()) / 1e6; }
 
-  static bool Hidden(const QWidget* w) {
+  // Hidden (itself or a screen it is on), or on a screen that an opaque
+  // screen shown over it covers whole, as the menu covers the place it was
+  // left from: nothing of it reaches the display.
+  static bool Unseen(const QWidget* w) {
     // Up to the top-level window, which is the stage (or a test's bare screen).
-    for (; w && w->parentWidget(); w = w->parentWidget())
+    for (; w && w->parentWidget(); w = w->parentWidget()) {
       if (w->isHidden()) return true;
+      if (w->parentWidget()->isWindow() && w->window()->isVisible() && Covered(w)) return true;
+    }
     return false;
   }
 
-  // Whatever is shown may hold a parked ticker.
+  // Whether a later (higher) opaque sibling covers the screen whole. Only
+  // whole screens: a box over a sprite leaves its screen's steps alone.
+  static bool Covered(const QWidget* screen) {
+    const QObjectList& siblings = screen->parentWidget()->children();
+    for (auto i = siblings.indexOf(screen) + 1; i > 0 && i < siblings.size(); ++i) {
+      const auto* over = qobject_cast<const QWidget*>(siblings[i]);
+      if (over && !over->isHidden() && !over->isWindow() &&
+          (over->testAttribute(Qt::WA_OpaquePaintEvent) || over->autoFillBackground()) &&
+          over->geometry().contains(screen->geometry()))
+        return true;
+    }
+    return false;
+  }
+
+  // Whatever is shown, hidden or restacked may uncover a parked ticker: they
+  // are looked at once the event is done (stacking and visibility settled).
   struct TShowWatch : QObject {
     bool eventFilter(QObject*, QEvent* event) override {
-      if (event->type() == QEvent::Show) Get().Unpark();
+      const QEvent::Type type = event->type();
+      if (type != QEvent::Show && type != QEvent::Hide && type != QEvent::ZOrderChange)
+        return false;
+      TFrameClockState& s = Get();
+      if (s.anyParked && !s.unparkPosted) {
+        s.unparkPosted = true;
+        QMetaObject::invokeMethod(
+            this,
+            [] {
+              Get().unparkPosted = false;
+              Get().Unpark();
+            },
+            Qt::QueuedConnection);
+      }
       return false;
     }
   };
   TShowWatch* watch = nullptr;
   bool anyParked = false;
+  bool unparkPosted = false;
 
   void Park(TFrameTicker* t) {
     t->parked_ = true;
@@ -65,6 +99,11 @@ struct TFrameClockState {
     const double now = Now();
     for (TFrameTicker* t : tickers) {
       if (!t->parked_) continue;
+      // Still unseen (a star twinkling on the menu over it): no wake-up for it.
+      if (!t->shownBy_ || Unseen(t->shownBy_)) {
+        anyParked = true;
+        continue;
+      }
       t->parked_ = false;
       if (t->period_ > 0 && t->due_ >= 0)
         t->due_ += t->period_ * std::max(0.0, std::ceil((now - t->due_) / t->period_));
@@ -110,7 +149,7 @@ struct TFrameClockState {
     for (TFrameTicker* t : due) {
       if (std::find(tickers.begin(), tickers.end(), t) == tickers.end()) continue;
       if (t->due_ < 0 || t->parked_ || t->due_ > now + kSlackMs) continue;
-      if (t->followsVisibility_ && (!t->shownBy_ || Hidden(t->shownBy_))) {
+      if (t->followsVisibility_ && (!t->shownBy_ || Unseen(t->shownBy_))) {
         Park(t);  // due stays: once shown it steps, then goes on in phase
         continue;
       }

@@ -6,9 +6,10 @@
 // shown control's step may also come up to a fifth of its period late (at
 // most 30 ms) to share a wake-up with another period's, its rate unchanged.
 // Clips and the screens' timers come on time. A step whose control is
-// hidden (itself, or the screen it is on) does not run; the control keeps
-// its phase and steps again once shown, and until then wakes nobody. GUI
-// thread only.
+// hidden (itself, or the screen it is on) or whose screen another opaque
+// screen covers whole (the menu over the place it was left from) does not
+// run; the control keeps its phase and steps again once seen, and until then
+// wakes nobody. GUI thread only.
 #pragma once
 
 #include <QPointer>

@@ -69,6 +69,61 @@ TEST(FrameClock, OnePeriodStepsTogetherAndHiddenControlsRest) {
   EXPECT_GE(stepsHidden, 3);
 }
 
+// A screen that an opaque screen covers whole (the menu over the place left
+// for it) steps nothing and wakes nobody until uncovered; a cover beneath it,
+// or over only part of it, stops nothing.
+TEST(FrameClock, ScreensCoveredWholeRest) {
+  QWidget stage;
+  stage.resize(200, 200);
+  auto* place = new QWidget(&stage);
+  place->setGeometry(0, 0, 100, 100);
+  auto* sprite = new QWidget(place);
+  sprite->setGeometry(10, 10, 20, 20);
+  auto cover = [&](QRect r) {
+    auto* w = new QWidget(&stage);
+    w->setAttribute(Qt::WA_OpaquePaintEvent);
+    w->setGeometry(r);
+    w->hide();
+    return w;
+  };
+  struct Case {
+    const char* name;
+    QWidget* cover;
+    bool above, rests;
+  };
+  const Case cases[] = {
+      {"whole, above", cover(QRect(0, 0, 100, 100)), true, true},
+      {"whole, beneath", cover(QRect(0, 0, 120, 120)), false, false},
+      {"the sprite only, above", cover(QRect(0, 0, 60, 60)), true, false},
+  };
+  stage.show();
+  int steps = 0;
+  TFrameTicker tick([&] { ++steps; }, sprite);
+  tick.Every(10);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.cover->show();
+    if (c.above)
+      c.cover->raise();
+    else
+      c.cover->lower();
+    Delay(30);  // the next step finds it covered
+    steps = 0;
+    const std::uint64_t wakeUps = FrameClock::WakeUps();
+    Delay(80);
+    if (c.rests) {
+      EXPECT_EQ(steps, 0);
+      EXPECT_EQ(FrameClock::WakeUps(), wakeUps);
+    } else {
+      EXPECT_GE(steps, 4);
+    }
+    c.cover->hide();
+    steps = 0;
+    Delay(60);
+    EXPECT_GE(steps, 3);  // uncovered: on again
+  }
+}
+
 // A step may stop or destroy the tickers due after it on the same wake-up.
 TEST(FrameClock, StepsMayStopAndDestroyTickers) {
   int later = 0;
