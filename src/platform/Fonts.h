@@ -25,5 +25,8 @@ inline const QString SansFace = QStringLiteral("Arial");
 
 // Registers the face substitutions; call once after the application exists.
 void RegisterFontSubstitutions();
+// The installed face that stands for `name` ("Arial CE" -> "Liberation Sans"); other names as
+// given.
+QString InstalledFace(const QString& name);
 int PointsToPixels(int points);
 QFont ToQFont(const TFont& font);

@@ -92,9 +92,21 @@ TEST(Fonts, PointsBecomePixelsAtNinetySixDpiAndFacesAreSubstituted) {
   EXPECT_EQ(PointsToPixels(16), 21);
   EXPECT_EQ(ToQFont(TFont{"Arial CE", 10}).pixelSize(), 13);
   EXPECT_EQ(ToQFont(TFont{"Arial CE", -20}).pixelSize(), 20);
-  EXPECT_EQ(QFontInfo(ToQFont(TFont{"Times New Roman CE", 16})).family(), "Liberation Serif");
-  EXPECT_EQ(QFontInfo(ToQFont(TFont{"Arial CE", 10})).family(), "Liberation Sans");
-  EXPECT_EQ(QFontInfo(ToQFont(TFont{"MS Sans Serif", 8})).family(), "Liberation Sans");
+  // Asked for by the installed face itself, so no fallback search runs first.
+  const struct {
+    const char* asked;
+    const char* face;
+  } faces[] = {{"Times New Roman CE", "Liberation Serif"},
+               {"times new roman", "Liberation Serif"},
+               {"Arial CE", "Liberation Sans"},
+               {"MS Sans Serif", "Liberation Sans"},
+               {"Verdana", "Liberation Sans"},
+               {"Liberation Mono", "Liberation Mono"}};
+  for (const auto& f : faces) {
+    const QFont font = ToQFont(TFont{f.asked, 8});
+    EXPECT_EQ(font.families(), QStringList{f.face}) << f.asked;
+    EXPECT_EQ(QFontInfo(font).family(), f.face) << f.asked;
+  }
 }
 
 TEST(PictureControl, AutoSizeTransparencyAndCanvasDrawing) {
