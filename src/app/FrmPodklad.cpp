@@ -156,7 +156,9 @@ void TPodkladFrm::FormCreate() {
   WordsDir = QStringLiteral("\\words\\");
   LocationsDir = QStringLiteral("\\lokacje\\");
   LoginDir = ProgramDir + QStringLiteral("\\login\\");
-  Image1->LoadFromFile(PodkladFiles::ExerciseBackground.In(ProgramDir, DataRoot));
+  // Only exercise screens show it, long after the sign-in's first picture.
+  AfterFirstPaint(
+      [this] { Image1->LoadFromFile(PodkladFiles::ExerciseBackground.In(ProgramDir, DataRoot)); });
 }
 
 void TPodkladFrm::FormShow() {

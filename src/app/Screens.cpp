@@ -72,7 +72,7 @@ void CreateScreens() {
   if (Application() && Application()->Terminated()) return;
   // First after the first picture (or before a first run's new-player
   // screen): the sound device, which the greeting waits for.
-  PodkladFrm->AfterFirstPaint([] { Audio::Startup(); });
+  PodkladFrm->AfterFirstPaint([] { Audio::Startup(); }, true);
   // The location screen holds the shared button pictures and sound player
   // that the sign-in screens use; the screens the sign-in does not need
   // follow its first paint (see CreateRemainingScreens).

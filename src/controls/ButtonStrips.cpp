@@ -11,5 +11,5 @@ QString ButtonStripPath(const QString& programDir, const TButtonStrip& strip) {
 void LoadButtonStrips(TMyImageList& list, const QString& programDir) {
   list.Clear();
   for (const TButtonStrip& strip : ButtonStrips)
-    list.Add(ButtonStripPath(programDir, strip), strip.Frames, 0, 0);
+    list.AddLater(ButtonStripPath(programDir, strip), strip.Frames, 0, 0);
 }

@@ -26,6 +26,7 @@ inline constexpr std::array<TButtonStrip, 30> ButtonStrips = {{
 
 // The path of a strip as the game opens it.
 QString ButtonStripPath(const QString& programDir, const TButtonStrip& strip);
-// Empties `list`, then adds every strip at default position (0, 0). The first
-// strip that fails stops the filling with its error; those before it stay.
+// Empties `list`, then adds every strip at default position (0, 0), each
+// decoded when first drawn; list.DecodeWaiting() decodes the others, and the
+// first strip that fails stops the filling with its error, those before it staying.
 void LoadButtonStrips(TMyImageList& list, const QString& programDir);

@@ -25,9 +25,9 @@ bool IsMonochromeBmp(const QString& path) {
   if (head.size() < 30 || !head.startsWith("BM")) return false;
   return qFromLittleEndian<quint16>(head.constData() + 28) == 1;
 }
-}  // namespace
 
-int TMyImageList::Add(const QString& fileName, int frames, int left, int top) {
+// The strip of `fileName` with its frame width and keyed copy.
+std::unique_ptr<TMyBitmap> DecodeStrip(const QString& fileName, int frames, int left, int top) {
   auto entry = std::make_unique<TMyBitmap>();
   try {
     entry->Picture = LoadPicture(fileName);
@@ -46,12 +46,54 @@ int TMyImageList::Add(const QString& fileName, int frames, int left, int top) {
   entry->Keyed = KeyedImage(entry->Picture, key);
   entry->DefaultLeft = left;
   entry->DefaultTop = top;
-  entries_.push_back(std::move(entry));
+  return entry;
+}
+}  // namespace
+
+int TMyImageList::Add(const QString& fileName, int frames, int left, int top) {
+  entries_.push_back(TSlot{DecodeStrip(fileName, frames, left, top), QString(), 0, false});
   return Count() - 1;
 }
 
+int TMyImageList::AddLater(const QString& fileName, int frames, int left, int top) {
+  auto entry = std::make_unique<TMyBitmap>();
+  entry->DefaultLeft = left;
+  entry->DefaultTop = top;
+  entries_.push_back(TSlot{std::move(entry), fileName, frames, false});
+  return Count() - 1;
+}
+
+void TMyImageList::Decode(TSlot& slot) {
+  slot.Bitmap =
+      DecodeStrip(slot.Waiting, slot.Frames, slot.Bitmap->DefaultLeft, slot.Bitmap->DefaultTop);
+  slot.Waiting.clear();
+}
+
+void TMyImageList::DecodeWaiting() {
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].Waiting.isEmpty()) continue;
+    try {
+      Decode(entries_[i]);
+    } catch (...) {
+      entries_.erase(entries_.begin() + std::ptrdiff_t(i), entries_.end());
+      throw;
+    }
+  }
+}
+
 const TMyBitmap* TMyImageList::Entry(int index) const {
-  return index >= 0 && index < Count() ? entries_[size_t(index)].get() : nullptr;
+  if (index < 0 || index >= Count()) return nullptr;
+  TSlot& slot = entries_[size_t(index)];
+  if (!slot.Waiting.isEmpty()) {
+    if (slot.Failed) return nullptr;
+    try {
+      Decode(slot);
+    } catch (const std::exception&) {
+      slot.Failed = true;  // DecodeWaiting says why
+      return nullptr;
+    }
+  }
+  return slot.Bitmap.get();
 }
 
 void TMyImageList::Draw(TCanvas& canvas, int index, int state) const {
@@ -79,19 +121,17 @@ int TMyImageList::GetFrameHeight(int index) const {
 }
 
 int TMyImageList::GetLeft(int index) const {
-  const TMyBitmap* e = Entry(index);
-  return e ? e->DefaultLeft : kFallback;
+  return index >= 0 && index < Count() ? entries_[size_t(index)].Bitmap->DefaultLeft : kFallback;
 }
 
 int TMyImageList::GetTop(int index) const {
-  const TMyBitmap* e = Entry(index);
-  return e ? e->DefaultTop : kFallback;
+  return index >= 0 && index < Count() ? entries_[size_t(index)].Bitmap->DefaultTop : kFallback;
 }
 
 void TMyImageList::SetPosition(int index, int left, int top) {
   if (index < 0 || index >= Count()) return;
-  entries_[size_t(index)]->DefaultLeft = left;
-  entries_[size_t(index)]->DefaultTop = top;
+  entries_[size_t(index)].Bitmap->DefaultLeft = left;
+  entries_[size_t(index)].Bitmap->DefaultTop = top;
 }
 
 TMyImageList& SharedImageList() {

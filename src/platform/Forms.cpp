@@ -48,6 +48,13 @@ bool IsInputEvent(QEvent::Type t) {
 
 TStageForm* Stage() { return g_stage; }
 
+void AfterFirstPaint(std::function<void()> work) {
+  if (g_stage)
+    g_stage->AfterFirstPaint(std::move(work));
+  else
+    work();
+}
+
 // ---------------------------------------------------------------- TForm
 
 TForm::TForm(int clientWidth, int clientHeight) : TControlWidget<QWidget>(g_stage) {
@@ -218,8 +225,9 @@ void TStageForm::CentreScreens() {
 
 void TStageForm::resizeEvent(QResizeEvent*) { CentreScreens(); }
 
-void TStageForm::AfterFirstPaint(std::function<void()> work) {
-  afterFirstPaint_.push_back(std::move(work));
+void TStageForm::AfterFirstPaint(std::function<void()> work, bool first) {
+  afterFirstPaint_.insert(first ? afterFirstPaint_.begin() : afterFirstPaint_.end(),
+                          std::move(work));
   afterFirstPaintQueued_ = false;
 }
 

@@ -100,8 +100,8 @@ class TStageForm : public TForm {
   // Work that need not hold up the first picture: it runs once, as soon as
   // the stage's first paint has been handled, or earlier when an input event
   // or a modal screen comes first, so nothing the player does precedes it.
-  // Pieces given run in the order given.
-  void AfterFirstPaint(std::function<void()> work);
+  // Pieces given run in the order given, or before all given so far.
+  void AfterFirstPaint(std::function<void()> work, bool first = false);
   // Runs that work now, if it has not run yet.
   void RunAfterFirstPaint();
 
@@ -121,6 +121,8 @@ class TStageForm : public TForm {
 };
 
 TStageForm* Stage();
+// The stage's AfterFirstPaint; at once when there is no stage.
+void AfterFirstPaint(std::function<void()> work);
 
 // Dragging of controls. The control under the pointer gets OnDragOver (the
 // screen's FormDragOver where no control takes it, the stage's outside every

@@ -96,8 +96,13 @@ void TMainForm::FormCreate() {
   AniCount = 0;
   SpriteCount = 0;
   InputBlocked = false;
-  Image1_2->SetPicture(LoadPicture(MainFiles::Frame.In(ProgramDir, DataRoot)));
+  // The sign-in screens show three of the button strips, decoded as they are
+  // drawn; this screen's frame and the other strips follow the first picture.
   LoadButtonStrips(*MyImageList1, ProgramDir);
+  AfterFirstPaint([this] {
+    Image1_2->SetPicture(LoadPicture(MainFiles::Frame.In(ProgramDir, DataRoot)));
+    MyImageList1->DecodeWaiting();
+  });
 }
 
 void TMainForm::FormShow() { SchedulePos = 1; }

@@ -26,6 +26,7 @@
 #include "menu/FrmInformacja.h"
 #include "menu/FrmMenuStart.h"
 #include "platform/Application.h"
+#include "platform/Picture.h"
 #include "platform/TextFile.h"
 #include "players/FrmDiamenty.h"
 #include "players/FrmLogin.h"
@@ -166,14 +167,23 @@ TEST_F(StartUp, ScreensTheSignInDoesNotNeedFollowItsFirstPaintOrFirstInput) {
       {"a click on OK before any paint", clickOk, false},
   };
   for (const Case& c : cases) {
+    const std::uint64_t decoded = PicturesDecoded();
     GameScreens game(inst.ProgramDir(), {}, true);
     EXPECT_EQ(created(), (std::vector<QWidget*>{MainForm, NewLoginForm, LoginForm})) << c.first;
+    // Of the pictures, only what the sign-in shows: its own and its three buttons' strips
+    // (decoded once: the second start finds them kept).
+    if (&c == &cases[0]) {
+      EXPECT_EQ(PicturesDecoded() - decoded, 4u);
+    }
+    EXPECT_TRUE(PodkladFrm->Image1->Picture().isNull()) << c.first;
     EXPECT_EQ(LoginDir, ProgramDir + "\\login\\");
     EXPECT_EQ(LoginForm->ListBox1->Count(), 1);
     PodkladFrm->ShowStage(true);
     c.happen();
     const std::vector<QWidget*> all = created();
     ASSERT_EQ(all.size(), 19u) << c.first;
+    EXPECT_EQ(PodkladFrm->Image1->Picture().size(), QSize(640, 480)) << c.first;
+    EXPECT_FALSE(MainForm->Image1_2->Picture().isNull()) << c.first;
     if (c.inOrder) {
       const auto screens = PodkladFrm->Screens();
       EXPECT_TRUE(std::equal(screens.begin(), screens.end(), all.begin(), all.end())) << c.first;

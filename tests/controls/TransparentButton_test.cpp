@@ -13,6 +13,7 @@
 #include "platform/Canvas.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "platform/Picture.h"
 
 namespace {
 
@@ -165,7 +166,7 @@ TEST(MyImageList, MonochromeStripsLeaveWhiteOut) {
   EXPECT_EQ(target.pixel(0, 1), qRgb(0, 0, 0));
 }
 
-TEST(MyImageList, ButtonStripsLoadInTableOrderAndStopAtTheFirstFailure) {
+TEST(MyImageList, ButtonStripsDecodeWhenFirstUsedAndStopAtTheFirstFailure) {
   QTemporaryDir dir;
   const QString program = dir.path();
   for (size_t i = 0; i < ButtonStrips.size(); ++i)
@@ -173,8 +174,15 @@ TEST(MyImageList, ButtonStripsLoadInTableOrderAndStopAtTheFirstFailure) {
                   2 * (10 + int(i)), 20, Qt::gray);
   TMyImageList list;
   list.Add(ButtonStripPath(program, ButtonStrips[0]), 2, 0, 0);  // filling starts afresh
+  const std::uint64_t before = PicturesDecoded();
   LoadButtonStrips(list, program);
   ASSERT_EQ(list.Count(), 30);
+  EXPECT_EQ(PicturesDecoded(), before);  // nothing until a strip is needed
+  EXPECT_EQ(list.GetFrameWidth(26), 36);
+  EXPECT_EQ(list.GetFrameHeight(26), 20);
+  EXPECT_EQ(PicturesDecoded(), before + 1);
+  list.DecodeWaiting();
+  EXPECT_EQ(PicturesDecoded(), before + 29);  // the first strip is still decoded from Add
   for (int i = 0; i < 30; ++i) EXPECT_EQ(list.GetFrameWidth(i), 10 + i);
   for (int index : {30, 1000}) {  // past the end
     EXPECT_EQ(list.GetFrameWidth(index), 33);
@@ -183,12 +191,23 @@ TEST(MyImageList, ButtonStripsLoadInTableOrderAndStopAtTheFirstFailure) {
     EXPECT_EQ(list.GetTop(index), 33);
   }
 
+  // A broken strip drawn before the rest are decoded draws nothing; decoding
+  // the rest names it and leaves the list as filling one by one would.
   const QString missing = ButtonStripPath(program, ButtonStrips[5]);
   QFile::remove(QString(missing).replace('\\', '/'));
   ClearPathCache();
-  EXPECT_EQ(Thrown([&] { LoadButtonStrips(list, program); }),
+  LoadButtonStrips(list, program);
+  EXPECT_EQ(list.GetFrameWidth(5), 33);
+  EXPECT_EQ(list.GetLeft(5), 0);
+  QImage target(8, 8, QImage::Format_RGB32);
+  target.fill(kBack);
+  TCanvas canvas(&target);
+  list.Draw(canvas, 5, 0);
+  EXPECT_EQ(target.pixel(0, 0), kBack);
+  EXPECT_EQ(Thrown([&] { list.DecodeWaiting(); }),
             ("Nie moge otworzyc pliku : \"" + missing + "\"").toStdString());
   EXPECT_EQ(list.Count(), 5);
+  EXPECT_EQ(list.GetFrameWidth(4), 14);
 }
 
 TEST(TransparentButton, ShowsTheBackgroundThroughItsKeyColour) {
