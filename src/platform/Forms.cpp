@@ -48,9 +48,9 @@ bool IsInputEvent(QEvent::Type t) {
 
 TStageForm* Stage() { return g_stage; }
 
-void AfterFirstPaint(std::function<void()> work) {
+void AfterFirstPaint(std::function<void()> work, bool first) {
   if (g_stage)
-    g_stage->AfterFirstPaint(std::move(work));
+    g_stage->AfterFirstPaint(std::move(work), first);
   else
     work();
 }
@@ -226,6 +226,10 @@ void TStageForm::CentreScreens() {
 void TStageForm::resizeEvent(QResizeEvent*) { CentreScreens(); }
 
 void TStageForm::AfterFirstPaint(std::function<void()> work, bool first) {
+  if (afterFirstPaintRun_) {
+    work();
+    return;
+  }
   afterFirstPaint_.insert(first ? afterFirstPaint_.begin() : afterFirstPaint_.end(),
                           std::move(work));
   afterFirstPaintQueued_ = false;
@@ -233,6 +237,7 @@ void TStageForm::AfterFirstPaint(std::function<void()> work, bool first) {
 
 void TStageForm::RunAfterFirstPaint() {
   // Taken first: a piece may show a modal screen, which runs the rest.
+  afterFirstPaintRun_ = true;
   const std::vector<std::function<void()>> work = std::move(afterFirstPaint_);
   afterFirstPaint_.clear();
   for (const std::function<void()>& piece : work) Guarded(piece);

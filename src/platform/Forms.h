@@ -99,8 +99,9 @@ class TStageForm : public TForm {
 
   // Work that need not hold up the first picture: it runs once, as soon as
   // the stage's first paint has been handled, or earlier when an input event
-  // or a modal screen comes first, so nothing the player does precedes it.
-  // Pieces given run in the order given, or before all given so far.
+  // or a modal screen comes first, so nothing the player does precedes it;
+  // given after that, at once. Pieces given run in the order given, or before
+  // all given so far.
   void AfterFirstPaint(std::function<void()> work, bool first = false);
   // Runs that work now, if it has not run yet.
   void RunAfterFirstPaint();
@@ -118,11 +119,12 @@ class TStageForm : public TForm {
   bool windowed_ = false;
   std::vector<std::function<void()>> afterFirstPaint_;
   bool afterFirstPaintQueued_ = false;
+  bool afterFirstPaintRun_ = false;
 };
 
 TStageForm* Stage();
 // The stage's AfterFirstPaint; at once when there is no stage.
-void AfterFirstPaint(std::function<void()> work);
+void AfterFirstPaint(std::function<void()> work, bool first = false);
 
 // Dragging of controls. The control under the pointer gets OnDragOver (the
 // screen's FormDragOver where no control takes it, the stage's outside every

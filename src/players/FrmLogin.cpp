@@ -81,8 +81,11 @@ void TLoginForm::FillPlayerListBox() {
 }
 
 void TLoginForm::FormShow() {
-  PlayWave((PlayerCount > 0 ? LoginFiles::Greeting : LoginFiles::FirstGreeting)
-               .In(ProgramDir, DataRoot));
+  // Heard once the sound device opens, which follows the first picture: the
+  // file is opened then too, first of all.
+  const QString greeting =
+      (PlayerCount > 0 ? LoginFiles::Greeting : LoginFiles::FirstGreeting).In(ProgramDir, DataRoot);
+  AfterFirstPaint([greeting] { PlayWave(greeting); }, true);
   ListBox1->SetFocus();
   ListBox1->Repaint();
 }
