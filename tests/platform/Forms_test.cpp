@@ -308,3 +308,18 @@ TEST_F(FormsTest, LabelOnAHiddenScreenEndsUpAsLargeAsOneMeasuredAtOnce) {
     hidden->Close();
   }
 }
+
+TEST_F(FormsTest, WorkAfterTheFirstPaintRunsOnceInItsOrderThenAtOnce) {
+  std::vector<int> order;
+  stage->AfterFirstPaint([&] { order.push_back(2); });
+  stage->AfterFirstPaint([&] { order.push_back(3); });
+  stage->AfterFirstPaint([&] { order.push_back(1); }, true);
+  EXPECT_TRUE(order.empty());
+  for (int i = 0; i < 200 && order.empty(); ++i) PumpEvents(5);
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+  stage->AfterFirstPaint([&] { order.push_back(4); });
+  stage->RunAfterFirstPaint();
+  stage->update();
+  PumpEvents(20);
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4}));
+}
