@@ -302,6 +302,15 @@ void TMainForm::Image1MouseMove(TShiftState, int x, int y) {
   }
 }
 
+// The idle show keeps quiet while the box is up and goes on once it is closed;
+// left off, a single tap on the sprite would silence the place for good.
+void TMainForm::AnnounceJump(const QString& text) {
+  const bool idleShow = Timer1.Enabled();
+  Timer1.SetEnabled(false);
+  MessageBoxCaption(text, text);
+  if (idleShow && Visible()) Timer1.SetEnabled(true);
+}
+
 void TMainForm::Ani_1MouseDown(int slot) {
   if (slot < 1 || slot > MaxSprites) return;
   const TSpriteSlot& s = Sprites[slot - 1];
@@ -311,13 +320,10 @@ void TMainForm::Ani_1MouseDown(int slot) {
       PlayWave(FxPath(s.Sound));
       break;
     case 2:
-      Timer1.SetEnabled(false);
-      MessageBoxCaption(QStringLiteral("Skok do lokacji"), QStringLiteral("Skok do lokacji"));
+      AnnounceJump(QStringLiteral("Skok do lokacji"));
       break;
     case 3:
-      Timer1.SetEnabled(false);
-      MessageBoxCaption(QStringLiteral("Skok do cwiczen (prezentacji)"),
-                        QStringLiteral("Skok do cwiczen (prezentacji)"));
+      AnnounceJump(QStringLiteral("Skok do cwiczen (prezentacji)"));
       break;
     default:
       break;

@@ -55,6 +55,7 @@ class TMainForm : public TForm {
   void Image1MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   void Image1MouseMove(TShiftState shift, int x, int y);
   void Ani_1MouseDown(int slot);  // 1-based sprite slot
+  void AnnounceJump(const QString& text);  // a sprite's "Skok do" box
   void Timer1Timer();
   void Ani_Timer_oldStop();
   void Btn_WrocClick();

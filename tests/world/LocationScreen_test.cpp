@@ -373,11 +373,22 @@ TEST_F(LocationScreen, SpriteClicksPlayStartOrAnnounce) {
   EXPECT_FALSE(MainForm->Ani_4->Loop());
   EXPECT_TRUE(messages.Messages.empty());
 
+  // The idle show pauses while a "Skok do" box is up and goes on after it.
+  std::vector<bool> idleShowDuringBox;
+  SetMessageHandler([&](const TMessageRequest& request) {
+    idleShowDuringBox.push_back(MainForm->Timer1.Enabled());
+    messages.Messages.push_back(request);
+    return 1;
+  });
   Click(MainForm->Ani_2, 5, 5);
-  EXPECT_FALSE(MainForm->Timer1.Enabled());
-  Load("A.lok", l);
+  EXPECT_TRUE(MainForm->Timer1.Enabled());
   Click(MainForm->Ani_3, 5, 5);
-  EXPECT_FALSE(MainForm->Timer1.Enabled());
+  EXPECT_TRUE(MainForm->Timer1.Enabled());
+  EXPECT_EQ(idleShowDuringBox, (std::vector<bool>{false, false}));
+  SetMessageHandler([this](const TMessageRequest& request) {
+    messages.Messages.push_back(request);
+    return 1;
+  });
   ASSERT_EQ(messages.Messages.size(), 2u);
   EXPECT_EQ(messages.Messages[0].Kind, TMessageKind::Captioned);
   EXPECT_EQ(messages.Messages[0].Text, "Skok do lokacji");
