@@ -21,6 +21,7 @@
 #include "lib/Writers.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "platform/PolishCount.h"
 #include "platform/TextFile.h"
 #include "platform/Win1250.h"
 #include "tools/WordList.h"
@@ -702,14 +703,10 @@ int RunBuildLesson(const QStringList& args) {
     return 0;
   }
   const TLessonResult r = AddLesson(inst, positional[0], speech);
-  // Polish counts take one form for 1, another for 2-4 (but not 12-14), a third otherwise.
-  const auto count = [](int n, const char* one, const char* few, const char* many) {
-    const bool isFew = n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14);
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : isFew ? few : many));
-  };
   std::printf("%s: %s, %s, %s; wejście z %s\n", qPrintable(r.Place),
-              count(r.Words, "słowo", "słowa", "słów").toUtf8().constData(),
-              count(r.Exercises, "ćwiczenie", "ćwiczenia", "ćwiczeń").toUtf8().constData(),
-              count(r.Files, "plik", "pliki", "plików").toUtf8().constData(), qPrintable(r.From));
+              PolishCount(r.Words, "słowo", "słowa", "słów").toUtf8().constData(),
+              PolishCount(r.Exercises, "ćwiczenie", "ćwiczenia", "ćwiczeń").toUtf8().constData(),
+              PolishCount(r.Files, "plik", "pliki", "plików").toUtf8().constData(),
+              qPrintable(r.From));
   return 0;
 }

@@ -9,6 +9,7 @@
 #include "menu/FrmAbout.h"
 #include "menu/FrmAboutFiles.h"
 #include "menu/FrmMenuStart.h"
+#include "platform/PolishCount.h"
 #include "platform/Strings.h"
 #include "players/FrmDiamenty.h"
 #include "players/FrmTopTenFiles.h"
@@ -130,8 +131,11 @@ void TTopTenForm::lbl_1Click() {
     DiamentyForm->LayoutTimeMachineDiamonds();
   DiamentyForm->LoadBackground(crown);
   DiamentyForm->ShowEarnedDiamonds();
-  DiamentyForm->SetText(QStringLiteral("Udalo Ci sie zebrac ") + IntToStr(CompletePlaceCount(PlaceCount)) +
-                        QStringLiteral(" diamentow."));
+  // The award screen shows this text, so it reads as Polish should, whatever the count.
+  DiamentyForm->SetText(
+      QStringLiteral("Udało Ci się zebrać ") +
+      PolishCount(CompletePlaceCount(PlaceCount), "diament", "diamenty", "diamentów") +
+      QStringLiteral("."));
   DiamentyForm->Tag = 0;
   DiamentyForm->Show();
 }

@@ -59,9 +59,11 @@ TEST_F(TopTenScreen, OwnDiamondsOfAGirlAndABoy) {
   };
   const Case cases[] = {
       {"Ola", {15, 0, 0, 0, 0, 0, 0}, "_korona.bmp", {true, false, false, false, false, false, false},
-       "Udalo Ci sie zebrac 1 diamentow."},
+       "Udało Ci się zebrać 1 diament."},
       {"Kuba", {14, 42, 0, 0, 0, 0, 30}, "_wehikul.bmp", {false, true, false, false, false, false, true},
-       "Udalo Ci sie zebrac 2 diamentow."},
+       "Udało Ci się zebrać 2 diamenty."},
+      {"Ola", {15, 42, 34, 27, 25, 0, 0}, "_korona.bmp", {true, true, true, true, true, false, false},
+       "Udało Ci się zebrać 5 diamentów."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
