@@ -35,7 +35,8 @@ void AwardPlace(int place) {
   DiamentyForm->ShowEarnedDiamonds();
   PlayFeedback(DiamentyFiles::BigDiamond, FeedbackWait);
   DiamentyForm->LoadBackground(girl);
-  DiamentyForm->SetText(QStringLiteral("Moje gratulacje, udało Ci się zebrac kolejny duży diament do ") +
+  // Shown to the child, so spelt right.
+  DiamentyForm->SetText(QStringLiteral("Moje gratulacje, udało Ci się zebrać kolejny duży diament do ") +
                         (girl ? QStringLiteral("twojej korony.") : QStringLiteral("twojego wehikułu czasu.")));
   DiamentyForm->Tag = place;
   DiamentyForm->Show();

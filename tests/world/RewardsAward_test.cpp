@@ -138,7 +138,7 @@ TEST_F(Rewards, TheCultureDiamondIsAwardedOnceWithItsOwnScreen) {
     EXPECT_EQ(DiamentyForm->Image1->Picture().pixel(200, 150), c.background);
     EXPECT_EQ(DiamentyForm->diam_1->geometry(), c.firstDiamond);
     EXPECT_TRUE(DiamentyForm->Label1->Caption().startsWith(
-        QStringLiteral("Moje gratulacje, udało Ci się zebrac kolejny duży diament do ")));
+        QStringLiteral("Moje gratulacje, udało Ci się zebrać kolejny duży diament do ")));
     for (int k = 2; k <= 7; ++k) EXPECT_FALSE(DiamentyForm->Diamonds[k - 1]->Visible()) << k;
 
     // Four ticks blink diamond 1: hidden, shown, hidden, shown; then the timer stops.
