@@ -1,6 +1,8 @@
 // The frame clock's tick: one wake-up running the steps due, as a place at
 // rest has them (seven sprites of one interval, an idle clip, a scene timer)
-// and as a hundred would, with some tickers hidden (skipped and parked).
+// and as a hundred would, with some tickers hidden (skipped and parked). The
+// place is a screen on a shown stage with another screen above it, hidden, so
+// each step also asks whether a screen covers its own.
 #include <benchmark/benchmark.h>
 
 #include <QWidget>
@@ -14,10 +16,18 @@ namespace {
 
 void BM_FrameClockTick(benchmark::State& state) {
   const auto count = static_cast<int>(state.range(0));
-  QWidget screen;
-  auto* shown = new QWidget(&screen);
-  auto* hidden = new QWidget(&screen);
+  QWidget stage;
+  stage.resize(640, 480);
+  auto* place = new QWidget(&stage);
+  place->setGeometry(stage.rect());
+  auto* menu = new QWidget(&stage);
+  menu->setAttribute(Qt::WA_OpaquePaintEvent);
+  menu->setGeometry(stage.rect());
+  menu->hide();
+  auto* shown = new QWidget(place);
+  auto* hidden = new QWidget(place);
   hidden->hide();
+  stage.show();
   long steps = 0;
   std::vector<std::unique_ptr<TFrameTicker>> tickers;
   for (int i = 0; i < count; ++i)
